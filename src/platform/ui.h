@@ -1,0 +1,42 @@
+#pragma once
+
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "platform/layout.h"
+#include "platform/units.h"
+#include "platform/window.h"
+
+namespace morvane::platform {
+
+enum class MessageIcon { None, Warning };
+
+struct OpenFileRequest {
+    std::string title;
+    std::string filter;  // "Description|*.a;*.b"
+    std::string fileName;
+};
+
+class Ui {
+public:
+    virtual ~Ui() = default;
+
+    // Creates the window and its controls, hidden; show() loads and shows it.
+    [[nodiscard]] virtual std::unique_ptr<Window> createWindow(const WindowSpec& spec, WindowEvents& events) = 0;
+
+    // The full screen, not the work area.
+    [[nodiscard]] virtual TwipsSize screenSize() const = 0;
+
+    // Modal, OK button only. `owner` may be null.
+    virtual void messageBox(const Window* owner, std::string_view text, std::string_view title,
+                            MessageIcon icon) = 0;
+
+    // Modal. Yields the chosen path, or request.fileName unchanged when cancelled.
+    [[nodiscard]] virtual std::string openFile(const Window* owner, const OpenFileRequest& request) = 0;
+
+    // Ends the program at once: every window goes, and no further event is delivered.
+    virtual void endProgram() = 0;
+};
+
+}  // namespace morvane::platform

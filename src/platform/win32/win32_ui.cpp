@@ -1,0 +1,88 @@
+#include "platform/win32/win32_ui.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+#include <stdexcept>
+
+#include "platform/win32/resource_ids.h"
+#include "platform/win32/wide.h"
+#include "platform/win32/win32_window.h"
+
+namespace morvane::platform::win32 {
+
+Win32Ui::Win32Ui(HINSTANCE instance) : instance_(instance) {
+    INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
+    InitCommonControlsEx(&icc);
+
+    WNDCLASSEXW wc{};
+    wc.cbSize = sizeof(wc);
+    wc.lpfnWndProc = Win32Window::windowProc;
+    wc.hInstance = instance;
+    wc.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(kIdiMainIcon));
+    wc.hIconSm = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(kIdiMainIcon), IMAGE_ICON,
+                                               GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), 0));
+    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    wc.lpszClassName = kFormClass;
+    if (!RegisterClassExW(&wc)) throw std::runtime_error("cannot register the window class");
+
+    // Owns the windows kept out of the task bar; never shown.
+    hiddenOwner_ = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, instance, nullptr);
+}
+
+Win32Ui::~Win32Ui() {
+    if (hiddenOwner_) DestroyWindow(hiddenOwner_);
+    UnregisterClassW(kFormClass, instance_);
+}
+
+std::unique_ptr<Window> Win32Ui::createWindow(const WindowSpec& spec, WindowEvents& events) {
+    return std::make_unique<Win32Window>(*this, spec, events);
+}
+
+TwipsSize Win32Ui::screenSize() const {
+    const int dpi = static_cast<int>(GetDpiForSystem());
+    return {fromPixels(GetSystemMetrics(SM_CXSCREEN), dpi), fromPixels(GetSystemMetrics(SM_CYSCREEN), dpi)};
+}
+
+HWND ownerHwnd(const Window* owner) {
+    const auto* w = dynamic_cast<const Win32Window*>(owner);
+    return w ? w->hwnd() : nullptr;
+}
+
+void Win32Ui::messageBox(const Window* owner, std::string_view text, std::string_view title, MessageIcon icon) {
+    const UINT style = MB_OK | (icon == MessageIcon::Warning ? MB_ICONWARNING : 0);
+    MessageBoxW(ownerHwnd(owner), widen(text).c_str(), widen(title).c_str(), style);
+}
+
+void Win32Ui::endProgram() {
+    gate_.endProgram();
+    PostQuitMessage(0);
+}
+
+int Win32Ui::run() {
+    MSG msg;
+    while (!gate_.ended() && !open_.empty()) {
+        const BOOL got = GetMessageW(&msg, nullptr, 0, 0);
+        if (got == 0 || got == -1) break;
+        const HWND active = GetActiveWindow();
+        if (active && owns(active) && IsDialogMessageW(active, &msg)) continue;
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+    }
+    return 0;
+}
+
+bool Win32Ui::owns(HWND hwnd) const {
+    return std::ranges::any_of(open_, [&](const Win32Window* w) { return w->hwnd() == hwnd; });
+}
+
+void Win32Ui::windowOpened(Win32Window* window) { open_.push_back(window); }
+
+void Win32Ui::windowClosed(Win32Window* window) {
+    std::erase(open_, window);
+    // The program ends with its last window.
+    if (open_.empty()) PostQuitMessage(0);
+}
+
+}  // namespace morvane::platform::win32

@@ -1,0 +1,50 @@
+#pragma once
+
+#include <windows.h>
+
+#include <vector>
+
+#include "platform/event_gate.h"
+#include "platform/ui.h"
+
+namespace morvane::platform::win32 {
+
+class Win32Window;
+
+class Win32Ui final : public Ui {
+public:
+    explicit Win32Ui(HINSTANCE instance);
+    ~Win32Ui() override;
+    Win32Ui(const Win32Ui&) = delete;
+    Win32Ui& operator=(const Win32Ui&) = delete;
+
+    [[nodiscard]] std::unique_ptr<Window> createWindow(const WindowSpec& spec, WindowEvents& events) override;
+    [[nodiscard]] TwipsSize screenSize() const override;
+    void messageBox(const Window* owner, std::string_view text, std::string_view title, MessageIcon icon) override;
+    [[nodiscard]] std::string openFile(const Window* owner, const OpenFileRequest& request) override;
+    void endProgram() override;
+
+    // Pumps messages until the program ends or its last window is gone.
+    int run();
+
+    [[nodiscard]] HINSTANCE instance() const { return instance_; }
+    [[nodiscard]] HWND hiddenOwner() const { return hiddenOwner_; }
+    [[nodiscard]] EventGate& gate() { return gate_; }
+    [[nodiscard]] bool owns(HWND hwnd) const;
+
+    static constexpr const wchar_t* kFormClass = L"MorvaneForm";
+
+private:
+    friend class Win32Window;
+    void windowOpened(Win32Window* window);
+    void windowClosed(Win32Window* window);
+
+    HINSTANCE instance_;
+    HWND hiddenOwner_ = nullptr;
+    EventGate gate_;
+    std::vector<Win32Window*> open_;
+};
+
+[[nodiscard]] HWND ownerHwnd(const Window* owner);
+
+}  // namespace morvane::platform::win32

@@ -1,0 +1,172 @@
+#include "memory_system.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "platform/text.h"
+
+namespace morvane::testing {
+
+using namespace platform;
+
+namespace {
+
+std::string fold(std::string_view s) {
+    std::string out(s);
+    std::ranges::transform(out, out.begin(), [](char c) { return (c >= 'a' && c <= 'z') ? char(c - 32) : c; });
+    return out;
+}
+
+std::string lastComponent(std::string_view path) {
+    auto slash = path.find_last_of('\\');
+    return std::string(slash == std::string_view::npos ? path : path.substr(slash + 1));
+}
+
+constexpr AttributeMask kDirectoryBit = static_cast<AttributeMask>(EntryAttribute::Directory);
+constexpr AttributeMask kSelectable = 2 | 4 | 16;  // hidden, system, directory: admitted only by the mask
+
+}  // namespace
+
+void MemoryFileSystem::addFile(const std::string& path, AttributeMask attributes) {
+    entries_[fold(path)] = {attributes & ~kDirectoryBit, false};
+}
+
+void MemoryFileSystem::addDirectory(const std::string& path) { entries_[fold(path)] = {kDirectoryBit, false}; }
+
+void MemoryFileSystem::remove(const std::string& path) { entries_.erase(fold(path)); }
+
+void MemoryFileSystem::hold(const std::string& path, bool held) { entries_.at(fold(path)).heldByOther = held; }
+
+bool MemoryFileSystem::contains(const std::string& path) const { return entries_.contains(fold(path)); }
+
+std::string MemoryFileSystem::firstEntryName(std::string_view path, AttributeMask mask) {
+    lookups.push_back("exists:" + std::string(path));
+    auto it = entries_.find(fold(path));
+    if (path.empty() || it == entries_.end()) return {};
+    if ((it->second.attributes & kSelectable & ~mask) != 0) return {};
+    return lastComponent(path);
+}
+
+bool MemoryFileSystem::openExclusively(std::string_view path) {
+    lookups.push_back("free:" + std::string(path));
+    auto it = entries_.find(fold(path));
+    if (path.empty() || it == entries_.end()) return false;
+    return (it->second.attributes & kDirectoryBit) == 0 && !it->second.heldByOther;
+}
+
+bool MemoryProcesses::start(std::string_view commandLine, ShowStyle style) {
+    attempts.emplace_back(commandLine);
+    if (commandLine.empty() || failing.contains(std::string(commandLine))) return false;
+    started.push_back({std::string(commandLine), style});
+    return true;
+}
+
+void MemoryProcesses::shellOpen(const Window* /*owner*/, std::string_view target) { shellOpened.emplace_back(target); }
+
+std::string MemoryRegistry::keyOf(RegistryKey root, std::string_view path) const {
+    return std::to_string(root) + ":" + fold(path);
+}
+
+RegistryStatus MemoryRegistry::openKey(RegistryKey root, std::string_view path, std::uint32_t access,
+                                       RegistryKey& key) {
+    accessMasks.push_back(access);
+    key = kNullKey;
+    auto denied = denied_.find(root);
+    if (denied != denied_.end() && (access & denied->second) != 0) return kErrorAccessDenied;
+    std::string k = keyOf(root, path);
+    if (!keys_.contains(k)) return kErrorFileNotFound;
+    key = nextHandle_++;
+    handles_[key] = k;
+    handleAccess_[key] = access;
+    return kErrorSuccess;
+}
+
+RegistryStatus MemoryRegistry::createKey(RegistryKey root, std::string_view path, std::uint32_t access,
+                                         RegistryKey& key) {
+    accessMasks.push_back(access);
+    key = kNullKey;
+    auto denied = denied_.find(root);
+    if (denied != denied_.end() && (access & denied->second) != 0) return kErrorAccessDenied;
+    for (std::size_t at = path.find('\\'); at != std::string_view::npos; at = path.find('\\', at + 1))
+        keys_[keyOf(root, path.substr(0, at))];
+    std::string k = keyOf(root, path);
+    keys_[k];
+    key = nextHandle_++;
+    handles_[key] = k;
+    handleAccess_[key] = access;
+    return kErrorSuccess;
+}
+
+RegistryStatus MemoryRegistry::queryValue(RegistryKey key, std::string_view name, std::uint32_t& type,
+                                          std::span<std::byte> data, std::uint32_t& size) {
+    auto h = handles_.find(key);
+    if (h == handles_.end()) return kErrorInvalidHandle;
+    const Key& k = keys_.at(h->second);
+    auto v = k.values.find(fold(name));
+    if (v == k.values.end()) return kErrorFileNotFound;
+    type = v->second.type;
+    const auto stored = static_cast<std::uint32_t>(v->second.data.size());
+    if (data.empty()) {
+        size = stored;
+        return kErrorSuccess;
+    }
+    if (size < stored || data.size() < stored) {
+        size = stored;
+        return kErrorMoreData;
+    }
+    if (stored > 0) std::memcpy(data.data(), v->second.data.data(), stored);
+    size = stored;
+    return kErrorSuccess;
+}
+
+RegistryStatus MemoryRegistry::setValue(RegistryKey key, std::string_view name, std::uint32_t type,
+                                        std::span<const std::byte> data) {
+    auto h = handles_.find(key);
+    if (h == handles_.end()) return kErrorInvalidHandle;
+    constexpr std::uint32_t kKeySetValue = 0x0002;
+    if ((handleAccess_.at(key) & kKeySetValue) == 0) return kErrorAccessDenied;
+    keys_.at(h->second).values[fold(name)] = {type, {data.begin(), data.end()}};
+    return kErrorSuccess;
+}
+
+RegistryStatus MemoryRegistry::closeKey(RegistryKey key) {
+    if (handles_.erase(key) == 0) return kErrorInvalidHandle;
+    handleAccess_.erase(key);
+    return kErrorSuccess;
+}
+
+void MemoryRegistry::put(RegistryKey root, const std::string& path, const std::string& name, std::uint32_t type,
+                         std::vector<std::byte> data) {
+    keys_[keyOf(root, path)].values[fold(name)] = {type, std::move(data)};
+}
+
+void MemoryRegistry::putText(RegistryKey root, const std::string& path, const std::string& name,
+                             const std::string& utf8) {
+    std::u16string wide = utf8ToUtf16(utf8);
+    std::vector<std::byte> bytes(wide.size() * 2);
+    for (std::size_t i = 0; i < wide.size(); ++i) {
+        bytes[2 * i] = std::byte(wide[i] & 0xFF);
+        bytes[2 * i + 1] = std::byte(wide[i] >> 8);
+    }
+    put(root, path, name, kRegSz, std::move(bytes));
+}
+
+void MemoryRegistry::putDword(RegistryKey root, const std::string& path, const std::string& name, std::uint32_t v) {
+    std::vector<std::byte> bytes(4);
+    for (int i = 0; i < 4; ++i) bytes[i] = std::byte((v >> (8 * i)) & 0xFF);
+    put(root, path, name, kRegDword, std::move(bytes));
+}
+
+const MemoryRegistry::Value* MemoryRegistry::find(RegistryKey root, const std::string& path,
+                                                  const std::string& name) const {
+    auto k = keys_.find(keyOf(root, path));
+    if (k == keys_.end()) return nullptr;
+    auto v = k->second.values.find(fold(name));
+    return v == k->second.values.end() ? nullptr : &v->second;
+}
+
+bool MemoryRegistry::keyExists(RegistryKey root, const std::string& path) const {
+    return keys_.contains(keyOf(root, path));
+}
+
+}  // namespace morvane::testing

@@ -1,0 +1,101 @@
+#pragma once
+
+// Files, processes and the registry in memory.
+
+#include <cstdint>
+#include <map>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "platform/file_system.h"
+#include "platform/processes.h"
+#include "platform/registry.h"
+
+namespace morvane::testing {
+
+struct MemoryEntry {
+    platform::AttributeMask attributes = 0;
+    bool heldByOther = false;  // another process has it open
+};
+
+// Paths are compared case-insensitively (ASCII), as Windows does.
+class MemoryFileSystem final : public platform::FileSystem {
+public:
+    void addFile(const std::string& path, platform::AttributeMask attributes = 0);
+    void addDirectory(const std::string& path);
+    void remove(const std::string& path);
+    void hold(const std::string& path, bool held = true);
+    [[nodiscard]] bool contains(const std::string& path) const;
+
+    [[nodiscard]] std::string firstEntryName(std::string_view path, platform::AttributeMask mask) override;
+    [[nodiscard]] bool openExclusively(std::string_view path) override;
+
+    std::vector<std::string> lookups;  // "exists:<path>" / "free:<path>", in call order
+
+private:
+    std::map<std::string, MemoryEntry> entries_;  // key: folded path
+};
+
+struct StartedProcess {
+    std::string commandLine;
+    platform::ShowStyle style;
+};
+
+class MemoryProcesses final : public platform::Processes {
+public:
+    [[nodiscard]] bool start(std::string_view commandLine, platform::ShowStyle style) override;
+    void shellOpen(const platform::Window* owner, std::string_view target) override;
+
+    // Command lines whose start fails (matched on the whole text).
+    std::set<std::string> failing;
+    std::vector<StartedProcess> started;    // successful starts
+    std::vector<std::string> attempts;      // every start asked for
+    std::vector<std::string> shellOpened;
+};
+
+class MemoryRegistry final : public platform::Registry {
+public:
+    struct Value {
+        std::uint32_t type = 0;
+        std::vector<std::byte> data;
+    };
+
+    platform::RegistryStatus openKey(platform::RegistryKey root, std::string_view path, std::uint32_t access,
+                                     platform::RegistryKey& key) override;
+    platform::RegistryStatus createKey(platform::RegistryKey root, std::string_view path, std::uint32_t access,
+                                       platform::RegistryKey& key) override;
+    platform::RegistryStatus queryValue(platform::RegistryKey key, std::string_view name, std::uint32_t& type,
+                                        std::span<std::byte> data, std::uint32_t& size) override;
+    platform::RegistryStatus setValue(platform::RegistryKey key, std::string_view name, std::uint32_t type,
+                                      std::span<const std::byte> data) override;
+    platform::RegistryStatus closeKey(platform::RegistryKey key) override;
+
+    // Direct access for arranging and checking, bypassing handles.
+    void put(platform::RegistryKey root, const std::string& path, const std::string& name, std::uint32_t type,
+             std::vector<std::byte> data);
+    void putText(platform::RegistryKey root, const std::string& path, const std::string& name,
+                 const std::string& utf8);  // REG_SZ, UTF-16LE, no NUL
+    void putDword(platform::RegistryKey root, const std::string& path, const std::string& name, std::uint32_t v);
+    [[nodiscard]] const Value* find(platform::RegistryKey root, const std::string& path, const std::string& name) const;
+    [[nodiscard]] bool keyExists(platform::RegistryKey root, const std::string& path) const;
+
+    // Refuse opens that ask for any of these rights below a root ("read-only machine").
+    void denyAccess(platform::RegistryKey root, std::uint32_t rights) { denied_[root] |= rights; }
+
+    [[nodiscard]] int openHandles() const { return static_cast<int>(handles_.size()); }
+    std::vector<std::uint32_t> accessMasks;  // of every open and create, in order
+
+private:
+    struct Key {
+        std::map<std::string, Value> values;  // key: folded name
+    };
+    std::string keyOf(platform::RegistryKey root, std::string_view path) const;
+    std::map<std::string, Key> keys_;  // key: root + folded path
+    std::map<platform::RegistryKey, std::string> handles_;
+    std::map<platform::RegistryKey, std::uint32_t> handleAccess_;
+    std::map<platform::RegistryKey, std::uint32_t> denied_;
+    platform::RegistryKey nextHandle_ = 0x1000;
+};
+
+}  // namespace morvane::testing

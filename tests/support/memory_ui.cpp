@@ -1,0 +1,148 @@
+#include "memory_ui.h"
+
+#include <algorithm>
+#include <stdexcept>
+
+namespace morvane::testing {
+
+using namespace platform;
+
+MemoryControl::MemoryControl(const ControlSpec& spec, MemoryWindow& window)
+    : spec_(spec), window_(window), text_(spec.text), enabled_(spec.enabled), check_(spec.check) {}
+
+void MemoryControl::setText(std::string_view text) {
+    if (text_ == text) return;
+    text_ = text;
+    if (spec_.kind == ControlKind::TextBox) window_.raiseTextChange(spec_.id);
+}
+
+MemoryTimer::MemoryTimer(std::optional<TimerSpec> spec) {
+    if (spec) {
+        enabled_ = spec->enabled;
+        interval_ = spec->intervalMs;
+    }
+}
+
+void MemoryTimer::setEnabled(bool enabled) {
+    enabled_ = enabled;
+    history.push_back("enabled=" + std::to_string(enabled ? 1 : 0));
+}
+
+void MemoryTimer::setIntervalMs(unsigned intervalMs) {
+    interval_ = intervalMs;
+    history.push_back("interval=" + std::to_string(intervalMs));
+}
+
+MemoryWindow::MemoryWindow(MemoryUi& ui, const WindowSpec& spec, WindowEvents& events)
+    : ui_(ui), spec_(spec), events_(events), timer_(spec.timer), caption_(spec.caption),
+      outer_{spec.client.width + ui.frameExtra.width, spec.client.height + ui.frameExtra.height} {
+    for (const ControlSpec& c : spec.controls) controls_.emplace(c.id, std::make_unique<MemoryControl>(c, *this));
+    ui_.openWindows_.push_back(this);
+    ui_.allWindows_.push_back(this);
+}
+
+MemoryWindow::~MemoryWindow() {
+    destroy();
+    std::erase(ui_.allWindows_, this);
+}
+
+void MemoryWindow::move(Twips left, Twips top) {
+    left_ = left;
+    top_ = top;
+    ++moves_;
+}
+
+Control& MemoryWindow::control(ControlId id) { return memoryControl(id); }
+
+MemoryControl& MemoryWindow::memoryControl(ControlId id) {
+    auto it = controls_.find(id);
+    if (it == controls_.end()) throw std::out_of_range("no such control");
+    return *it->second;
+}
+
+void MemoryWindow::show() {
+    if (!open_) throw std::logic_error("show on a destroyed window");
+    if (!loaded_) {
+        loaded_ = true;
+        ui_.gate.load(events_);
+    }
+    ++shows_;
+}
+
+void MemoryWindow::unload() {
+    if (!open_) return;
+    ui_.gate.closeRequest(events_);
+    destroy();
+}
+
+void MemoryWindow::destroy() {
+    if (!open_) return;
+    open_ = false;
+    ui_.gate.forget(events_);
+    std::erase(ui_.openWindows_, this);
+}
+
+void MemoryWindow::raiseTextChange(ControlId id) {
+    if (open_) ui_.gate.textChange(events_, id);
+}
+
+void MemoryWindow::click(ControlId id) {
+    if (!open_ || ui_.ended()) return;
+    bool isMenu = std::ranges::any_of(spec_.menus, [&](const MenuSpec& m) { return m.id == id; });
+    if (!isMenu && !memoryControl(id).enabled()) return;
+    ui_.gate.click(events_, id);
+}
+
+void MemoryWindow::type(ControlId id, std::string_view text) {
+    MemoryControl& c = memoryControl(id);
+    if (!open_ || !c.enabled()) return;
+    c.setText(text);
+}
+
+void MemoryWindow::pressCloseBox() { unload(); }
+
+void MemoryWindow::tick() {
+    if (open_ && timer_.enabled()) ui_.gate.timer(events_);
+}
+
+std::unique_ptr<Window> MemoryUi::createWindow(const WindowSpec& spec, WindowEvents& events) {
+    return std::make_unique<MemoryWindow>(*this, spec, events);
+}
+
+namespace {
+std::string nameOf(const Window* owner) {
+    const auto* w = dynamic_cast<const MemoryWindow*>(owner);
+    return w ? std::string(w->spec().name) : std::string();
+}
+}  // namespace
+
+void MemoryUi::modal() {
+    if (whileModal) whileModal();
+}
+
+void MemoryUi::messageBox(const Window* owner, std::string_view text, std::string_view title, MessageIcon icon) {
+    messages.push_back({std::string(text), std::string(title), icon, nameOf(owner)});
+    modal();
+}
+
+std::string MemoryUi::openFile(const Window* owner, const OpenFileRequest& request) {
+    dialogs.push_back({request, nameOf(owner)});
+    modal();
+    if (dialogAnswers.empty()) return request.fileName;
+    std::string answer = dialogAnswers.front();
+    dialogAnswers.erase(dialogAnswers.begin());
+    return answer;
+}
+
+void MemoryUi::endProgram() {
+    gate.endProgram();
+    for (MemoryWindow* w : std::vector(openWindows_)) w->unloadSilently();
+}
+
+MemoryWindow* MemoryUi::findWindow(std::string_view name) const {
+    for (MemoryWindow* w : openWindows_)
+        if (w->spec().name == name) return w;
+    return nullptr;
+}
+
+}  // namespace morvane::testing
