@@ -54,12 +54,16 @@ private:
     void mnuAboutClick();
     void mnuExitClick();
 
-    // Workflow: launch, wait cycle, path selection.
+    // Workflow: the pulldown launch (workflow/pulldown_launch.cpp).
     void mnuPullNowClick();
+
+    // Workflow: the wait cycle (workflow/wait_cycle.cpp).
     void cmdGoClick();
     void startWaiting();
     void cancelWaiting();
     void timer1Tick();
+
+    // Workflow: path selection (workflow/path_selection.cpp).
     void cmdPullPathClick();
     void command1Click();
     void txtMPathChange();

@@ -35,6 +35,9 @@ public:
     // Modal. Yields the chosen path, or request.fileName unchanged when cancelled.
     [[nodiscard]] virtual std::string openFile(const Window* owner, const OpenFileRequest& request) = 0;
 
+    // While on, the computer is kept from sleeping (the display may still turn off).
+    virtual void keepSystemAwake(bool on) = 0;
+
     // Ends the program at once: every window goes, and no further event is delivered.
     virtual void endProgram() = 0;
 };

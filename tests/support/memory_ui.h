@@ -130,6 +130,7 @@ public:
     [[nodiscard]] std::string openFile(const platform::Window* owner,
                                        const platform::OpenFileRequest& request) override;
     void endProgram() override;
+    void keepSystemAwake(bool on) override { awake.push_back(on); }
 
     // Script: runs while a message box or dialog is open (e.g. a timer tick).
     std::function<void()> whileModal;
@@ -137,6 +138,7 @@ public:
     std::vector<std::string> dialogAnswers;
 
     std::vector<ShownMessage> messages;
+    std::vector<bool> awake;  // every keepSystemAwake, in order
     std::vector<FileDialogCall> dialogs;
 
     [[nodiscard]] bool ended() const { return gate.ended(); }

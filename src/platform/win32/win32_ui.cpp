@@ -60,6 +60,10 @@ void Win32Ui::endProgram() {
     PostQuitMessage(0);
 }
 
+void Win32Ui::keepSystemAwake(bool on) {
+    SetThreadExecutionState(on ? (ES_CONTINUOUS | ES_SYSTEM_REQUIRED) : ES_CONTINUOUS);
+}
+
 int Win32Ui::run() {
     MSG msg;
     while (!gate_.ended() && !open_.empty()) {

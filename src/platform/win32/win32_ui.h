@@ -23,6 +23,7 @@ public:
     void messageBox(const Window* owner, std::string_view text, std::string_view title, MessageIcon icon) override;
     [[nodiscard]] std::string openFile(const Window* owner, const OpenFileRequest& request) override;
     void endProgram() override;
+    void keepSystemAwake(bool on) override;
 
     // Pumps messages until the program ends or its last window is gone.
     int run();
