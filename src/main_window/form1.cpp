@@ -79,7 +79,10 @@ void Form1::showIdleState() {
     ctl(Label5).setText("0");
 }
 
-void Form1::formCloseRequest() { settings::saveOptions(platform_.registry, *window_); }
+void Form1::formCloseRequest() {
+    settings::saveOptions(platform_.registry, *window_);
+    waitCycleWindowClosing();
+}
 
 void Form1::mnuAboutClick() { about_.show(); }
 

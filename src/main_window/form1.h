@@ -62,11 +62,19 @@ private:
     void startWaiting();
     void cancelWaiting();
     void timer1Tick();
+    [[nodiscard]] bool watchedFileBusy(platform::ControlId pathBox);
+    bool markBusyFiles();
+    void holdSystemAwake(bool on);
+    void waitCycleWindowClosing();
+    bool systemAwakeHeld_ = false;
 
     // Workflow: path selection (workflow/path_selection.cpp).
     void cmdPullPathClick();
     void command1Click();
     void txtMPathChange();
+    // The text the paths were last derived from: an edit control reports a
+    // change even when its text stays the same.
+    std::string derivedFrom_;
 
     void showIdleState();
     void error(std::string_view message);

@@ -1,1 +1,302 @@
+#include <windows.h>
+
+#include <commctrl.h>
 #include <gtest/gtest.h>
+
+#include <cmath>
+#include <map>
+#include <memory>
+#include <vector>
+
+#include "about/frm_about.h"
+#include "main_window/form1.h"
+#include "main_window/form1_layout.h"
+#include "platform/win32/wide.h"
+#include "platform/win32/win32_platform.h"
+#include "platform/win32/win32_window.h"
+#include "win32_test_support.h"
+
+namespace morvane {
+namespace {
+
+using namespace platform;
+using platform::win32::Win32Platform;
+using platform::win32::Win32Window;
+using platform::win32::widen;
+using testing::className;
+using testing::pumpUntil;
+using testing::rectInParent;
+using testing::windowText;
+
+// The real program, built as its entry builds it.
+class MainWindowTest : public ::testing::Test {
+protected:
+    void SetUp() override { form1.show(); }
+    void TearDown() override {
+        if (form1.isOpen()) DestroyWindow(hwnd());
+        pumpUntil([] { return true; });
+    }
+
+    Win32Window& window() { return dynamic_cast<Win32Window&>(form1.window()); }
+    HWND hwnd() { return window().hwnd(); }
+    HWND control(ControlId id) { return window().controlHwnd(id); }
+
+    Win32Platform desktop{GetModuleHandleW(nullptr)};
+    about::FrmAbout about{desktop.platform};
+    Form1 form1{desktop.platform, about};
+};
+
+const wchar_t* expectedClass(ControlKind kind) {
+    switch (kind) {
+        case ControlKind::TextBox:
+            return L"Edit";
+        case ControlKind::CommandButton:
+        case ControlKind::Frame:
+        case ControlKind::CheckBox:
+            return L"Button";
+        default:
+            return L"Static";
+    }
+}
+
+TEST_F(MainWindowTest, EveryControlHasItsClassParentTextStateAndPixelRectangle) {
+    const int dpi = window().dpi();
+    for (const ControlSpec& c : form1::layout().controls) {
+        SCOPED_TRACE(std::string(c.name));
+        HWND h = control(c.id);
+        ASSERT_NE(h, nullptr);
+        EXPECT_EQ(_wcsicmp(className(h).c_str(), expectedClass(c.kind)), 0);
+        EXPECT_EQ(GetParent(h), c.container == kNoControl ? hwnd() : control(c.container));
+        EXPECT_EQ(GetDlgCtrlID(h), c.id.value);
+        EXPECT_EQ(IsWindowEnabled(h) != FALSE, c.enabled);
+
+        const RECT r = rectInParent(h);
+        EXPECT_EQ(r.left, toPixels(c.rect.left, dpi));
+        EXPECT_EQ(r.top, toPixels(c.rect.top, dpi));
+        EXPECT_EQ(r.right - r.left, toPixels(c.rect.width, dpi));
+        EXPECT_EQ(r.bottom - r.top, toPixels(c.rect.height, dpi));
+
+        LOGFONTW lf{};
+        GetObjectW(reinterpret_cast<HFONT>(SendMessageW(h, WM_GETFONT, 0, 0)), sizeof lf, &lf);
+        const FontSpec font = c.font ? *c.font : form1::layout().font;
+        EXPECT_EQ(std::wstring(lf.lfFaceName), widen(font.face));
+        EXPECT_EQ(lf.lfHeight, -std::lround(font.points * dpi / 72.0));
+        EXPECT_EQ(lf.lfWeight, FW_NORMAL);
+        EXPECT_FALSE(lf.lfItalic || lf.lfUnderline || lf.lfStrikeOut);
+        EXPECT_EQ(lf.lfCharSet, font.charset == FontCharset::Symbol ? SYMBOL_CHARSET : DEFAULT_CHARSET);
+    }
+}
+
+TEST_F(MainWindowTest, TextsAfterTheLoad) {
+    const std::map<ControlId, std::wstring> texts{
+        {form1::Label1, L"Path to pulldown.exe:"},   {form1::Label3, L"Path to CCE output file:"},
+        {form1::Label4, L"VAF file (if applicable):"}, {form1::cmdPullPath, L"."},
+        {form1::Command1, L"."},                       {form1::Frame3, L"When CCE Completes..."},
+        {form1::Frame2, L"Minutes Waited"},            {form1::Label5, L"0"},
+        {form1::Label2, L"Make sure CCE is running and..."}, {form1::cmdGo, L"Start Waiting"},
+        {form1::lblM, L""},                            {form1::lblV, L""},
+        {form1::chkDrop, L"Run Pulldown with Drop Frame (pulled_drop.m2v)"},
+        {form1::chkNoDrop, L"Run Pulldown with no options (pulled_nodrop.m2v)"},
+    };
+    for (const auto& [id, text] : texts) EXPECT_EQ(windowText(control(id)), text) << id.value;
+    EXPECT_EQ(windowText(hwnd()), L"Morvane (Version 1.0.1)");
+}
+
+TEST_F(MainWindowTest, WindowIsASizableFrameWithTheClientAreaBelowTheMenu) {
+    const LONG style = GetWindowLongW(hwnd(), GWL_STYLE);
+    EXPECT_TRUE(style & WS_THICKFRAME);
+    EXPECT_TRUE(style & WS_MINIMIZEBOX);
+    EXPECT_TRUE(style & WS_MAXIMIZEBOX);
+    EXPECT_TRUE(style & WS_SYSMENU);
+    EXPECT_EQ(GetWindow(hwnd(), GW_OWNER), nullptr);
+    EXPECT_TRUE(IsWindowVisible(hwnd()));
+
+    RECT client{};
+    GetClientRect(hwnd(), &client);
+    EXPECT_EQ(client.right, toPixels(Twips(7764), window().dpi()));
+    EXPECT_EQ(client.bottom, toPixels(Twips(3876), window().dpi()));
+}
+
+TEST_F(MainWindowTest, CentredOnTheScreen) {
+    RECT r{};
+    GetWindowRect(hwnd(), &r);
+    const int screenW = GetSystemMetrics(SM_CXSCREEN);
+    const int screenH = GetSystemMetrics(SM_CYSCREEN);
+    EXPECT_NEAR(r.left, (screenW - (r.right - r.left)) / 2.0, 1.0);
+    EXPECT_NEAR(r.top, (screenH - (r.bottom - r.top)) / 2.0, 1.0);
+}
+
+TEST_F(MainWindowTest, ResizingMovesNoControl) {
+    const RECT before = rectInParent(control(form1::cmdGo));
+    SetWindowPos(hwnd(), nullptr, 0, 0, 900, 700, SWP_NOMOVE | SWP_NOZORDER);
+    const RECT after = rectInParent(control(form1::cmdGo));
+    EXPECT_TRUE(EqualRect(&before, &after));
+}
+
+TEST_F(MainWindowTest, TabOrderAndFirstFocus) {
+    EXPECT_EQ(GetFocus(), control(form1::txtPullPath));
+    const std::vector<ControlId> order{form1::txtPullPath, form1::cmdPullPath, form1::cmdGo, form1::txtMPath,
+                                       form1::Command1,    form1::chkDrop,     form1::chkNoDrop, form1::txtPullPath};
+    for (std::size_t i = 0; i + 1 < order.size(); ++i)
+        EXPECT_EQ(GetNextDlgTabItem(hwnd(), control(order[i]), FALSE), control(order[i + 1])) << i;
+}
+
+TEST_F(MainWindowTest, OnlyTheOptionBoxesHaveToolTips) {
+    HWND tips = window().toolTips();
+    ASSERT_NE(tips, nullptr);
+    EXPECT_EQ(SendMessageW(tips, TTM_GETTOOLCOUNT, 0, 0), 2);
+    const std::map<ControlId, std::wstring> expected{{form1::chkDrop, L"For Importing subtitles in MAESTRO"},
+                                                     {form1::chkNoDrop, L"For Importing Chapters in MAESTRO"}};
+    for (const auto& [id, text] : expected) {
+        wchar_t buffer[128] = {};
+        TOOLINFOW info{};
+        info.cbSize = sizeof info;
+        info.hwnd = hwnd();
+        info.uId = reinterpret_cast<UINT_PTR>(control(id));
+        info.lpszText = buffer;
+        SendMessageW(tips, TTM_GETTEXTW, 128, reinterpret_cast<LPARAM>(&info));
+        EXPECT_EQ(std::wstring(buffer), text);
+    }
+}
+
+TEST_F(MainWindowTest, MenuBarHoldsFileAndHelpWithoutShortcutsOrSeparators) {
+    HMENU bar = GetMenu(hwnd());
+    ASSERT_NE(bar, nullptr);
+    struct Item {
+        int top;
+        int index;
+        const wchar_t* text;
+        ControlId id;
+    };
+    const Item items[] = {{0, 0, L"Pulldown Now", form1::mnuPullNow},
+                          {0, 1, L"Exit", form1::mnuExit},
+                          {1, 0, L"About", form1::mnuAbout}};
+    ASSERT_EQ(GetMenuItemCount(bar), 2);
+    wchar_t name[64];
+    GetMenuStringW(bar, 0, name, 64, MF_BYPOSITION);
+    EXPECT_STREQ(name, L"File");
+    GetMenuStringW(bar, 1, name, 64, MF_BYPOSITION);
+    EXPECT_STREQ(name, L"Help");
+    EXPECT_EQ(GetMenuItemCount(GetSubMenu(bar, 0)), 2);
+    EXPECT_EQ(GetMenuItemCount(GetSubMenu(bar, 1)), 1);
+    for (const Item& item : items) {
+        HMENU popup = GetSubMenu(bar, item.top);
+        GetMenuStringW(popup, static_cast<UINT>(item.index), name, 64, MF_BYPOSITION);
+        EXPECT_STREQ(name, item.text);
+        EXPECT_EQ(static_cast<int>(GetMenuItemID(popup, item.index)), item.id.value);
+        const UINT state = GetMenuState(popup, static_cast<UINT>(item.index), MF_BYPOSITION);
+        EXPECT_EQ(state & (MF_SEPARATOR | MF_GRAYED | MF_DISABLED | MF_CHECKED), 0u);
+    }
+}
+
+TEST_F(MainWindowTest, OptionBoxesStartTickedAndClearAndToggleOnClick) {
+    EXPECT_EQ(SendMessageW(control(form1::chkDrop), BM_GETCHECK, 0, 0), BST_CHECKED);
+    EXPECT_EQ(SendMessageW(control(form1::chkNoDrop), BM_GETCHECK, 0, 0), BST_UNCHECKED);
+    SendMessageW(control(form1::chkNoDrop), BM_CLICK, 0, 0);
+    EXPECT_EQ(form1.window().control(form1::chkNoDrop).checkState(), CheckState::Ticked);
+    form1.window().control(form1::chkDrop).setCheckState(CheckState::Greyed);
+    EXPECT_EQ(SendMessageW(control(form1::chkDrop), BM_GETCHECK, 0, 0), BST_INDETERMINATE);
+}
+
+TEST_F(MainWindowTest, TimerArmedAtThirtySeconds) {
+    EXPECT_TRUE(form1.window().timer().enabled());
+    EXPECT_EQ(form1.window().timer().intervalMs(), 30000u);
+}
+
+TEST_F(MainWindowTest, ExitEndsTheProgram) {
+    PostMessageW(hwnd(), WM_COMMAND, MAKEWPARAM(form1::mnuExit.value, 0), 0);
+    EXPECT_EQ(desktop.ui.run(), 0);
+    EXPECT_FALSE(form1.isOpen());
+    EXPECT_TRUE(desktop.ui.gate().ended());
+}
+
+TEST_F(MainWindowTest, CloseBoxEndsTheProgramWithItsLastWindow) {
+    PostMessageW(hwnd(), WM_CLOSE, 0, 0);
+    EXPECT_EQ(desktop.ui.run(), 0);
+    EXPECT_FALSE(form1.isOpen());
+    EXPECT_FALSE(desktop.ui.gate().ended());
+}
+
+// The platform layer on its own, with a small window of its own.
+struct Recorder final : WindowEvents {
+    int loads = 0;
+    int closes = 0;
+    int ticks = 0;
+    std::vector<ControlId> changes;
+    std::vector<ControlId> clicks;
+    void onLoad() override { ++loads; }
+    void onCloseRequest() override { ++closes; }
+    void onClick(ControlId id) override { clicks.push_back(id); }
+    void onTextChange(ControlId id) override { changes.push_back(id); }
+    void onTimer() override { ++ticks; }
+};
+
+constexpr ControlId kBox{1001};
+constexpr ControlId kButton{1002};
+constexpr ControlSpec kProbeControls[] = {
+    {.id = kBox, .name = "box", .kind = ControlKind::TextBox, .rect = {Twips(0), Twips(0), Twips(1500), Twips(300)}},
+    {.id = kButton, .name = "button", .kind = ControlKind::CommandButton, .text = "Go",
+     .rect = {Twips(0), Twips(400), Twips(1500), Twips(300)}, .tabIndex = 1},
+};
+constexpr WindowSpec kProbeWindow{.name = "Probe",
+                                  .caption = "Probe",
+                                  .client = {Twips(3000), Twips(1500)},
+                                  .font = {.face = "MS Sans Serif", .points = 8.25},
+                                  .controls = kProbeControls,
+                                  .timer = TimerSpec{.enabled = true, .intervalMs = 50}};
+
+TEST(Win32WindowTest, TextChangeFiresForTheProgramsOwnChangesButNotForTheSameText) {
+    platform::win32::Win32Ui ui(GetModuleHandleW(nullptr));
+    Recorder events;
+    auto window = ui.createWindow(kProbeWindow, events);
+    window->show();
+    EXPECT_EQ(events.loads, 1);
+    window->control(kBox).setText("D:\\enc\\film.m2v");
+    window->control(kBox).setText("D:\\enc\\film.m2v");
+    EXPECT_EQ(events.changes, std::vector<ControlId>{kBox});
+    EXPECT_EQ(window->control(kBox).text(), "D:\\enc\\film.m2v");
+
+    const std::string cyrillic = "C:\\\xD0\x92\xD0\xB8\xD0\xB4\xD0\xB5\xD0\xBE\\a.m2v";
+    window->control(kBox).setText(cyrillic);
+    EXPECT_EQ(window->control(kBox).text(), cyrillic);
+
+    SendMessageW(dynamic_cast<Win32Window&>(*window).controlHwnd(kButton), BM_CLICK, 0, 0);
+    EXPECT_EQ(events.clicks, std::vector<ControlId>{kButton});
+    window->unload();
+    EXPECT_EQ(events.closes, 1);
+    EXPECT_FALSE(window->isOpen());
+    pumpUntil([] { return true; });
+}
+
+TEST(Win32WindowTest, TimerTicksWhileEnabledAndStopsWhenDisabled) {
+    platform::win32::Win32Ui ui(GetModuleHandleW(nullptr));
+    Recorder events;
+    auto window = ui.createWindow(kProbeWindow, events);
+    window->show();
+    EXPECT_TRUE(pumpUntil([&] { return events.ticks >= 3; }));
+    window->timer().setEnabled(false);
+    const int ticks = events.ticks;
+    pumpUntil([] { return false; }, std::chrono::milliseconds(200));
+    EXPECT_EQ(events.ticks, ticks);
+    window->unload();
+    pumpUntil([] { return true; });
+}
+
+TEST(Win32WindowTest, ProgramEndsOnlyWithItsLastWindow) {
+    platform::win32::Win32Ui ui(GetModuleHandleW(nullptr));
+    Recorder first;
+    Recorder second;
+    auto a = ui.createWindow(kProbeWindow, first);
+    auto b = ui.createWindow(kProbeWindow, second);
+    a->show();
+    b->show();
+    a->unload();
+    EXPECT_TRUE(b->isOpen());
+    PostMessageW(dynamic_cast<Win32Window&>(*b).hwnd(), WM_CLOSE, 0, 0);
+    EXPECT_EQ(ui.run(), 0);
+    EXPECT_FALSE(b->isOpen());
+    EXPECT_EQ(second.closes, 1);
+}
+
+}  // namespace
+}  // namespace morvane

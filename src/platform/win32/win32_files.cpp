@@ -1,11 +1,84 @@
 #include <windows.h>
 
+#include <string>
+
+#include "platform/win32/wide.h"
 #include "platform/win32/win32_system.h"
 
 namespace morvane::platform::win32 {
 
-std::string Win32FileSystem::firstEntryName(std::string_view /*path*/, AttributeMask /*mask*/) { return {}; }
+namespace {
 
-bool Win32FileSystem::openExclusively(std::string_view /*path*/) { return false; }
+constexpr std::wstring_view kExtendedPrefix = L"\\\\?\\";
+constexpr std::wstring_view kExtendedUncPrefix = L"\\\\?\\UNC\\";
+constexpr std::wstring_view kUncPrefix = L"\\\\";
+constexpr std::wstring_view kDevicePrefix = L"\\\\.\\";
+
+// Entry kinds that a directory lookup finds only when its mask names them;
+// plain and read-only files are always found.
+constexpr DWORD kMaskedKinds = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_DIRECTORY;
+
+// Paths too long for the classic limit are handed over in the extended-length
+// form, which takes no relative parts or forward slashes: so they are made
+// full first. Shorter paths go through exactly as given.
+std::wstring systemPath(std::string_view path) {
+    std::wstring wide = widen(path);
+    if (wide.size() < MAX_PATH || wide.starts_with(kExtendedPrefix)) return wide;
+    const DWORD needed = GetFullPathNameW(wide.c_str(), 0, nullptr, nullptr);
+    if (needed == 0) return wide;
+    std::wstring full(needed, L'\0');
+    const DWORD written = GetFullPathNameW(wide.c_str(), needed, full.data(), nullptr);
+    if (written == 0 || written >= needed) return wide;
+    full.resize(written);
+    if (full.starts_with(kDevicePrefix)) return full;
+    if (full.starts_with(kUncPrefix)) return std::wstring(kExtendedUncPrefix) + full.substr(kUncPrefix.size());
+    return std::wstring(kExtendedPrefix) + full;
+}
+
+// The paths come from a dialog or from typing, never as patterns.
+bool hasWildcard(std::wstring_view path) {
+    if (path.starts_with(kExtendedPrefix)) path.remove_prefix(kExtendedPrefix.size());
+    return path.find_first_of(L"*?") != std::wstring_view::npos;
+}
+
+// No "insert a disk" box from the system for a drive that is not ready:
+// the probes answer false and say nothing.
+class QuietErrors {
+public:
+    QuietErrors() noexcept { SetThreadErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX, &previous_); }
+    ~QuietErrors() { SetThreadErrorMode(previous_, nullptr); }
+    QuietErrors(const QuietErrors&) = delete;
+    QuietErrors& operator=(const QuietErrors&) = delete;
+
+private:
+    DWORD previous_ = 0;
+};
+
+}  // namespace
+
+std::string Win32FileSystem::firstEntryName(std::string_view path, AttributeMask mask) {
+    if (path.empty()) return {};
+    const std::wstring wide = systemPath(path);
+    if (hasWildcard(wide)) return {};
+    QuietErrors quiet;
+    WIN32_FIND_DATAW entry{};
+    const HANDLE find = FindFirstFileExW(wide.c_str(), FindExInfoBasic, &entry, FindExSearchNameMatch, nullptr, 0);
+    if (find == INVALID_HANDLE_VALUE) return {};
+    FindClose(find);
+    if ((entry.dwFileAttributes & kMaskedKinds & ~static_cast<DWORD>(mask)) != 0) return {};
+    return narrow(entry.cFileName);
+}
+
+bool Win32FileSystem::openExclusively(std::string_view path) {
+    if (path.empty()) return false;
+    QuietErrors quiet;
+    // Reading is enough to compete for the file and is allowed on read-only files;
+    // OPEN_EXISTING never creates or truncates.
+    const HANDLE file = CreateFileW(systemPath(path).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return false;
+    CloseHandle(file);
+    return true;
+}
 
 }  // namespace morvane::platform::win32

@@ -1,6 +1,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <vector>
 
 #include "platform/win32/win32_system.h"
 #include "platform/win32/wide.h"
@@ -9,7 +10,16 @@ namespace morvane::platform::win32 {
 
 namespace {
 
-HKEY toHkey(RegistryKey key) { return reinterpret_cast<HKEY>(key); }
+// The predefined roots are 32-bit codes that the system sign-extends in a
+// 64-bit handle (HKEY_LOCAL_MACHINE is 0xFFFFFFFF80000002 there).
+HKEY toHkey(RegistryKey key) {
+    constexpr RegistryKey kPredefinedBits = 0xF0000000;
+    if (key <= 0xFFFFFFFFu && (key & kPredefinedBits) == 0x80000000u)
+        return reinterpret_cast<HKEY>(static_cast<LONG_PTR>(static_cast<LONG>(static_cast<std::uint32_t>(key))));
+    return reinterpret_cast<HKEY>(key);
+}
+
+bool isStringType(std::uint32_t type) { return type == REG_SZ || type == REG_EXPAND_SZ || type == REG_MULTI_SZ; }
 
 }  // namespace
 
@@ -46,8 +56,17 @@ RegistryStatus Win32Registry::queryValue(RegistryKey key, std::string_view name,
 RegistryStatus Win32Registry::setValue(RegistryKey key, std::string_view name, std::uint32_t type,
                                        std::span<const std::byte> data) {
     if (key == kNullKey) return ERROR_INVALID_HANDLE;
-    return RegSetValueExW(toHkey(key), widen(name).c_str(), 0, type, reinterpret_cast<const BYTE*>(data.data()),
-                          static_cast<DWORD>(data.size()));
+    // For a string type the system looks one character past the data and, when
+    // it finds a NUL there, stores it too. A non-NUL guard after a copy of the
+    // data keeps the stored size exactly the one given.
+    std::vector<BYTE> guarded;
+    const BYTE* bytes = reinterpret_cast<const BYTE*>(data.data());
+    if (isStringType(type) && !data.empty()) {
+        guarded.assign(bytes, bytes + data.size());
+        guarded.insert(guarded.end(), {0xFF, 0xFF});
+        bytes = guarded.data();
+    }
+    return RegSetValueExW(toHkey(key), widen(name).c_str(), 0, type, bytes, static_cast<DWORD>(data.size()));
 }
 
 RegistryStatus Win32Registry::closeKey(RegistryKey key) {

@@ -25,7 +25,8 @@ Win32Ui::Win32Ui(HINSTANCE instance) : instance_(instance) {
     wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     wc.lpszClassName = kFormClass;
-    if (!RegisterClassExW(&wc)) throw std::runtime_error("cannot register the window class");
+    if (!RegisterClassExW(&wc) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS)
+        throw std::runtime_error("cannot register the window class");
 
     // Owns the windows kept out of the task bar; never shown.
     hiddenOwner_ = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, instance, nullptr);
@@ -33,7 +34,6 @@ Win32Ui::Win32Ui(HINSTANCE instance) : instance_(instance) {
 
 Win32Ui::~Win32Ui() {
     if (hiddenOwner_) DestroyWindow(hiddenOwner_);
-    UnregisterClassW(kFormClass, instance_);
 }
 
 std::unique_ptr<Window> Win32Ui::createWindow(const WindowSpec& spec, WindowEvents& events) {

@@ -1,0 +1,18 @@
+#!/usr/bin/env bash
+# Builds everything and runs every test: the logic natively (with AddressSanitizer
+# and UndefinedBehaviorSanitizer), then the Windows program and its tests under Wine.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+scripts/install-deps.sh
+
+prefix="$PWD/build/mingw/wineprefix"
+trap 'cmake/wine-prefix stop "$prefix" >/dev/null 2>&1 || true' EXIT
+
+cmake --preset native >/dev/null
+cmake --build --preset native -j2
+ctest --preset native -j2
+
+cmake --preset mingw >/dev/null
+cmake --build --preset mingw -j2
+ctest --preset mingw

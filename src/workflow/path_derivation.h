@@ -1,0 +1,30 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+// The rules by which the main window's paths follow from one another. Only
+// the backslash separates folders. The rules look for ASCII characters alone,
+// which never occur inside a multi-byte UTF-8 sequence, so they work on the
+// bytes of any text, of any length.
+namespace morvane::workflow {
+
+struct OutputPaths {
+    std::string outFolder;    // up to and including the last backslash
+    std::string outFileName;  // after the last backslash
+    std::string vafFileName;  // outFileName up to its last dot, then "vaf"
+};
+
+// Splits the encoder's output path. When the file-name part has no dot all
+// three parts are empty: there is no VAF path to derive.
+[[nodiscard]] OutputPaths deriveOutputPaths(std::string_view outputPath);
+
+// Whether the pulldown path ends, in any case, in "pulldown.exe": only then is
+// it offered again in the browse dialog.
+[[nodiscard]] bool endsInPulldownName(std::string_view path);
+
+// The output path that a file picked in the encoder's browse dialog stands
+// for: a picked VAF or ECL file means the stream beside it.
+[[nodiscard]] std::string outputPathForPick(std::string_view picked);
+
+}  // namespace morvane::workflow

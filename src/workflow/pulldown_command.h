@@ -1,0 +1,25 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace morvane::workflow {
+
+enum class PulldownRun {
+    DropFrame,  // writes pulled_drop.m2v
+    NoOptions,  // writes pulled_nodrop.m2v
+};
+
+// One argument as the standard Windows command-line parsers (the C runtime's
+// and CommandLineToArgvW) will hand it back: unchanged unless it is empty or
+// holds a blank, a tab or a double quote; otherwise in double quotes, with the
+// backslashes before a quote, and before the closing one, doubled.
+[[nodiscard]] std::string quoteArgument(std::string_view argument);
+
+// The command line of one run: the program path in double quotes, then the
+// input (outFolder + outFileName), the output in the same folder, and the
+// options, each separated by one blank.
+[[nodiscard]] std::string pulldownCommandLine(std::string_view programPath, std::string_view outFolder,
+                                              std::string_view outFileName, PulldownRun run);
+
+}  // namespace morvane::workflow

@@ -1,0 +1,213 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "form1_harness.h"
+#include "workflow/dialog_filter.h"
+#include "workflow/path_derivation.h"
+
+namespace morvane {
+namespace {
+
+using namespace form1;
+using testing::Form1Harness;
+
+constexpr const char* kUnchanged = nullptr;
+
+struct DerivationRow {
+    const char* text;
+    const char* outFolder;
+    const char* outFileName;
+    const char* vafFileName;
+    const char* vafBox;  // kUnchanged: txtMvaf keeps what it held
+};
+
+// Each row starts from a derived state, so that "empty" and "unchanged" show.
+TEST(PathDerivationTest, EveryChangeOfTheOutputPathFollowsTheTable) {
+    const DerivationRow rows[] = {
+        {R"(C:\enc\film.m2v)", R"(C:\enc\)", "film.m2v", "film.vaf", R"(C:\enc\film.vaf)"},
+        {"film.m2v", "", "film.m2v", "film.vaf", "film.vaf"},
+        {R"(C:\enc\a.b.m2v)", R"(C:\enc\)", "a.b.m2v", "a.b.vaf", R"(C:\enc\a.b.vaf)"},
+        {R"(C:\enc\film.)", R"(C:\enc\)", "film.", "film.vaf", R"(C:\enc\film.vaf)"},
+        {R"(C:\enc\.m2v)", R"(C:\enc\)", ".m2v", ".vaf", R"(C:\enc\.vaf)"},
+        {R"(C:\enc\FILM.M2V)", R"(C:\enc\)", "FILM.M2V", "FILM.vaf", R"(C:\enc\FILM.vaf)"},
+        {"C:/enc/film.m2v", "", "C:/enc/film.m2v", "C:/enc/film.vaf", "C:/enc/film.vaf"},
+        {R"(C:\enc.d\film)", "", "", "", kUnchanged},
+        {R"(C:\enc\)", "", "", "", kUnchanged},
+        {"", "", "", "", kUnchanged},
+        // Not from the table: non-ASCII names and a backslash pair.
+        {"D:\\Видео\\фильм.m2v", "D:\\Видео\\", "фильм.m2v", "фильм.vaf", "D:\\Видео\\фильм.vaf"},
+        {R"(\\server\share\clip.mpv)", R"(\\server\share\)", "clip.mpv", "clip.vaf", R"(\\server\share\clip.vaf)"},
+    };
+    for (const DerivationRow& row : rows) {
+        SCOPED_TRACE(row.text);
+        Form1Harness h;
+        h.start();
+        h.window().type(txtMPath, R"(X:\prior\prior.mpg)");
+        h.control(txtMvaf).setText("restored.vaf");
+        h.window().type(txtMPath, row.text);
+        EXPECT_EQ(h.form.outFolder(), row.outFolder);
+        EXPECT_EQ(h.form.outFileName(), row.outFileName);
+        EXPECT_EQ(h.form.vafFileName(), row.vafFileName);
+        EXPECT_EQ(h.text(txtMvaf), row.vafBox ? row.vafBox : "restored.vaf");
+    }
+}
+
+TEST(PathDerivationTest, TypingRederivesOnEveryKeystroke) {
+    Form1Harness h;
+    h.start();
+    h.control(txtMvaf).setText(R"(C:\restored\x.vaf)");
+    h.window().type(txtMPath, R"(C:\e\f)");
+    EXPECT_EQ(h.text(txtMvaf), R"(C:\restored\x.vaf)");
+    h.window().type(txtMPath, R"(C:\e\f.)");
+    EXPECT_EQ(h.text(txtMvaf), R"(C:\e\f.vaf)");
+    h.window().type(txtMPath, R"(C:\e\f.m)");
+    EXPECT_EQ(h.text(txtMvaf), R"(C:\e\f.vaf)");
+    h.window().type(txtMPath, R"(C:\e\g.m)");
+    EXPECT_EQ(h.text(txtMvaf), R"(C:\e\g.vaf)");
+}
+
+// The system's edit control reports a change when the same text is set again;
+// that must not overwrite a VAF path restored after the output path.
+TEST(PathDerivationTest, AChangeReportWithTheSameTextIsNoChange) {
+    Form1Harness h;
+    h.start();
+    h.window().type(txtMPath, R"(C:\enc\film.m2v)");
+    h.control(txtMvaf).setText(R"(C:\elsewhere\film.vaf)");
+    h.window().raiseTextChange(txtMPath);
+    EXPECT_EQ(h.text(txtMvaf), R"(C:\elsewhere\film.vaf)");
+    EXPECT_EQ(h.form.outFolder(), R"(C:\enc\)");
+}
+
+TEST(PathDerivationTest, TextsLongerThan32766CharactersAreDerivedAlike) {
+    const std::string folder = "C:\\" + std::string(40000, 'd') + "\\";
+    const workflow::OutputPaths paths = workflow::deriveOutputPaths(folder + "film.m2v");
+    EXPECT_EQ(paths.outFolder, folder);
+    EXPECT_EQ(paths.outFileName, "film.m2v");
+    EXPECT_EQ(paths.vafFileName, "film.vaf");
+
+    const std::string name = std::string(40000, 'n') + ".m2v";
+    EXPECT_EQ(workflow::deriveOutputPaths("C:\\" + name).outFileName, name);
+}
+
+struct PickRow {
+    const char* picked;
+    const char* outputBox;
+    const char* vafBox;
+};
+
+TEST(EncoderBrowseTest, PickedFilesBecomeTheOutputPath) {
+    const PickRow rows[] = {
+        {R"(D:\enc\film.VAF)", R"(D:\enc\film.m2v)", R"(D:\enc\film.vaf)"},
+        {R"(D:\enc\film.ecl)", R"(D:\enc\film.m2v)", R"(D:\enc\film.vaf)"},
+        {R"(D:\enc\film.Vaf)", R"(D:\enc\film.m2v)", R"(D:\enc\film.vaf)"},
+        {R"(D:\enc\film.eCl)", R"(D:\enc\film.m2v)", R"(D:\enc\film.vaf)"},
+        {R"(D:\enc\film.mpeg)", R"(D:\enc\film.mpeg)", R"(D:\enc\film.vaf)"},
+        {R"(D:\enc\film.M2V)", R"(D:\enc\film.M2V)", R"(D:\enc\film.vaf)"},
+        {R"(D:\enc\film.vaf.mpg)", R"(D:\enc\film.vaf.mpg)", R"(D:\enc\film.vaf.vaf)"},
+        {".vaf", ".m2v", ".vaf"},
+        {"D:\\Фильмы\\кино.VAF", "D:\\Фильмы\\кино.m2v", "D:\\Фильмы\\кино.vaf"},
+    };
+    for (const PickRow& row : rows) {
+        SCOPED_TRACE(row.picked);
+        Form1Harness h;
+        h.start();
+        h.desktop.ui.dialogAnswers = {row.picked};
+        h.window().click(Command1);
+        EXPECT_EQ(h.text(txtMPath), row.outputBox);
+        EXPECT_EQ(h.text(txtMvaf), row.vafBox);
+    }
+}
+
+TEST(EncoderBrowseTest, OpensTheDialogWithItsSettings) {
+    Form1Harness h;
+    h.start();
+    h.window().type(txtMPath, R"(C:\enc\film.m2v)");
+    h.window().click(Command1);
+    ASSERT_EQ(h.desktop.ui.dialogs.size(), 1u);
+    const auto& call = h.desktop.ui.dialogs[0];
+    EXPECT_EQ(call.request.title, "Open");
+    EXPECT_EQ(call.request.filter, "CCE Related Files|*.mpg;*.mpeg;*.m2v;*.mpv;*.vaf;*.ecl");
+    EXPECT_EQ(call.request.fileName, "");
+    EXPECT_EQ(call.owner, "Form1");
+}
+
+TEST(EncoderBrowseTest, CancelChangesNothing) {
+    Form1Harness h;
+    h.start();
+    h.window().type(txtMPath, R"(C:\enc\film.m2v)");
+    h.control(txtMvaf).setText(R"(C:\other\x.vaf)");
+    h.window().click(Command1);  // no answer scripted: cancelled
+    EXPECT_EQ(h.text(txtMPath), R"(C:\enc\film.m2v)");
+    EXPECT_EQ(h.text(txtMvaf), R"(C:\other\x.vaf)");
+    EXPECT_EQ(h.form.outFolder(), R"(C:\enc\)");
+}
+
+struct OfferRow {
+    const char* pullPath;
+    bool exists;
+    bool offered;
+};
+
+TEST(PulldownBrowseTest, OffersTheCurrentPathOnlyWhenItIsAnExistingPulldown) {
+    const OfferRow rows[] = {
+        {R"(C:\Tools\PullDown.exe)", true, true},
+        {R"(C:\Tools\pulldown.exe)", true, true},
+        {R"(C:\Tools\mypulldown.exe)", true, true},  // only the last 12 characters count
+        {"PULLDOWN.EXE", true, true},
+        {R"(C:\Tools\pd.exe)", true, false},
+        {R"(C:\Tools\pulldown.exe)", false, false},
+        {"ulldown.exe", true, false},
+        {R"(C:\Tools\pulldown.exe.bak)", true, false},
+        {"", false, false},
+    };
+    for (const OfferRow& row : rows) {
+        SCOPED_TRACE(row.pullPath);
+        Form1Harness h;
+        if (row.exists) h.desktop.files.addFile(row.pullPath);
+        h.start();
+        h.window().type(txtPullPath, row.pullPath);
+        h.desktop.files.lookups.clear();
+        h.window().click(cmdPullPath);
+        ASSERT_EQ(h.desktop.ui.dialogs.size(), 1u);
+        const auto& call = h.desktop.ui.dialogs[0];
+        EXPECT_EQ(call.request.title, "Open");
+        EXPECT_EQ(call.request.filter, "Executable|*.exe");
+        EXPECT_EQ(call.request.fileName, row.offered ? row.pullPath : "");
+        EXPECT_EQ(call.owner, "Form1");
+        // The existence test runs whatever the name says.
+        const std::vector<std::string> lookups =
+            *row.pullPath ? std::vector<std::string>{"exists:" + std::string(row.pullPath)}
+                          : std::vector<std::string>{};  // an empty path names no file
+        EXPECT_EQ(h.desktop.files.lookups, lookups);
+        EXPECT_EQ(h.text(txtPullPath), row.pullPath);  // cancelled
+    }
+}
+
+TEST(PulldownBrowseTest, TakesThePickedPathUntested) {
+    Form1Harness h;
+    h.start();
+    h.desktop.ui.dialogAnswers = {"E:\\Инструменты\\tool.exe"};
+    h.window().click(cmdPullPath);
+    EXPECT_EQ(h.text(txtPullPath), "E:\\Инструменты\\tool.exe");
+    EXPECT_EQ(h.desktop.files.lookups.size(), 1u);  // only the offer test
+}
+
+TEST(DialogFilterTest, BecomesTheSystemsNulSeparatedForm) {
+    using namespace std::string_literals;
+    const std::pair<std::string, std::string> rows[] = {
+        {"Executable|*.exe", "Executable\0*.exe\0\0"s},
+        {"CCE Related Files|*.mpg;*.mpeg;*.m2v;*.mpv;*.vaf;*.ecl",
+         "CCE Related Files\0*.mpg;*.mpeg;*.m2v;*.mpv;*.vaf;*.ecl\0\0"s},
+        {"Video|*.m2v|All|*.*", "Video\0*.m2v\0All\0*.*\0\0"s},
+        {"Видео|*.m2v", "Видео\0*.m2v\0\0"s},
+        {"Video|*.m2v|Orphan", "Video\0*.m2v\0\0"s},
+        {"Orphan", ""},
+        {"", ""},
+    };
+    for (const auto& [filter, expected] : rows) EXPECT_EQ(workflow::systemDialogFilter(filter), expected) << filter;
+}
+
+}  // namespace
+}  // namespace morvane

@@ -1,0 +1,256 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "form1_harness.h"
+#include "workflow/pulldown_command.h"
+
+namespace morvane {
+namespace {
+
+using namespace form1;
+using platform::CheckState;
+using platform::MessageIcon;
+using platform::ShowStyle;
+using testing::Form1Harness;
+
+constexpr const char* kTool = R"(C:\Tools\pulldown.exe)";
+constexpr const char* kDropExample =
+    R"("C:\Tools\pulldown.exe" D:\Video\movie.m2v D:\Video\pulled_drop.m2v -prog_frames p -drop_frame true)";
+constexpr const char* kNoDropExample =
+    R"("C:\Tools\pulldown.exe" D:\Video\movie.m2v D:\Video\pulled_nodrop.m2v -prog_frames p)";
+
+struct Launch : Form1Harness {
+    Launch(const std::string& tool, const std::string& output, CheckState drop, CheckState noDrop) {
+        start();
+        window().type(txtPullPath, tool);
+        window().type(txtMPath, output);
+        control(chkDrop).setCheckState(drop);
+        control(chkNoDrop).setCheckState(noDrop);
+    }
+    std::vector<std::string> startedLines() const {
+        std::vector<std::string> lines;
+        for (const auto& s : desktop.processes.started) lines.push_back(s.commandLine);
+        return lines;
+    }
+};
+
+struct RunRow {
+    const char* name;
+    const char* tool;
+    const char* output;
+    CheckState drop;
+    CheckState noDrop;
+    std::vector<std::string> lines;  // in start order
+};
+
+TEST(StartPulldownTest, ComposesTheTickedRunsInOrder) {
+    using enum CheckState;
+    const RunRow rows[] = {
+        {"example, both", kTool, R"(D:\Video\movie.m2v)", Ticked, Ticked, {kDropExample, kNoDropExample}},
+        {"drop only", kTool, R"(D:\Video\movie.m2v)", Ticked, Clear, {kDropExample}},
+        {"no options only", kTool, R"(D:\Video\movie.m2v)", Clear, Ticked, {kNoDropExample}},
+        {"greyed is not ticked", kTool, R"(D:\Video\movie.m2v)", Greyed, Ticked, {kNoDropExample}},
+        {"neither", kTool, R"(D:\Video\movie.m2v)", Greyed, Clear, {}},
+        {"program path with blanks", R"(C:\Program Files\Tools\pulldown.exe)", R"(D:\Video\movie.m2v)", Ticked,
+         Clear,
+         {R"("C:\Program Files\Tools\pulldown.exe" D:\Video\movie.m2v D:\Video\pulled_drop.m2v -prog_frames p -drop_frame true)"}},
+        {"no backslash", kTool, "movie.m2v", Ticked, Ticked,
+         {R"("C:\Tools\pulldown.exe" movie.m2v pulled_drop.m2v -prog_frames p -drop_frame true)",
+          R"("C:\Tools\pulldown.exe" movie.m2v pulled_nodrop.m2v -prog_frames p)"}},
+        // No dot: nothing derived, so the input is empty and passed as "".
+        {"no dot", kTool, R"(D:\Video\movie)", Ticked, Ticked,
+         {R"("C:\Tools\pulldown.exe" "" pulled_drop.m2v -prog_frames p -drop_frame true)",
+          R"("C:\Tools\pulldown.exe" "" pulled_nodrop.m2v -prog_frames p)"}},
+        {"blanks in the folder", kTool, R"(D:\My Videos\film.m2v)", Ticked, Ticked,
+         {R"("C:\Tools\pulldown.exe" "D:\My Videos\film.m2v" "D:\My Videos\pulled_drop.m2v" -prog_frames p -drop_frame true)",
+          R"("C:\Tools\pulldown.exe" "D:\My Videos\film.m2v" "D:\My Videos\pulled_nodrop.m2v" -prog_frames p)"}},
+        {"blank in the file name only", kTool, R"(D:\Video\my film.m2v)", Ticked, Clear,
+         {R"("C:\Tools\pulldown.exe" "D:\Video\my film.m2v" D:\Video\pulled_drop.m2v -prog_frames p -drop_frame true)"}},
+        {"non-ASCII", "C:\\Программы\\pulldown.exe", "D:\\Видео\\фильм.m2v", Clear, Ticked,
+         {"\"C:\\Программы\\pulldown.exe\" D:\\Видео\\фильм.m2v D:\\Видео\\pulled_nodrop.m2v -prog_frames p"}},
+    };
+    for (const RunRow& row : rows) {
+        SCOPED_TRACE(row.name);
+        Launch h(row.tool, row.output, row.drop, row.noDrop);
+        h.form.StartPulldown();
+        EXPECT_EQ(h.startedLines(), row.lines);
+        for (const auto& s : h.desktop.processes.started) EXPECT_EQ(s.style, ShowStyle::MinimizedFocus);
+        EXPECT_TRUE(h.desktop.ui.messages.empty());
+    }
+}
+
+TEST(StartPulldownTest, ReadsThePathsAtTheMomentOfTheLaunch) {
+    Launch h(kTool, R"(D:\Video\movie.m2v)", CheckState::Ticked, CheckState::Clear);
+    h.window().type(txtPullPath, R"(E:\pd\pulldown.exe)");
+    h.window().type(txtMPath, R"(F:\x\y.mpv)");
+    h.form.StartPulldown();
+    EXPECT_EQ(h.startedLines(), std::vector<std::string>{
+                                    R"("E:\pd\pulldown.exe" F:\x\y.mpv F:\x\pulled_drop.m2v -prog_frames p -drop_frame true)"});
+}
+
+TEST(StartPulldownTest, AFailedStartIsReportedAndTheOtherRunStillTried) {
+    Launch h(kTool, R"(D:\Video\movie.m2v)", CheckState::Ticked, CheckState::Ticked);
+    h.desktop.processes.failing = {kDropExample};
+    std::vector<std::size_t> attemptsWhileShown;
+    h.desktop.ui.whileModal = [&] { attemptsWhileShown.push_back(h.desktop.processes.attempts.size()); };
+    h.form.StartPulldown();
+
+    ASSERT_EQ(h.desktop.ui.messages.size(), 1u);
+    const auto& shown = h.desktop.ui.messages[0];
+    EXPECT_EQ(shown.text, R"(Could not start "C:\Tools\pulldown.exe")");
+    EXPECT_EQ(shown.title, "Error");
+    EXPECT_EQ(shown.icon, MessageIcon::Warning);
+    EXPECT_EQ(shown.owner, "Form1");
+    EXPECT_EQ(attemptsWhileShown, std::vector<std::size_t>{1});  // told before the second start
+    EXPECT_EQ(h.desktop.processes.attempts, (std::vector<std::string>{kDropExample, kNoDropExample}));
+    EXPECT_EQ(h.startedLines(), std::vector<std::string>{kNoDropExample});
+}
+
+TEST(StartPulldownTest, EachFailedStartIsReported) {
+    Launch h("", R"(D:\Video\movie.m2v)", CheckState::Ticked, CheckState::Ticked);
+    h.desktop.processes.failing = {
+        R"("" D:\Video\movie.m2v D:\Video\pulled_drop.m2v -prog_frames p -drop_frame true)",
+        R"("" D:\Video\movie.m2v D:\Video\pulled_nodrop.m2v -prog_frames p)"};
+    h.form.StartPulldown();
+    ASSERT_EQ(h.desktop.ui.messages.size(), 2u);
+    EXPECT_EQ(h.desktop.ui.messages[0].text, R"(Could not start "")");
+    EXPECT_EQ(h.desktop.ui.messages[1].text, R"(Could not start "")");
+    EXPECT_EQ(h.desktop.processes.attempts.size(), 2u);
+    EXPECT_TRUE(h.desktop.processes.started.empty());
+}
+
+struct MenuRow {
+    const char* name;
+    CheckState drop;
+    CheckState noDrop;
+    bool outputExists;
+    std::vector<std::string> messages;
+    std::vector<std::string> lines;
+};
+
+TEST(PulldownNowTest, ChecksInOrderThenStartsTheRuns) {
+    using enum CheckState;
+    const char* kNoOption = "Must have at least one Pulldown option checked";
+    const char* kMissing = "File Does Not Exist";
+    const MenuRow rows[] = {
+        {"both clear, file missing: the first check speaks", Clear, Clear, false, {kNoOption}, {}},
+        {"both clear", Clear, Clear, true, {kNoOption}, {}},
+        {"file missing", Ticked, Clear, false, {kMissing}, {}},
+        {"greyed passes the check but starts nothing", Greyed, Clear, true, {}, {}},
+        {"greyed, file missing", Clear, Greyed, false, {kMissing}, {}},
+        {"both", Ticked, Ticked, true, {}, {kDropExample, kNoDropExample}},
+        {"no options only", Clear, Ticked, true, {}, {kNoDropExample}},
+    };
+    for (const MenuRow& row : rows) {
+        SCOPED_TRACE(row.name);
+        Launch h(kTool, R"(D:\Video\movie.m2v)", row.drop, row.noDrop);
+        if (row.outputExists) h.desktop.files.addFile(R"(D:\Video\movie.m2v)");
+        h.desktop.files.lookups.clear();
+        h.window().click(mnuPullNow);
+
+        std::vector<std::string> texts;
+        for (const auto& m : h.desktop.ui.messages) {
+            texts.push_back(m.text);
+            EXPECT_EQ(m.title, "Error");
+            EXPECT_EQ(m.icon, MessageIcon::Warning);
+        }
+        EXPECT_EQ(texts, row.messages);
+        EXPECT_EQ(h.startedLines(), row.lines);
+        // The option check comes before any look at the file.
+        const bool optionChecked = row.drop != Clear || row.noDrop != Clear;
+        EXPECT_EQ(h.desktop.files.lookups.size(), optionChecked ? 1u : 0u);
+    }
+}
+
+TEST(PulldownNowTest, StartsEvenWhileTheEncoderHoldsTheFileAndChangesNothingElse) {
+    Launch h(R"(C:\Nowhere\pulldown.exe)", R"(D:\Video\movie.m2v)", CheckState::Ticked, CheckState::Clear);
+    h.desktop.files.addFile(R"(D:\Video\movie.m2v)");
+    h.desktop.files.hold(R"(D:\Video\movie.m2v)");
+    h.window().click(mnuPullNow);
+    ASSERT_EQ(h.desktop.processes.started.size(), 1u);  // the pulldown path itself is not tested
+    EXPECT_TRUE(h.desktop.ui.messages.empty());
+    EXPECT_EQ(h.desktop.files.lookups, std::vector<std::string>{R"(exists:D:\Video\movie.m2v)"});
+    EXPECT_TRUE(h.form.isOpen());
+    EXPECT_FALSE(h.form.waiting());
+    EXPECT_EQ(h.form.minutesWaited(), 0.0);
+    EXPECT_EQ(h.text(cmdGo), "Start Waiting");
+    EXPECT_EQ(h.text(txtMPath), R"(D:\Video\movie.m2v)");
+}
+
+TEST(PulldownNowTest, AnEmptyOutputPathDoesNotExist) {
+    Launch h(kTool, "", CheckState::Ticked, CheckState::Ticked);
+    h.window().click(mnuPullNow);
+    ASSERT_EQ(h.desktop.ui.messages.size(), 1u);
+    EXPECT_EQ(h.desktop.ui.messages[0].text, "File Does Not Exist");
+    EXPECT_TRUE(h.desktop.processes.attempts.empty());
+}
+
+// Splits a command line the way the C runtime and CommandLineToArgvW do for
+// the arguments after the program name: an independent reading of the rules.
+std::vector<std::string> splitArguments(std::string_view line) {
+    std::vector<std::string> args;
+    std::size_t i = 0;
+    while (true) {
+        while (i < line.size() && (line[i] == ' ' || line[i] == '\t')) ++i;
+        if (i >= line.size()) break;
+        std::string arg;
+        bool quoted = false;
+        while (i < line.size() && (quoted || (line[i] != ' ' && line[i] != '\t'))) {
+            std::size_t backslashes = 0;
+            while (i < line.size() && line[i] == '\\') ++backslashes, ++i;
+            if (i < line.size() && line[i] == '"') {
+                arg.append(backslashes / 2, '\\');
+                if (backslashes % 2 == 1) {
+                    arg.push_back('"');
+                } else if (quoted && i + 1 < line.size() && line[i + 1] == '"') {
+                    arg.push_back('"');
+                    ++i;
+                } else {
+                    quoted = !quoted;
+                }
+                ++i;
+            } else {
+                arg.append(backslashes, '\\');
+                if (i < line.size() && (quoted || (line[i] != ' ' && line[i] != '\t'))) arg.push_back(line[i++]);
+            }
+        }
+        args.push_back(arg);
+    }
+    return args;
+}
+
+TEST(QuoteArgumentTest, QuotesExactlyWhatWouldOtherwiseBeSplitOrLost) {
+    const std::pair<const char*, const char*> rows[] = {
+        {R"(D:\Video\movie.m2v)", R"(D:\Video\movie.m2v)"},
+        {R"(\\server\share\a.m2v)", R"(\\server\share\a.m2v)"},
+        {"D:\\Видео\\фильм.m2v", "D:\\Видео\\фильм.m2v"},
+        {R"(D:\My Videos\a.m2v)", R"("D:\My Videos\a.m2v")"},
+        {"tab\there", "\"tab\there\""},
+        {"", R"("")"},
+        {R"(say"hi)", R"("say\"hi")"},
+        {R"(a\"b)", R"("a\\\"b")"},
+        {R"(D:\My Videos\)", R"("D:\My Videos\\")"},
+        {R"(trailing\)", R"(trailing\)"},
+    };
+    for (const auto& [raw, quoted] : rows) EXPECT_EQ(workflow::quoteArgument(raw), quoted) << raw;
+}
+
+TEST(QuoteArgumentTest, EveryArgumentComesBackWholeFromTheStandardSplit) {
+    const std::vector<std::string> inputs = {
+        R"(D:\My Videos\film.m2v)", "", " ", R"(a"b)", R"(a\"b)", R"(a\\)", R"(x y\\)", "\t", R"(\\srv\my share\)",
+        "D:\\Мои видео\\фильм 1.m2v", R"(""")", R"(a\b c\d)"};
+    for (const std::string& input : inputs) {
+        const std::string line = workflow::quoteArgument(input) + " next";
+        EXPECT_EQ(splitArguments(line), (std::vector<std::string>{input, "next"})) << line;
+    }
+    const std::string line = workflow::pulldownCommandLine(R"(C:\T\pulldown.exe)", R"(D:\My "Videos\)", "a b.m2v",
+                                                           workflow::PulldownRun::DropFrame);
+    const std::vector<std::string> args = splitArguments(line.substr(line.find("\" ") + 2));
+    EXPECT_EQ(args, (std::vector<std::string>{R"(D:\My "Videos\a b.m2v)", R"(D:\My "Videos\pulled_drop.m2v)",
+                                              "-prog_frames", "p", "-drop_frame", "true"}));
+}
+
+}  // namespace
+}  // namespace morvane

@@ -1,0 +1,309 @@
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "about/about_constants.h"
+#include "about/frm_about.h"
+#include "about/frm_about_layout.h"
+#include "memory_platform.h"
+#include "platform/text.h"
+
+namespace morvane {
+namespace {
+
+using namespace platform;
+using about::FrmAbout;
+using testing::MemoryPlatform;
+using testing::MemoryRegistry;
+
+const std::string kKey = "SOFTWARE\\Test";
+const std::string kPathKey(about::kSysInfoKey);
+const std::string kLocationKey(about::kSysInfoLocationKey);
+const std::string kUnavailable(about::kSysInfoUnavailable);
+
+// A text as the system stores it: UTF-16LE, followed by `nuls` NUL characters.
+std::vector<std::byte> utf16(const std::string& utf8, int nuls = 0) {
+    std::u16string units = utf8ToUtf16(utf8) + std::u16string(static_cast<std::size_t>(nuls), u'\0');
+    std::vector<std::byte> bytes;
+    for (char16_t u : units) {
+        bytes.push_back(std::byte(u & 0xFF));
+        bytes.push_back(std::byte(u >> 8));
+    }
+    return bytes;
+}
+
+std::vector<std::byte> bytesOf(std::initializer_list<unsigned> values) {
+    std::vector<std::byte> bytes;
+    for (unsigned v : values) bytes.push_back(std::byte(v));
+    return bytes;
+}
+
+struct KeyValueCase {
+    const char* what;
+    std::function<void(MemoryRegistry&)> arrange;
+    bool result;
+    std::string keyVal;
+};
+
+TEST(GetKeyValueTest, ReadsTextAndDwordValuesAndTurnsFailuresIntoEmptyFalse) {
+    const std::string path = "C:\\Program Files\\Common Files\\Microsoft Shared\\MSInfo\\msinfo32.exe";
+    const KeyValueCase cases[] = {
+        {"key missing", [](MemoryRegistry&) {}, false, ""},
+        {"value missing", [](MemoryRegistry& r) { r.putDword(kHkeyLocalMachine, kKey, "Other", 1); }, false, ""},
+        {"text without NUL", [&](MemoryRegistry& r) { r.put(kHkeyLocalMachine, kKey, "V", kRegSz, utf16(path)); },
+         true, path},
+        {"text with its NUL", [&](MemoryRegistry& r) { r.put(kHkeyLocalMachine, kKey, "V", kRegSz, utf16(path, 1)); },
+         true, path},
+        {"only the final NUL goes",
+         [](MemoryRegistry& r) { r.put(kHkeyLocalMachine, kKey, "V", kRegSz, utf16("ab", 2)); }, true,
+         std::string("ab\0", 3)},
+        {"a single NUL", [](MemoryRegistry& r) { r.put(kHkeyLocalMachine, kKey, "V", kRegSz, utf16("", 1)); }, true,
+         ""},
+        {"non-ASCII text",
+         [](MemoryRegistry& r) { r.putText(kHkeyLocalMachine, kKey, "V", "C:\\Syst\xC3\xA8me\\\xD0\x92.exe"); }, true,
+         "C:\\Syst\xC3\xA8me\\\xD0\x92.exe"},
+        {"1024 bytes fit",
+         [](MemoryRegistry& r) { r.put(kHkeyLocalMachine, kKey, "V", kRegSz, utf16(std::string(512, 'x'))); }, true,
+         std::string(512, 'x')},
+        {"1025 bytes count as absent",
+         [](MemoryRegistry& r) {
+             auto bytes = utf16(std::string(512, 'x'));
+             bytes.push_back(std::byte{0});
+             r.put(kHkeyLocalMachine, kKey, "V", kRegSz, bytes);
+         },
+         false, ""},
+        {"longer text counts as absent",
+         [](MemoryRegistry& r) { r.put(kHkeyLocalMachine, kKey, "V", kRegSz, utf16(std::string(600, 'x'), 1)); },
+         false, ""},
+        {"DWORD 1000", [](MemoryRegistry& r) { r.putDword(kHkeyLocalMachine, kKey, "V", 1000); }, true, "1000"},
+        {"DWORD 0", [](MemoryRegistry& r) { r.putDword(kHkeyLocalMachine, kKey, "V", 0); }, true, "0"},
+        {"DWORD with the top bit set", [](MemoryRegistry& r) { r.putDword(kHkeyLocalMachine, kKey, "V", 0xFFFFFFFF); },
+         true, "4294967295"},
+        {"short DWORD", [](MemoryRegistry& r) { r.put(kHkeyLocalMachine, kKey, "V", kRegDword, bytesOf({0xE8, 3})); },
+         true, "1000"},
+        {"expandable text is left alone",
+         [&](MemoryRegistry& r) { r.put(kHkeyLocalMachine, kKey, "V", kRegExpandSz, utf16(path, 1)); }, true,
+         "preset"},
+        {"binary is left alone",
+         [](MemoryRegistry& r) { r.put(kHkeyLocalMachine, kKey, "V", kRegBinary, bytesOf({1, 2, 3})); }, true,
+         "preset"},
+        {"other root", [&](MemoryRegistry& r) { r.putText(kHkeyCurrentUser, kKey, "V", path); }, false, ""},
+    };
+    for (const KeyValueCase& c : cases) {
+        SCOPED_TRACE(c.what);
+        MemoryPlatform desktop;
+        c.arrange(desktop.registry);
+        FrmAbout frm(desktop.platform);
+        std::string keyVal = "preset";
+        EXPECT_EQ(frm.GetKeyValue(kHkeyLocalMachine, kKey, "V", keyVal), c.result);
+        EXPECT_EQ(keyVal, c.keyVal);
+        EXPECT_EQ(desktop.registry.openHandles(), 0);
+    }
+}
+
+TEST(GetKeyValueTest, AValueOfNoBytesFailsAsAWholeAndStillClosesTheKey) {
+    for (std::uint32_t type : {kRegSz, kRegDword, kRegBinary}) {
+        MemoryPlatform desktop;
+        desktop.registry.put(kHkeyLocalMachine, kKey, "V", type, {});
+        FrmAbout frm(desktop.platform);
+        std::string keyVal = "preset";
+        EXPECT_THROW(frm.GetKeyValue(kHkeyLocalMachine, kKey, "V", keyVal), about::KeyValueError) << type;
+        EXPECT_EQ(desktop.registry.openHandles(), 0);
+    }
+}
+
+TEST(GetKeyValueTest, OpensForReadingOnlySoAReadOnlyMachineKeyStillAnswers) {
+    MemoryPlatform desktop;
+    desktop.registry.putText(kHkeyLocalMachine, kPathKey, "PATH", "C:\\msinfo32.exe");
+    // What a standard user may not do below HKEY_LOCAL_MACHINE\SOFTWARE\Microsoft.
+    constexpr std::uint32_t kWriteRights = 0x0002 | 0x0004 | 0x0020;  // set value, create subkey, create link
+    desktop.registry.denyAccess(kHkeyLocalMachine, kWriteRights);
+    FrmAbout frm(desktop.platform);
+    std::string keyVal;
+    EXPECT_TRUE(frm.GetKeyValue(kHkeyLocalMachine, kPathKey, "PATH", keyVal));
+    EXPECT_EQ(keyVal, "C:\\msinfo32.exe");
+    EXPECT_EQ(desktop.registry.accessMasks, std::vector<std::uint32_t>{0x20001});
+}
+
+// The About window's "System Info..." on the in-memory desktop.
+struct SysInfoCase {
+    const char* what;
+    std::function<void(MemoryPlatform&)> arrange;
+    std::vector<std::string> started;  // command lines, each with style 1
+    std::vector<std::string> attempts;
+    bool message;
+};
+
+TEST(StartSysInfoTest, FindsTheViewerThroughTheTwoLookupsOrSaysItIsUnavailable) {
+    const std::string viewer = "C:\\Program Files\\Common Files\\Microsoft Shared\\MSInfo\\msinfo32.exe";
+    const std::string folder = "C:\\Windows\\System32";
+    const std::string joined = folder + "\\MSINFO32.EXE";
+    auto putPath = [](MemoryPlatform& d, const std::vector<std::byte>& bytes, std::uint32_t type = kRegSz) {
+        d.registry.put(kHkeyLocalMachine, kPathKey, "PATH", type, bytes);
+    };
+    auto putFolder = [](MemoryPlatform& d, const std::vector<std::byte>& bytes, std::uint32_t type = kRegSz) {
+        d.registry.put(kHkeyLocalMachine, kLocationKey, "MSINFO", type, bytes);
+    };
+    auto folderWithViewer = [&](MemoryPlatform& d) {
+        putFolder(d, utf16(folder, 1));
+        d.files.addFile(joined);
+    };
+
+    const SysInfoCase cases[] = {
+        {"PATH names an existing viewer", [&](MemoryPlatform& d) { putPath(d, utf16(viewer, 1)); }, {viewer},
+         {viewer}, false},
+        {"PATH is started unquoted and untested, spaces and all",
+         [&](MemoryPlatform& d) {
+             putPath(d, utf16(viewer));
+             folderWithViewer(d);
+         },
+         {viewer}, {viewer}, false},
+        {"PATH names a missing program: no fallback to the folder",
+         [&](MemoryPlatform& d) {
+             putPath(d, utf16(viewer, 1));
+             d.processes.failing.insert(viewer);
+             folderWithViewer(d);
+         },
+         {}, {viewer}, true},
+        {"PATH absent, folder holds the viewer", folderWithViewer, {joined}, {joined}, false},
+        {"PATH key present without the value", [&](MemoryPlatform& d) {
+             d.registry.putText(kHkeyLocalMachine, kPathKey, "Other", viewer);
+             folderWithViewer(d);
+         },
+         {joined}, {joined}, false},
+        {"PATH over 1024 bytes counts as absent",
+         [&](MemoryPlatform& d) {
+             putPath(d, utf16(std::string(513, 'x')));
+             folderWithViewer(d);
+         },
+         {joined}, {joined}, false},
+        {"folder joined by plain concatenation",
+         [&](MemoryPlatform& d) {
+             putFolder(d, utf16("C:\\Tools\\"));
+             d.files.addFile("C:\\Tools\\\\MSINFO32.EXE");
+         },
+         {"C:\\Tools\\\\MSINFO32.EXE"}, {"C:\\Tools\\\\MSINFO32.EXE"}, false},
+        {"folder as a DWORD", [&](MemoryPlatform& d) {
+             d.registry.putDword(kHkeyLocalMachine, kLocationKey, "MSINFO", 7);
+             d.files.addFile("7\\MSINFO32.EXE");
+         },
+         {"7\\MSINFO32.EXE"}, {"7\\MSINFO32.EXE"}, false},
+        {"folder without the viewer", [&](MemoryPlatform& d) { putFolder(d, utf16(folder, 1)); }, {}, {}, true},
+        {"viewer in the folder is a directory",
+         [&](MemoryPlatform& d) {
+             putFolder(d, utf16(folder, 1));
+             d.files.addDirectory(joined);
+         },
+         {}, {}, true},
+        {"viewer in the folder is hidden: plain files only",
+         [&](MemoryPlatform& d) {
+             putFolder(d, utf16(folder, 1));
+             d.files.addFile(joined, static_cast<AttributeMask>(EntryAttribute::Hidden));
+         },
+         {}, {}, true},
+        {"viewer found in the folder but will not start",
+         [&](MemoryPlatform& d) {
+             folderWithViewer(d);
+             d.processes.failing.insert(joined);
+         },
+         {}, {joined}, true},
+        {"both values absent", [&](MemoryPlatform& d) {
+             d.registry.putText(kHkeyLocalMachine, kPathKey, "Other", viewer);
+             d.registry.putText(kHkeyLocalMachine, kLocationKey, "Other", folder);
+         },
+         {}, {}, true},
+        {"both keys absent", [](MemoryPlatform&) {}, {}, {}, true},
+        {"PATH of another type leaves an empty command line",
+         [&](MemoryPlatform& d) {
+             putPath(d, utf16(viewer, 1), kRegExpandSz);
+             folderWithViewer(d);
+         },
+         {}, {""}, true},
+        {"PATH of no bytes ends the lookups",
+         [&](MemoryPlatform& d) {
+             putPath(d, {});
+             folderWithViewer(d);
+         },
+         {}, {}, true},
+        {"folder of no bytes", [&](MemoryPlatform& d) {
+             putFolder(d, {});
+             d.files.addFile("\\MSINFO32.EXE");
+         },
+         {}, {}, true},
+    };
+    for (const SysInfoCase& c : cases) {
+        SCOPED_TRACE(c.what);
+        MemoryPlatform desktop;
+        c.arrange(desktop);
+        FrmAbout frm(desktop.platform);
+        frm.show();
+        frm.window().click(about::cmdSysInfo);
+
+        std::vector<std::string> started;
+        for (const auto& s : desktop.processes.started) {
+            started.push_back(s.commandLine);
+            EXPECT_EQ(s.style, ShowStyle::NormalFocus);
+        }
+        EXPECT_EQ(started, c.started);
+        EXPECT_EQ(desktop.processes.attempts, c.attempts);
+        ASSERT_EQ(desktop.ui.messages.size(), c.message ? 1u : 0u);
+        if (c.message) {
+            EXPECT_EQ(desktop.ui.messages[0].text, kUnavailable);
+            EXPECT_EQ(desktop.ui.messages[0].title, "Morvane");
+            EXPECT_EQ(desktop.ui.messages[0].icon, MessageIcon::None);
+            EXPECT_EQ(desktop.ui.messages[0].owner, "frmAbout");
+        }
+        EXPECT_TRUE(frm.isOpen());
+        EXPECT_EQ(desktop.registry.openHandles(), 0);
+        for (std::uint32_t mask : desktop.registry.accessMasks) EXPECT_EQ(mask, about::kKeyValueAccess);
+        EXPECT_TRUE(desktop.processes.shellOpened.empty());
+    }
+}
+
+TEST(StartSysInfoTest, PathIsStartedWithoutLookingForItAndTheFolderIsNotRead) {
+    MemoryPlatform desktop;
+    desktop.registry.putText(kHkeyLocalMachine, kPathKey, "PATH", "C:\\msinfo32.exe");
+    FrmAbout frm(desktop.platform);
+    frm.StartSysInfo();
+    EXPECT_TRUE(desktop.files.lookups.empty());
+    EXPECT_EQ(desktop.registry.accessMasks.size(), 1u);
+}
+
+TEST(StartSysInfoTest, LooksUpTheJoinedPathWithTheMaskOfPlainFiles) {
+    MemoryPlatform desktop;
+    desktop.registry.putText(kHkeyLocalMachine, kLocationKey, "MSINFO", "D:\\Tools");
+    FrmAbout frm(desktop.platform);
+    frm.StartSysInfo();
+    EXPECT_EQ(desktop.files.lookups, std::vector<std::string>{"exists:D:\\Tools\\MSINFO32.EXE"});
+    EXPECT_EQ(desktop.registry.accessMasks.size(), 2u);
+}
+
+TEST(StartSysInfoTest, MessageCarriesTheProgramsTitleAndTheWindowStaysUsable) {
+    MemoryPlatform desktop;
+    desktop.platform.identity.title = "Pull";
+    FrmAbout frm(desktop.platform);
+    frm.show();
+    frm.window().click(about::cmdSysInfo);
+    frm.window().click(about::cmdSysInfo);
+    ASSERT_EQ(desktop.ui.messages.size(), 2u);
+    EXPECT_EQ(desktop.ui.messages[1].title, "Pull");
+    EXPECT_TRUE(frm.isOpen());
+    frm.window().click(about::cmdOK);
+    EXPECT_FALSE(frm.isOpen());
+}
+
+TEST(StartSysInfoTest, WorksWhenTheMachineKeysAreReadOnly) {
+    MemoryPlatform desktop;
+    desktop.registry.putText(kHkeyLocalMachine, kPathKey, "PATH", "C:\\Windows\\System32\\msinfo32.exe");
+    desktop.registry.denyAccess(kHkeyLocalMachine, 0x0002 | 0x0004 | 0x0020);
+    FrmAbout frm(desktop.platform);
+    frm.StartSysInfo();
+    ASSERT_EQ(desktop.processes.started.size(), 1u);
+    EXPECT_EQ(desktop.processes.started[0].commandLine, "C:\\Windows\\System32\\msinfo32.exe");
+    EXPECT_TRUE(desktop.ui.messages.empty());
+}
+
+}  // namespace
+}  // namespace morvane

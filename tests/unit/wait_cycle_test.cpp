@@ -1,0 +1,601 @@
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "form1_harness.h"
+#include "main_window/form1_constants.h"
+#include "workflow/wait_cycle_constants.h"
+#include "workflow/workflow_constants.h"
+
+namespace morvane {
+namespace {
+
+using namespace form1;
+using platform::CheckState;
+using platform::ControlId;
+using platform::MessageIcon;
+using platform::ShowStyle;
+
+const std::string kPull = "C:\\Tools\\pulldown.exe";
+const std::string kOutput = "D:\\Video\\movie.m2v";
+const std::string kVaf = "D:\\Video\\movie.vaf";
+const std::string kOtherOutput = "D:\\Video\\other.m2v";
+const std::string kOtherVaf = "D:\\Video\\other.vaf";
+const std::string kMark(kBusyMark);
+
+const std::string kDropRun =
+    "\"C:\\Tools\\pulldown.exe\" D:\\Video\\movie.m2v D:\\Video\\pulled_drop.m2v -prog_frames p -drop_frame true";
+const std::string kNoDropRun =
+    "\"C:\\Tools\\pulldown.exe\" D:\\Video\\movie.m2v D:\\Video\\pulled_nodrop.m2v -prog_frames p";
+
+// The program on the memory desktop with pulldown.exe in place and the two
+// watched paths filled in; the test plays the encoder and the clock.
+struct Program {
+    Program() {
+        files().addFile(kPull);
+        h.start();
+        h.window().type(txtPullPath, kPull);
+        watch(kOutput, kVaf);
+    }
+
+    // The VAF box is set as the program sets it, after the output path's own derivation.
+    void watch(const std::string& output, const std::string& vaf) {
+        h.window().type(txtMPath, output);
+        h.control(txtMvaf).setText(vaf);
+    }
+    void encoderWrites(const std::string& path) {
+        files().addFile(path);
+        files().hold(path);
+    }
+    void encoderLetsGo(const std::string& path) { files().hold(path, false); }
+    void click(ControlId id) { h.window().click(id); }
+    void tick() { h.window().tick(); }
+    void check(ControlId box, CheckState state) { h.control(box).setCheckState(state); }
+
+    void startWaitingOn(const std::string& busyFile) {
+        encoderWrites(busyFile);
+        click(cmdGo);
+        ASSERT_TRUE(h.form.waiting());
+    }
+
+    [[nodiscard]] std::vector<std::string> commandLines() const {
+        std::vector<std::string> lines;
+        for (const auto& p : h.desktop.processes.started) lines.push_back(p.commandLine);
+        return lines;
+    }
+    [[nodiscard]] bool ended() const { return h.desktop.ui.ended(); }
+
+    void expectIdleLook() {
+        EXPECT_FALSE(h.form.waiting());
+        EXPECT_EQ(h.text(cmdGo), "Start Waiting");
+        EXPECT_EQ(h.text(Label2), "Make sure CCE is running and...");
+        EXPECT_TRUE(h.control(txtPullPath).enabled());
+        EXPECT_TRUE(h.control(txtMPath).enabled());
+        EXPECT_EQ(h.text(lblM), "");
+        EXPECT_EQ(h.text(lblV), "");
+        EXPECT_EQ(h.text(Label5), "0");
+        EXPECT_EQ(h.form.minutesWaited(), 0.0);
+    }
+
+    testing::MemoryFileSystem& files() { return h.desktop.files; }
+    testing::MemoryUi& ui() { return h.desktop.ui; }
+
+    testing::Form1Harness h;
+};
+
+// Each test gets a fresh program; table rows make their own.
+class WaitCycleTest : public ::testing::Test, protected Program {};
+
+// --- Start -----------------------------------------------------------------
+
+TEST_F(WaitCycleTest, StartArmsTheWaitWhileTheEncoderHoldsTheOutputFile) {
+    encoderWrites(kOutput);
+    click(cmdGo);
+
+    EXPECT_TRUE(h.form.waiting());
+    EXPECT_EQ(h.text(cmdGo), "Cancel");
+    EXPECT_EQ(h.text(Label2), "Waiting for CCE to finish");
+    EXPECT_FALSE(h.control(txtPullPath).enabled());
+    EXPECT_FALSE(h.control(txtMPath).enabled());
+    EXPECT_FALSE(h.control(txtMvaf).enabled());
+    for (ControlId stillUsable : {Command1, cmdPullPath, chkDrop, chkNoDrop})
+        EXPECT_TRUE(h.control(stillUsable).enabled()) << stillUsable.value;
+    EXPECT_EQ(h.text(lblM), kMark);
+    EXPECT_EQ(h.text(lblV), "");
+    EXPECT_EQ(h.text(Label5), "0");
+    EXPECT_EQ(h.form.freeTicks(), 0);
+    EXPECT_EQ(h.form.minutesWaited(), 0.0);
+    EXPECT_TRUE(ui().messages.empty());
+    EXPECT_TRUE(h.desktop.processes.attempts.empty());
+}
+
+struct BusyCase {
+    const char* name;
+    std::function<void(testing::MemoryFileSystem&)> arrange;
+    const char* lblM;
+    const char* lblV;
+    bool arms;
+    std::vector<std::string> probes;  // after the lookup of pulldown.exe
+};
+
+TEST(WaitCycleStartTest, BusyTestProbesTheVafFileFirstAndMarksEachBusyFile) {
+    const std::string m = kMark;
+    const auto hold = [](testing::MemoryFileSystem& f, const std::string& p) {
+        f.addFile(p);
+        f.hold(p);
+    };
+    const BusyCase cases[] = {
+        {"both held", [&](auto& f) { hold(f, kVaf); hold(f, kOutput); }, m.c_str(), m.c_str(), true,
+         {"exists:" + kVaf, "free:" + kVaf, "exists:" + kOutput, "free:" + kOutput}},
+        {"only the VAF file held", [&](auto& f) { hold(f, kVaf); f.addFile(kOutput); }, "", m.c_str(), true,
+         {"exists:" + kVaf, "free:" + kVaf, "exists:" + kOutput, "free:" + kOutput}},
+        {"output held, no VAF file", [&](auto& f) { hold(f, kOutput); }, m.c_str(), "", true,
+         {"exists:" + kVaf, "exists:" + kOutput, "free:" + kOutput}},
+        {"output is a folder", [&](auto& f) { f.addDirectory(kOutput); }, m.c_str(), "", true,
+         {"exists:" + kVaf, "exists:" + kOutput, "free:" + kOutput}},
+        {"both free", [&](auto& f) { f.addFile(kVaf); f.addFile(kOutput); }, "", "", false,
+         {"exists:" + kVaf, "free:" + kVaf, "exists:" + kOutput, "free:" + kOutput}},
+        {"both missing", [](auto&) {}, "", "", false, {"exists:" + kVaf, "exists:" + kOutput}},
+        {"VAF missing, output free", [&](auto& f) { f.addFile(kOutput); }, "", "", false,
+         {"exists:" + kVaf, "exists:" + kOutput, "free:" + kOutput}},
+    };
+    for (const BusyCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        Program p;
+        c.arrange(p.files());
+        // Marks left from before must not survive a failed start.
+        p.h.control(lblM).setText(kBusyMark);
+        p.h.control(lblV).setText(kBusyMark);
+        p.files().lookups.clear();
+
+        p.click(cmdGo);
+
+        std::vector<std::string> expected{"exists:" + kPull};
+        expected.insert(expected.end(), c.probes.begin(), c.probes.end());
+        EXPECT_EQ(p.files().lookups, expected);
+        EXPECT_EQ(p.h.text(lblM), c.lblM);
+        EXPECT_EQ(p.h.text(lblV), c.lblV);
+        EXPECT_EQ(p.h.form.waiting(), c.arms);
+        if (c.arms) {
+            EXPECT_TRUE(p.ui().messages.empty());
+        } else {
+            ASSERT_EQ(p.ui().messages.size(), 1u);
+            EXPECT_EQ(p.ui().messages[0].text, wait_cycle::kNothingBusyMessage);
+        }
+    }
+}
+
+TEST_F(WaitCycleTest, ChecksRunInTheirOrderAndTheFirstFailureEndsTheClick) {
+    // Everything wrong at once; each step mends one thing and meets the next message.
+    check(chkDrop, CheckState::Clear);
+    check(chkNoDrop, CheckState::Clear);
+    h.window().type(txtPullPath, "");
+    watch("", "");
+
+    struct Step {
+        const char* name;
+        std::function<void()> mend;
+        std::string_view message;
+        bool minutesReset;
+        std::vector<std::string> lookups;
+    };
+    const Step steps[] = {
+        {"no option", [] {}, workflow::kNoOptionChosen, false, {}},
+        {"greyed counts as chosen; empty pulldown path", [&] { check(chkNoDrop, CheckState::Greyed); },
+         wait_cycle::kInvalidPullPathMessage, true, {}},
+        {"pulldown path names nothing", [&] { h.window().type(txtPullPath, "C:\\Tools\\gone.exe"); },
+         wait_cycle::kInvalidPullPathMessage, true, {"exists:C:\\Tools\\gone.exe"}},
+        {"no output path: nothing probed", [&] { h.window().type(txtPullPath, kPull); },
+         wait_cycle::kNoOutputFileMessage, true, {"exists:" + kPull}},
+        {"nothing busy", [&] { watch(kOutput, kVaf); }, wait_cycle::kNothingBusyMessage, true,
+         {"exists:" + kPull, "exists:" + kVaf, "exists:" + kOutput}},
+    };
+    std::size_t shown = 0;
+    for (const Step& s : steps) {
+        SCOPED_TRACE(s.name);
+        s.mend();
+        h.control(Label5).setText("7");
+        files().lookups.clear();
+
+        click(cmdGo);
+
+        ASSERT_EQ(ui().messages.size(), ++shown);
+        const testing::ShownMessage& box = ui().messages.back();
+        EXPECT_EQ(box.text, s.message);
+        EXPECT_EQ(box.title, "Error");
+        EXPECT_EQ(box.icon, MessageIcon::Warning);
+        EXPECT_EQ(box.owner, "Form1");
+        EXPECT_EQ(h.text(Label5), s.minutesReset ? "0" : "7");
+        EXPECT_EQ(files().lookups, s.lookups);
+        EXPECT_FALSE(h.form.waiting());
+        EXPECT_EQ(h.text(cmdGo), "Start Waiting");
+        EXPECT_TRUE(h.control(txtMPath).enabled());
+    }
+
+    encoderWrites(kOutput);
+    click(cmdGo);
+    EXPECT_EQ(ui().messages.size(), shown);
+    EXPECT_TRUE(h.form.waiting());
+    EXPECT_TRUE(ui().awake == std::vector<bool>{true});
+    EXPECT_TRUE(h.desktop.processes.attempts.empty());
+}
+
+TEST_F(WaitCycleTest, ATickDuringAFailedStartsBoxFindsTheWaitUnarmed) {
+    ui().whileModal = [&] { tick(); };
+    click(cmdGo);  // both files missing
+    ASSERT_EQ(ui().messages.size(), 1u);
+    files().lookups.clear();
+    ui().whileModal = nullptr;
+    EXPECT_TRUE(files().lookups.empty());
+    EXPECT_EQ(h.form.minutesWaited(), 0.0);
+    EXPECT_EQ(h.text(Label5), "0");
+}
+
+// --- Cancel and the switch -------------------------------------------------
+
+TEST_F(WaitCycleTest, CancelRestoresTheIdleLookWithoutAMessage) {
+    encoderWrites(kVaf);
+    startWaitingOn(kOutput);
+    tick();
+    tick();
+    ASSERT_EQ(h.text(Label5), "1");
+    ASSERT_EQ(h.text(lblV), kMark);
+
+    click(cmdGo);
+
+    expectIdleLook();
+    EXPECT_TRUE(ui().messages.empty());
+    files().lookups.clear();
+    tick();
+    EXPECT_TRUE(files().lookups.empty());
+    EXPECT_EQ(h.text(Label5), "0");
+}
+
+TEST_F(WaitCycleTest, CancelLeavesTheFreeCountForTheNextStartToReset) {
+    startWaitingOn(kOutput);
+    encoderLetsGo(kOutput);
+    tick();
+    ASSERT_EQ(h.form.freeTicks(), 1);
+
+    click(cmdGo);
+    EXPECT_EQ(h.form.freeTicks(), 1);
+
+    files().hold(kOutput);
+    click(cmdGo);
+    EXPECT_TRUE(h.form.waiting());
+    EXPECT_EQ(h.form.freeTicks(), 0);
+}
+
+TEST_F(WaitCycleTest, TheButtonsCaptionAloneDecidesBetweenStartAndCancel) {
+    encoderWrites(kOutput);
+    h.control(cmdGo).setText("Click Here!!");
+    files().lookups.clear();
+    click(cmdGo);  // idle, but not "Start Waiting": a cancel
+    expectIdleLook();
+    EXPECT_TRUE(files().lookups.empty());
+
+    click(cmdGo);
+    tick();
+    tick();
+    tick();
+    ASSERT_EQ(h.text(Label5), "2");
+    h.control(cmdGo).setText("Start Waiting");
+    click(cmdGo);  // armed, but reading "Start Waiting": a fresh start
+    EXPECT_TRUE(h.form.waiting());
+    EXPECT_EQ(h.text(cmdGo), "Cancel");
+    EXPECT_EQ(h.form.minutesWaited(), 0.0);
+    EXPECT_EQ(h.text(Label5), "0");
+
+    h.control(cmdGo).setText("start waiting");  // the comparison is case-sensitive
+    click(cmdGo);
+    expectIdleLook();
+}
+
+// --- Ticks -----------------------------------------------------------------
+
+TEST_F(WaitCycleTest, ATickWhileIdleReadsAndShowsNothing) {
+    files().lookups.clear();
+    h.control(Label5).setText("7");
+    tick();
+    EXPECT_TRUE(files().lookups.empty());
+    EXPECT_EQ(h.text(Label5), "7");
+    EXPECT_EQ(h.form.minutesWaited(), 0.0);
+    EXPECT_EQ(h.form.freeTicks(), 0);
+}
+
+TEST_F(WaitCycleTest, MinutesGrowByAHalfAndShowRoundedHalfToEven) {
+    startWaitingOn(kOutput);
+    const char* shown[] = {"0", "1", "2", "2", "2", "3", "4", "4", "4", "5", "6", "6", "6", "7"};
+    for (int i = 0; i < 14; ++i) {
+        tick();
+        EXPECT_EQ(h.text(Label5), shown[i]) << "tick " << i + 1;
+        EXPECT_EQ(h.form.minutesWaited(), 0.5 * (i + 1));
+        EXPECT_EQ(h.form.freeTicks(), 0);
+        EXPECT_EQ(h.text(lblM), kMark);
+    }
+}
+
+TEST_F(WaitCycleTest, ABusyTickAfterOneFreeTickStartsTheCountAgain) {
+    startWaitingOn(kOutput);
+    encoderLetsGo(kOutput);
+    tick();
+    EXPECT_EQ(h.form.freeTicks(), 1);
+    EXPECT_EQ(h.text(lblM), "");
+
+    files().hold(kOutput);
+    tick();
+    EXPECT_EQ(h.form.freeTicks(), 0);
+    EXPECT_EQ(h.text(lblM), kMark);
+
+    encoderLetsGo(kOutput);
+    tick();
+    EXPECT_EQ(h.form.freeTicks(), 1);
+    EXPECT_FALSE(ended());
+    EXPECT_TRUE(h.desktop.processes.attempts.empty());
+    tick();
+    EXPECT_TRUE(ended());
+    EXPECT_EQ(commandLines(), std::vector<std::string>{kDropRun});
+}
+
+TEST_F(WaitCycleTest, TheSecondFreeTickInARowStartsTheRunsAndEndsTheProgram) {
+    check(chkNoDrop, CheckState::Ticked);
+    encoderWrites(kVaf);
+    startWaitingOn(kOutput);
+    click(mnuAbout);
+    encoderLetsGo(kVaf);
+    encoderLetsGo(kOutput);
+
+    tick();
+    EXPECT_TRUE(h.form.waiting());
+    EXPECT_TRUE(h.form.isOpen());
+    EXPECT_EQ(h.form.freeTicks(), 1);
+    EXPECT_EQ(h.text(lblM), "");
+    EXPECT_EQ(h.text(lblV), "");
+
+    tick();
+    EXPECT_EQ(commandLines(), (std::vector<std::string>{kDropRun, kNoDropRun}));
+    for (const auto& run : h.desktop.processes.started) EXPECT_EQ(run.style, ShowStyle::MinimizedFocus);
+    EXPECT_FALSE(h.form.isOpen());
+    EXPECT_FALSE(h.about.isOpen());
+    EXPECT_TRUE(ended());
+    EXPECT_FALSE(ui().running());
+    EXPECT_TRUE(ui().messages.empty());
+
+    tick();  // nothing reaches an ended program
+    EXPECT_EQ(h.desktop.processes.attempts.size(), 2u);
+}
+
+TEST_F(WaitCycleTest, AWatchedFileDeletedMidWaitCountsAsNotBusy) {
+    startWaitingOn(kOutput);
+    tick();
+    files().remove(kOutput);
+    tick();
+    EXPECT_EQ(h.form.freeTicks(), 1);
+    EXPECT_EQ(h.text(lblM), "");
+    tick();
+    // No test of its own before the launch: a missing output file starts the runs anyway.
+    EXPECT_EQ(commandLines(), std::vector<std::string>{kDropRun});
+    EXPECT_TRUE(ui().messages.empty());
+    EXPECT_TRUE(ended());
+}
+
+struct OptionCase {
+    CheckState drop;
+    CheckState noDrop;
+    std::vector<std::string> runs;
+};
+
+TEST(WaitCycleEndTest, OptionsAreReadAtTheEndAndOnlyTickedBoxesRun) {
+    const OptionCase cases[] = {
+        {CheckState::Clear, CheckState::Clear, {}},  // cleared during the wait
+        {CheckState::Greyed, CheckState::Clear, {}},
+        {CheckState::Greyed, CheckState::Ticked, {kNoDropRun}},
+        {CheckState::Ticked, CheckState::Greyed, {kDropRun}},
+    };
+    for (const OptionCase& c : cases) {
+        SCOPED_TRACE(static_cast<int>(c.drop) * 10 + static_cast<int>(c.noDrop));
+        Program p;
+        // A greyed box arms the wait as well as a ticked one.
+        p.check(chkDrop, c.drop == CheckState::Clear ? CheckState::Greyed : c.drop);
+        p.check(chkNoDrop, c.noDrop);
+        p.startWaitingOn(kOutput);
+
+        p.check(chkDrop, c.drop);
+        p.encoderLetsGo(kOutput);
+        p.tick();
+        p.tick();
+
+        EXPECT_EQ(p.commandLines(), c.runs);
+        EXPECT_TRUE(p.ui().messages.empty());
+        EXPECT_TRUE(p.ended());
+        EXPECT_FALSE(p.h.form.isOpen());
+    }
+}
+
+// --- Other events during the wait ------------------------------------------
+
+TEST_F(WaitCycleTest, APathPickedWithCommand1DuringTheWaitIsWhatTheNextTicksWatch) {
+    startWaitingOn(kOutput);
+    encoderWrites(kOtherOutput);
+    ui().dialogAnswers = {kOtherVaf};  // picking the VAF file selects its stream
+    click(Command1);
+    ASSERT_EQ(h.text(txtMPath), kOtherOutput);
+    ASSERT_EQ(h.text(txtMvaf), kOtherVaf);
+    EXPECT_TRUE(h.form.waiting());
+
+    encoderLetsGo(kOutput);
+    tick();
+    EXPECT_EQ(h.text(lblM), kMark);
+    EXPECT_EQ(h.form.freeTicks(), 0);
+
+    encoderLetsGo(kOtherOutput);
+    tick();
+    tick();
+    EXPECT_EQ(commandLines(), std::vector<std::string>{"\"C:\\Tools\\pulldown.exe\" D:\\Video\\other.m2v "
+                                                       "D:\\Video\\pulled_drop.m2v -prog_frames p -drop_frame true"});
+    EXPECT_TRUE(ended());
+}
+
+TEST_F(WaitCycleTest, PulldownNowDuringTheWaitRunsAtOnceAndTheWaitGoesOn) {
+    startWaitingOn(kOutput);
+    tick();
+    click(mnuPullNow);
+    EXPECT_EQ(commandLines(), std::vector<std::string>{kDropRun});
+    EXPECT_TRUE(h.form.waiting());
+    EXPECT_EQ(h.text(cmdGo), "Cancel");
+    EXPECT_EQ(h.form.minutesWaited(), 0.5);
+    EXPECT_TRUE(ui().messages.empty());
+
+    encoderLetsGo(kOutput);
+    tick();
+    tick();
+    EXPECT_EQ(commandLines(), (std::vector<std::string>{kDropRun, kDropRun}));
+    EXPECT_TRUE(ended());
+}
+
+TEST(WaitCycleEndTest, ExitOrTheCloseBoxDuringTheWaitStartsNothing) {
+    struct Road {
+        const char* name;
+        std::function<void(testing::Form1Harness&)> close;
+        bool programEnded;  // the close box leaves the ending to the last window
+    };
+    const Road roads[] = {
+        {"File > Exit", [](testing::Form1Harness& f) { f.window().click(mnuExit); }, true},
+        {"close box", [](testing::Form1Harness& f) { f.window().pressCloseBox(); }, false},
+    };
+    for (const Road& r : roads) {
+        SCOPED_TRACE(r.name);
+        Program p;
+        p.startWaitingOn(kOutput);
+        p.encoderLetsGo(kOutput);
+        p.tick();
+        ASSERT_EQ(p.h.form.freeTicks(), 1);
+
+        r.close(p.h);
+        p.tick();
+
+        EXPECT_FALSE(p.h.form.isOpen());
+        EXPECT_EQ(p.ended(), r.programEnded);
+        EXPECT_FALSE(p.ui().running());
+        EXPECT_TRUE(p.h.desktop.processes.attempts.empty());
+        EXPECT_EQ(p.ui().awake, (std::vector<bool>{true, false}));
+    }
+}
+
+// --- Ticks that fall due inside a modal box or dialog ----------------------
+
+TEST_F(WaitCycleTest, ATickDuringPulldownNowsBoxRunsAfterTheBoxClosesAndMayEndTheProgram) {
+    startWaitingOn(kOutput);
+    encoderLetsGo(kOutput);
+    tick();
+    ASSERT_EQ(h.form.freeTicks(), 1);
+    check(chkDrop, CheckState::Clear);  // Pulldown Now will complain
+
+    bool sawBox = false;
+    ui().whileModal = [&] {
+        tick();
+        tick();  // several fall-due ticks collapse into one
+        sawBox = true;
+        EXPECT_TRUE(h.form.isOpen());
+        EXPECT_FALSE(ended());
+        EXPECT_EQ(h.form.freeTicks(), 1);
+        EXPECT_EQ(h.form.minutesWaited(), 0.5);
+    };
+    click(mnuPullNow);
+
+    ASSERT_TRUE(sawBox);
+    ASSERT_EQ(ui().messages.size(), 1u);
+    EXPECT_EQ(ui().messages[0].text, workflow::kNoOptionChosen);
+    EXPECT_EQ(h.form.minutesWaited(), 1.0);
+    EXPECT_TRUE(ended());
+    EXPECT_FALSE(h.form.isOpen());
+    EXPECT_TRUE(h.desktop.processes.attempts.empty());
+}
+
+TEST_F(WaitCycleTest, ATickDuringABrowseDialogRunsAfterItOnThePickedPath) {
+    startWaitingOn(kOutput);
+    encoderLetsGo(kOutput);
+    encoderWrites(kOtherOutput);
+    ui().dialogAnswers = {kOtherOutput};
+    ui().whileModal = [&] {
+        tick();
+        EXPECT_EQ(h.form.minutesWaited(), 0.0);
+        EXPECT_EQ(h.form.freeTicks(), 0);
+    };
+    click(Command1);
+    ASSERT_EQ(ui().dialogs.size(), 1u);
+
+    // Had the tick run inside the dialog it would have found the old file free.
+    EXPECT_EQ(h.form.minutesWaited(), 0.5);
+    EXPECT_EQ(h.form.freeTicks(), 0);
+    EXPECT_EQ(h.text(lblM), kMark);
+    EXPECT_TRUE(h.form.waiting());
+}
+
+TEST_F(WaitCycleTest, ATickDuringThePulldownPathDialogCannotEndTheProgramInsideIt) {
+    startWaitingOn(kOutput);
+    encoderLetsGo(kOutput);
+    tick();
+    ui().whileModal = [&] {
+        tick();
+        EXPECT_TRUE(h.form.isOpen());
+        EXPECT_FALSE(ended());
+    };
+    click(cmdPullPath);
+    ASSERT_EQ(ui().dialogs.size(), 1u);
+    EXPECT_TRUE(ended());
+    EXPECT_EQ(commandLines(), std::vector<std::string>{kDropRun});
+}
+
+// --- Keeping the computer awake ---------------------------------------------
+
+TEST(WaitCycleAwakeTest, TheComputerIsKeptAwakeExactlyWhileTheWaitIsArmed) {
+    struct Case {
+        const char* name;
+        std::function<void(Program&)> run;
+        std::vector<bool> awake;
+    };
+    const Case cases[] = {
+        {"failed start", [](Program& p) { p.click(cmdGo); }, {}},
+        {"start, cancel",
+         [](Program& p) {
+             p.startWaitingOn(kOutput);
+             p.click(cmdGo);
+         },
+         {true, false}},
+        {"start, cancel, start",
+         [](Program& p) {
+             p.startWaitingOn(kOutput);
+             p.click(cmdGo);
+             p.click(cmdGo);
+         },
+         {true, false, true}},
+        {"start, restart by caption",
+         [](Program& p) {
+             p.startWaitingOn(kOutput);
+             p.h.control(cmdGo).setText("Start Waiting");
+             p.click(cmdGo);
+         },
+         {true}},
+        {"completion",
+         [](Program& p) {
+             p.startWaitingOn(kOutput);
+             p.encoderLetsGo(kOutput);
+             p.tick();
+             p.tick();
+         },
+         {true, false}},
+        {"close box while idle", [](Program& p) { p.h.window().pressCloseBox(); }, {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Program p;
+        c.run(p);
+        EXPECT_EQ(p.ui().awake, c.awake);
+    }
+}
+
+}  // namespace
+}  // namespace morvane

@@ -1,0 +1,60 @@
+#pragma once
+
+#include <windows.h>
+
+#include <chrono>
+#include <functional>
+#include <string>
+
+namespace morvane::testing {
+
+// Pumps this thread's messages until `done` holds or the deadline passes.
+// A WM_QUIT found on the way is swallowed, so one test's end cannot end the next.
+inline bool pumpUntil(const std::function<bool()>& done,
+                      std::chrono::milliseconds deadline = std::chrono::seconds(10)) {
+    const auto until = std::chrono::steady_clock::now() + deadline;
+    while (!done()) {
+        if (std::chrono::steady_clock::now() > until) return false;
+        MSG msg;
+        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            if (msg.message == WM_QUIT) continue;
+            TranslateMessage(&msg);
+            DispatchMessageW(&msg);
+        }
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+    }
+    return true;
+}
+
+inline std::wstring windowText(HWND hwnd) {
+    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(hwnd)) + 1, L'\0');
+    text.resize(static_cast<std::size_t>(GetWindowTextW(hwnd, text.data(), static_cast<int>(text.size()))));
+    return text;
+}
+
+inline std::wstring className(HWND hwnd) {
+    wchar_t name[64] = {};
+    GetClassNameW(hwnd, name, 64);
+    return name;
+}
+
+// A rectangle in the client coordinates of the window's parent.
+inline RECT rectInParent(HWND hwnd) {
+    RECT r{};
+    GetWindowRect(hwnd, &r);
+    MapWindowPoints(HWND_DESKTOP, GetParent(hwnd), reinterpret_cast<POINT*>(&r), 2);
+    return r;
+}
+
+// Unix paths reach Windows programs through Wine's Z: drive.
+inline std::wstring windowsPath(const std::string& path) {
+    std::wstring w(path.begin(), path.end());
+    if (!w.empty() && w[0] == L'/') {
+        for (wchar_t& c : w)
+            if (c == L'/') c = L'\\';
+        w = L"Z:" + w;
+    }
+    return w;
+}
+
+}  // namespace morvane::testing
