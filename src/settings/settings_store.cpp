@@ -52,12 +52,7 @@ bool equalsIgnoringAsciiCase(std::string_view a, std::string_view b) {
 // True is the number -1 however it is stored (a number, or its decimal text),
 // or the word "True" that the old runtime wrote for a Boolean.
 bool isStoredTrue(const SettingsValue& stored) {
-    if (stored.toNumber() == kStoredTrue) return true;
-    std::string text = stored.textForm();
-    const auto first = text.find_first_not_of(" \t");
-    if (first == std::string::npos) return false;
-    const auto last = text.find_last_not_of(" \t");
-    return equalsIgnoringAsciiCase(std::string_view(text).substr(first, last - first + 1), "True");
+    return stored.toNumber() == kStoredTrue || equalsIgnoringAsciiCase(withoutBlanks(stored.textForm()), "True");
 }
 
 std::string checkText(platform::Window& window, platform::ControlId id) {

@@ -6,15 +6,13 @@
 
 namespace morvane::settings {
 
-namespace {
-
-std::string_view trimSpaces(std::string_view s) {
-    const auto first = s.find_first_not_of(" \t");
-    if (first == std::string_view::npos) return {};
-    return s.substr(first, s.find_last_not_of(" \t") - first + 1);
+std::string_view withoutBlanks(std::string_view text) {
+    using namespace std::string_view_literals;
+    const auto first = text.find_first_not_of(" \t"sv);
+    const auto last = text.find_last_not_of(" \t\0"sv);
+    if (first == std::string_view::npos || last == std::string_view::npos || last < first) return {};
+    return text.substr(first, last - first + 1);
 }
-
-}  // namespace
 
 std::string SettingsValue::textForm() const {
     if (const auto* text = std::get_if<std::string>(&value_)) return *text;
@@ -26,7 +24,7 @@ std::optional<std::int32_t> SettingsValue::toNumber() const {
     if (isEmpty()) return 0;
     if (const auto* number = std::get_if<std::int32_t>(&value_)) return *number;
 
-    std::string_view digits = trimSpaces(std::get<std::string>(value_));
+    std::string_view digits = withoutBlanks(std::get<std::string>(value_));
     bool negative = false;
     if (!digits.empty() && (digits.front() == '+' || digits.front() == '-')) {
         negative = digits.front() == '-';

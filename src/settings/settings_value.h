@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <variant>
 
 namespace morvane::settings {
@@ -22,7 +23,8 @@ public:
     // The empty text, the text itself, or the number's decimal digits.
     [[nodiscard]] std::string textForm() const;
     // The number itself, the empty value as 0, or a text holding a decimal
-    // number in range (spaces around it allowed); nothing for any other text.
+    // number in range (blanks around it and NULs after it allowed); nothing
+    // for any other text.
     [[nodiscard]] std::optional<std::int32_t> toNumber() const;
 
     friend bool operator==(const SettingsValue&, const SettingsValue&) = default;
@@ -30,5 +32,9 @@ public:
 private:
     std::variant<std::monostate, std::string, std::int32_t> value_;
 };
+
+// The text without the blanks around it and the NULs that other tools store
+// after a text: what a stored number or word is read from.
+[[nodiscard]] std::string_view withoutBlanks(std::string_view text);
 
 }  // namespace morvane::settings

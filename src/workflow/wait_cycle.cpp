@@ -91,9 +91,11 @@ void Form1::timer1Tick() {
     ++freeTicks_;
     if (freeTicks_ < kFreeTicksToFinish) return;
 
-    // The encoder has let go: no checks of its own, the options are read as they stand now.
-    StartPulldown();
+    // The encoder has let go. The machine may sleep again even if a run's
+    // failure to start leaves a message waiting for the user.
     holdSystemAwake(false);
+    // No checks of its own: the options and paths are taken as they stand now.
+    StartPulldown();
     mnuExitClick();
 }
 

@@ -73,7 +73,9 @@ void RegistryContract::SetUp() {
 }
 
 void RegistryContract::TearDown() {
-    if (counting_) EXPECT_EQ(counting_->openHandles(), 0) << "a key was left open";
+    if (counting_) {
+        EXPECT_EQ(counting_->openHandles(), 0) << "a key was left open";
+    }
     if (scratch_.removeScratch) scratch_.removeScratch();
 }
 

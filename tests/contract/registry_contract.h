@@ -44,6 +44,8 @@ struct RegistryContractParam {
     std::function<ScratchRegistry()> make;
 };
 
+inline void PrintTo(const RegistryContractParam& param, std::ostream* os) { *os << param.name; }
+
 // Passes every call through and keeps account of the handles, so a case can
 // prove that nothing stays open and see which rights each open asked for.
 class CountingRegistry final : public platform::Registry {

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <limits>
+
 #include "contract/registry_contract.h"
 #include "memory_system.h"
 #include "settings/mdl_registry.h"

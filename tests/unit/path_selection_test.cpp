@@ -188,10 +188,13 @@ TEST(PulldownBrowseTest, OffersTheCurrentPathOnlyWhenItIsAnExistingPulldown) {
 TEST(PulldownBrowseTest, TakesThePickedPathUntested) {
     Form1Harness h;
     h.start();
+    h.window().type(txtPullPath, R"(C:\Tools\pulldown.exe)");
+    h.desktop.files.lookups.clear();
     h.desktop.ui.dialogAnswers = {"E:\\Инструменты\\tool.exe"};
     h.window().click(cmdPullPath);
     EXPECT_EQ(h.text(txtPullPath), "E:\\Инструменты\\tool.exe");
-    EXPECT_EQ(h.desktop.files.lookups.size(), 1u);  // only the offer test
+    // Only the offer test looked at a file.
+    EXPECT_EQ(h.desktop.files.lookups, std::vector<std::string>{R"(exists:C:\Tools\pulldown.exe)"});
 }
 
 TEST(DialogFilterTest, BecomesTheSystemsNulSeparatedForm) {

@@ -128,6 +128,8 @@ TEST(GetKeyValueTest, OpensForReadingOnlySoAReadOnlyMachineKeyStillAnswers) {
 }
 
 // The About window's "System Info..." on the in-memory desktop.
+testing::MemoryWindow& memoryWindow(FrmAbout& frm) { return dynamic_cast<testing::MemoryWindow&>(frm.window()); }
+
 struct SysInfoCase {
     const char* what;
     std::function<void(MemoryPlatform&)> arrange;
@@ -239,7 +241,7 @@ TEST(StartSysInfoTest, FindsTheViewerThroughTheTwoLookupsOrSaysItIsUnavailable) 
         c.arrange(desktop);
         FrmAbout frm(desktop.platform);
         frm.show();
-        frm.window().click(about::cmdSysInfo);
+        memoryWindow(frm).click(about::cmdSysInfo);
 
         std::vector<std::string> started;
         for (const auto& s : desktop.processes.started) {
@@ -285,12 +287,12 @@ TEST(StartSysInfoTest, MessageCarriesTheProgramsTitleAndTheWindowStaysUsable) {
     desktop.platform.identity.title = "Pull";
     FrmAbout frm(desktop.platform);
     frm.show();
-    frm.window().click(about::cmdSysInfo);
-    frm.window().click(about::cmdSysInfo);
+    memoryWindow(frm).click(about::cmdSysInfo);
+    memoryWindow(frm).click(about::cmdSysInfo);
     ASSERT_EQ(desktop.ui.messages.size(), 2u);
     EXPECT_EQ(desktop.ui.messages[1].title, "Pull");
     EXPECT_TRUE(frm.isOpen());
-    frm.window().click(about::cmdOK);
+    memoryWindow(frm).click(about::cmdOK);
     EXPECT_FALSE(frm.isOpen());
 }
 

@@ -367,6 +367,22 @@ TEST_F(WaitCycleTest, TheSecondFreeTickInARowStartsTheRunsAndEndsTheProgram) {
     EXPECT_EQ(h.desktop.processes.attempts.size(), 2u);
 }
 
+TEST_F(WaitCycleTest, ARunThatCannotStartStillEndsTheProgramAndLetsTheMachineSleepMeanwhile) {
+    check(chkNoDrop, CheckState::Ticked);
+    h.desktop.processes.failing.insert(kDropRun);
+    startWaitingOn(kOutput);
+    encoderLetsGo(kOutput);
+    tick();
+    std::vector<bool> awakeDuringBox;
+    ui().whileModal = [&] { awakeDuringBox = ui().awake; };
+    tick();
+
+    EXPECT_EQ(awakeDuringBox, (std::vector<bool>{true, false}));
+    EXPECT_EQ(h.desktop.processes.attempts, (std::vector<std::string>{kDropRun, kNoDropRun}));
+    EXPECT_EQ(ui().messages.size(), 1u);
+    EXPECT_TRUE(ended());
+}
+
 TEST_F(WaitCycleTest, AWatchedFileDeletedMidWaitCountsAsNotBusy) {
     startWaitingOn(kOutput);
     tick();

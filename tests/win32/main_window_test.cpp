@@ -24,6 +24,7 @@ using platform::win32::Win32Platform;
 using platform::win32::Win32Window;
 using platform::win32::widen;
 using testing::className;
+using testing::pumpPending;
 using testing::pumpUntil;
 using testing::rectInParent;
 using testing::windowText;
@@ -34,7 +35,7 @@ protected:
     void SetUp() override { form1.show(); }
     void TearDown() override {
         if (form1.isOpen()) DestroyWindow(hwnd());
-        pumpUntil([] { return true; });
+        pumpPending();
     }
 
     Win32Window& window() { return dynamic_cast<Win32Window&>(form1.window()); }
@@ -265,7 +266,7 @@ TEST(Win32WindowTest, TextChangeFiresForTheProgramsOwnChangesButNotForTheSameTex
     window->unload();
     EXPECT_EQ(events.closes, 1);
     EXPECT_FALSE(window->isOpen());
-    pumpUntil([] { return true; });
+    pumpPending();
 }
 
 TEST(Win32WindowTest, TimerTicksWhileEnabledAndStopsWhenDisabled) {
@@ -279,7 +280,7 @@ TEST(Win32WindowTest, TimerTicksWhileEnabledAndStopsWhenDisabled) {
     pumpUntil([] { return false; }, std::chrono::milliseconds(200));
     EXPECT_EQ(events.ticks, ticks);
     window->unload();
-    pumpUntil([] { return true; });
+    pumpPending();
 }
 
 TEST(Win32WindowTest, ProgramEndsOnlyWithItsLastWindow) {

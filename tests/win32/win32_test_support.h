@@ -26,6 +26,18 @@ inline bool pumpUntil(const std::function<bool()>& done,
     return true;
 }
 
+// Handles what is waiting in this thread's queue. A window closed by a test
+// posts WM_QUIT when it was the last one; left in the queue, it would make the
+// next test's modal box return at once, so it is dropped too.
+inline void pumpPending() {
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        if (msg.message == WM_QUIT) continue;
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+    }
+}
+
 inline std::wstring windowText(HWND hwnd) {
     std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(hwnd)) + 1, L'\0');
     text.resize(static_cast<std::size_t>(GetWindowTextW(hwnd, text.data(), static_cast<int>(text.size()))));

@@ -387,10 +387,23 @@ void Win32Window::onCommand(WORD id, WORD code, HWND from) {
 
 void Win32Window::paintLines(HDC dc) {
     for (const LineSpec& line : spec_.lines) {
+        const int x1 = toPixels(line.x1, dpi_);
+        const int y1 = toPixels(line.y1, dpi_);
+        const int x2 = toPixels(line.x2, dpi_);
+        const int y2 = toPixels(line.y2, dpi_);
+        // A wide level or upright line grows below or right of its coordinate
+        // (a pen would centre it): an etched pair a pixel apart stays apart.
+        if (y1 == y2 || x1 == x2) {
+            const RECT band = y1 == y2 ? RECT{std::min(x1, x2), y1, std::max(x1, x2), y1 + line.widthPixels}
+                                       : RECT{x1, std::min(y1, y2), x1 + line.widthPixels, std::max(y1, y2)};
+            UniqueBrush brush(CreateSolidBrush(toColorRef(line.colour)));
+            FillRect(dc, &band, brush.get());
+            continue;
+        }
         UniquePen pen(CreatePen(PS_SOLID, line.widthPixels, toColorRef(line.colour)));
         SelectedObject selected(dc, pen.get());
-        MoveToEx(dc, toPixels(line.x1, dpi_), toPixels(line.y1, dpi_), nullptr);
-        LineTo(dc, toPixels(line.x2, dpi_), toPixels(line.y2, dpi_));
+        MoveToEx(dc, x1, y1, nullptr);
+        LineTo(dc, x2, y2);
     }
 }
 
@@ -490,6 +503,9 @@ LRESULT Win32Window::handle(UINT msg, WPARAM wp, LPARAM lp) {
             }
             break;
         }
+        case WM_PRINTCLIENT:
+            paintLines(reinterpret_cast<HDC>(wp));
+            return 0;
         case WM_PAINT: {
             PAINTSTRUCT ps;
             HDC dc = BeginPaint(hwnd, &ps);

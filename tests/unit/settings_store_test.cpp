@@ -1,0 +1,488 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "about/frm_about.h"
+#include "contract/registry_contract.h"
+#include "main_window/form1.h"
+#include "memory_platform.h"
+#include "platform/text.h"
+#include "settings/settings_constants.h"
+#include "settings/settings_store.h"
+
+namespace morvane {
+namespace {
+
+using namespace form1;
+using platform::CheckState;
+using platform::ControlId;
+using platform::kHkeyCurrentUser;
+using platform::kHkeyLocalMachine;
+using platform::RegistryKey;
+using platform::RegistryStatus;
+using testing::MemoryRegistry;
+using testing::MemoryUi;
+using testing::MemoryWindow;
+
+const std::string kPath(settings::kSettingsPath);
+constexpr std::uint32_t kWriteRights = 0x0002 | 0x0004 | 0x0020;  // SET_VALUE, CREATE_SUB_KEY, CREATE_LINK
+
+std::string rootName(RegistryKey root) { return root == kHkeyCurrentUser ? "HKCU" : "HKLM"; }
+
+// Passes every call to the store and notes what the settings code asked for:
+// "open HKLM", "create HKCU", "read chkDrop", "write txtMPath".
+class RecordingRegistry final : public platform::Registry {
+public:
+    explicit RecordingRegistry(MemoryRegistry& store) : store_(store) {}
+
+    RegistryStatus openKey(RegistryKey root, std::string_view path, std::uint32_t access, RegistryKey& key) override {
+        log.push_back("open " + rootName(root));
+        return store_.openKey(root, path, access, key);
+    }
+    RegistryStatus createKey(RegistryKey root, std::string_view path, std::uint32_t access,
+                             RegistryKey& key) override {
+        log.push_back("create " + rootName(root));
+        return store_.createKey(root, path, access, key);
+    }
+    RegistryStatus queryValue(RegistryKey key, std::string_view name, std::uint32_t& type, std::span<std::byte> data,
+                              std::uint32_t& size) override {
+        // An empty text is asked for twice with no buffer: one read all the same.
+        const std::string entry = "read " + std::string(name);
+        if (data.empty() && (log.empty() || log.back() != entry)) {
+            log.push_back(entry);
+            reads.emplace_back(name);
+        }
+        return store_.queryValue(key, name, type, data, size);
+    }
+    RegistryStatus setValue(RegistryKey key, std::string_view name, std::uint32_t type,
+                            std::span<const std::byte> data) override {
+        log.push_back("write " + std::string(name));
+        writes.emplace_back(name);
+        return store_.setValue(key, name, type, data);
+    }
+    RegistryStatus closeKey(RegistryKey key) override { return store_.closeKey(key); }
+
+    std::vector<std::string> log;
+    std::vector<std::string> reads;
+    std::vector<std::string> writes;
+
+private:
+    MemoryRegistry& store_;
+};
+
+// One run of the real program on the in-memory desktop, over a registry that
+// outlives it, so that a second run sees what the first one saved.
+struct Program {
+    explicit Program(MemoryRegistry& store) : registry(store) {}
+
+    void start() { form.show(); }
+    MemoryWindow& window() { return dynamic_cast<MemoryWindow&>(form.window()); }
+    platform::Control& control(ControlId id) { return window().control(id); }
+    std::string text(ControlId id) { return control(id).text(); }
+    CheckState check(ControlId id) { return control(id).checkState(); }
+
+    testing::MemoryUi ui;
+    testing::MemoryFileSystem files;
+    testing::MemoryProcesses processes;
+    RecordingRegistry registry;
+    platform::Platform platform{ui, files, processes, registry, {"Morvane", 1, 0, 1}};
+    about::FrmAbout about{platform};
+    Form1 form{platform, about};
+};
+
+// Stands in for the path selection: a change of txtMPath derives a VAF path.
+struct DerivingEvents final : platform::WindowEvents {
+    void onLoad() override {}
+    void onCloseRequest() override {}
+    void onClick(ControlId) override {}
+    void onTextChange(ControlId id) override {
+        changes.push_back(id);
+        if (id == txtMPath) window->control(txtMvaf).setText("derived.vaf");
+    }
+    void onTimer() override {}
+
+    platform::Window* window = nullptr;
+    std::vector<ControlId> changes;
+};
+
+// The main window's controls without Form1 around them, to call the load on.
+struct BareWindow {
+    BareWindow() { events.window = window.get(); }
+    MemoryUi ui;
+    DerivingEvents events;
+    std::unique_ptr<platform::Window> window = ui.createWindow(form1::layout(), events);
+};
+
+void putText(MemoryRegistry& store, const std::string& name, const std::string& text,
+             RegistryKey root = kHkeyLocalMachine) {
+    store.putText(root, kPath, name, text);
+}
+
+std::string storedText(const MemoryRegistry& store, const std::string& name, RegistryKey root = kHkeyLocalMachine) {
+    const MemoryRegistry::Value* v = store.find(root, kPath, name);
+    if (v == nullptr) return "<absent>";
+    if (v->type != platform::kRegSz) return "<type " + std::to_string(v->type) + ">";
+    std::u16string units(v->data.size() / 2, u'\0');
+    for (std::size_t i = 0; i < units.size(); ++i)
+        units[i] = static_cast<char16_t>(std::to_integer<unsigned>(v->data[2 * i]) |
+                                         std::to_integer<unsigned>(v->data[2 * i + 1]) << 8);
+    return platform::utf16ToUtf8(units);
+}
+
+const std::vector<std::string> kReadsWithoutFallback{"chkDrop", "chkNoDrop", "txtPullPath", "txtMPath", "txtMvaf"};
+const std::vector<std::string> kReadsWithFallback{"chkDrop",     "chkNoDrop", "optDrop",
+                                                  "txtPullPath", "txtMPath",  "txtMvaf"};
+const std::vector<std::string> kFiveWrites{"txtPullPath", "txtMPath", "txtMvaf", "chkDrop", "chkNoDrop"};
+
+// --- Loading -----------------------------------------------------------------
+
+TEST(SettingsLoadTest, FirstRunTicksChkDropAndEmptiesEveryPath) {
+    MemoryRegistry store;
+    Program p(store);
+    p.start();
+    EXPECT_EQ(p.check(chkDrop), CheckState::Ticked);
+    EXPECT_EQ(p.check(chkNoDrop), CheckState::Clear);
+    EXPECT_EQ(p.text(txtPullPath), "");  // not the layout's "pulldown.exe"
+    EXPECT_EQ(p.text(txtMPath), "");
+    EXPECT_EQ(p.text(txtMvaf), "");
+    // Six reads, each finding no key: the fallback road.
+    EXPECT_EQ(p.registry.log, (std::vector<std::string>{"open HKCU", "open HKLM", "open HKLM", "open HKLM",
+                                                        "open HKLM", "open HKLM", "open HKLM"}));
+    EXPECT_FALSE(store.keyExists(kHkeyLocalMachine, kPath));
+    EXPECT_EQ(store.openHandles(), 0);
+}
+
+TEST(SettingsLoadTest, RestoresTheStoredPathsAndStates) {
+    MemoryRegistry store;
+    putText(store, "txtPullPath", "C:\\Tools\\pulldown.exe");
+    putText(store, "txtMPath", "D:\\Encodes\\movie.m2v");
+    putText(store, "txtMvaf", "D:\\Encodes\\other.vaf");
+    putText(store, "chkDrop", "0");
+    putText(store, "chkNoDrop", "1");
+    Program p(store);
+    p.start();
+    EXPECT_EQ(p.text(txtPullPath), "C:\\Tools\\pulldown.exe");
+    EXPECT_EQ(p.text(txtMPath), "D:\\Encodes\\movie.m2v");
+    EXPECT_EQ(p.text(txtMvaf), "D:\\Encodes\\other.vaf");
+    EXPECT_EQ(p.check(chkDrop), CheckState::Clear);
+    EXPECT_EQ(p.check(chkNoDrop), CheckState::Ticked);
+    EXPECT_EQ(p.registry.reads, kReadsWithoutFallback);
+    EXPECT_EQ(store.openHandles(), 0);
+}
+
+TEST(SettingsLoadTest, ChkDropZeroAloneClearsItLeavesChkNoDropAndSkipsOptDrop) {
+    MemoryRegistry store;
+    putText(store, "chkDrop", "0");
+    store.putDword(kHkeyLocalMachine, kPath, "optDrop", 0xFFFFFFFF);
+    Program p(store);
+    p.start();
+    EXPECT_EQ(p.check(chkDrop), CheckState::Clear);
+    EXPECT_EQ(p.check(chkNoDrop), CheckState::Clear);  // its layout state
+    EXPECT_EQ(p.registry.reads, kReadsWithoutFallback);
+}
+
+TEST(SettingsLoadTest, OptDropDecidesOnlyWhenNeitherBoxIsStored) {
+    const struct {
+        const char* what;
+        bool bothEmptyTexts;
+        std::function<void(MemoryRegistry&)> optDrop;
+        CheckState noDrop;
+    } cases[] = {
+        {"absent", false, [](MemoryRegistry&) {}, CheckState::Clear},
+        {"number -1", false, [](MemoryRegistry& s) { s.putDword(kHkeyLocalMachine, kPath, "optDrop", 0xFFFFFFFF); },
+         CheckState::Ticked},
+        {"number -1, boxes stored empty", true,
+         [](MemoryRegistry& s) { s.putDword(kHkeyLocalMachine, kPath, "optDrop", 0xFFFFFFFF); }, CheckState::Ticked},
+        {"number 0", false, [](MemoryRegistry& s) { s.putDword(kHkeyLocalMachine, kPath, "optDrop", 0); },
+         CheckState::Clear},
+        {"number 1", false, [](MemoryRegistry& s) { s.putDword(kHkeyLocalMachine, kPath, "optDrop", 1); },
+         CheckState::Clear},
+        {"text -1", false, [](MemoryRegistry& s) { putText(s, "optDrop", "-1"); }, CheckState::Ticked},
+        {"text True", false, [](MemoryRegistry& s) { putText(s, "optDrop", "True"); }, CheckState::Ticked},
+        {"text  true ", false, [](MemoryRegistry& s) { putText(s, "optDrop", " true "); }, CheckState::Ticked},
+        {"text True and a NUL", false,
+         [](MemoryRegistry& s) {
+             s.put(kHkeyLocalMachine, kPath, "optDrop", platform::kRegSz,
+                   testing::utf16le(std::u16string_view(u"True\0", 5)));
+         },
+         CheckState::Ticked},
+        {"text False", false, [](MemoryRegistry& s) { putText(s, "optDrop", "False"); }, CheckState::Clear},
+        {"text 1", false, [](MemoryRegistry& s) { putText(s, "optDrop", "1"); }, CheckState::Clear},
+        {"text Truely", false, [](MemoryRegistry& s) { putText(s, "optDrop", "Truely"); }, CheckState::Clear},
+        {"empty text", false, [](MemoryRegistry& s) { putText(s, "optDrop", ""); }, CheckState::Clear},
+        {"binary", false,
+         [](MemoryRegistry& s) { s.put(kHkeyLocalMachine, kPath, "optDrop", platform::kRegBinary, {std::byte{0xFF}}); },
+         CheckState::Clear},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        MemoryRegistry store;
+        store.putText(kHkeyLocalMachine, kPath, "txtMPath", "x");  // the key exists
+        if (c.bothEmptyTexts) {
+            putText(store, "chkDrop", "");
+            putText(store, "chkNoDrop", "");
+        }
+        c.optDrop(store);
+        Program p(store);
+        p.start();
+        EXPECT_EQ(p.check(chkDrop), CheckState::Ticked);
+        EXPECT_EQ(p.check(chkNoDrop), c.noDrop);
+        EXPECT_EQ(p.registry.reads, kReadsWithFallback);
+    }
+}
+
+TEST(SettingsLoadTest, OnlyAWholeNumberFromZeroToTwoIsACheckState) {
+    using Put = std::function<void(MemoryRegistry&, const std::string&)>;
+    auto text = [](std::string t) -> Put {
+        return [t](MemoryRegistry& s, const std::string& name) { putText(s, name, t); };
+    };
+    auto number = [](std::uint32_t n) -> Put {
+        return [n](MemoryRegistry& s, const std::string& name) { s.putDword(kHkeyLocalMachine, kPath, name, n); };
+    };
+    auto raw = [](std::uint32_t type, std::vector<std::byte> data) -> Put {
+        return [type, data](MemoryRegistry& s, const std::string& name) {
+            s.put(kHkeyLocalMachine, kPath, name, type, data);
+        };
+    };
+    const struct {
+        const char* what;
+        Put put;
+        std::optional<CheckState> state;  // nothing: counts as absent
+    } cases[] = {
+        {"text 0", text("0"), CheckState::Clear},
+        {"text 1", text("1"), CheckState::Ticked},
+        {"text 2", text("2"), CheckState::Greyed},
+        {"text  1 ", text(" 1 "), CheckState::Ticked},
+        {"text 01", text("01"), CheckState::Ticked},
+        {"number 1", number(1), CheckState::Ticked},
+        {"number 2", number(2), CheckState::Greyed},
+        {"text abc", text("abc"), std::nullopt},
+        {"text 7", text("7"), std::nullopt},
+        {"text 3", text("3"), std::nullopt},
+        {"text -1", text("-1"), std::nullopt},
+        {"text 1.5", text("1.5"), std::nullopt},
+        {"huge text", text("99999999999999999999"), std::nullopt},
+        {"text 65537", text("65537"), std::nullopt},
+        {"number 7", number(7), std::nullopt},
+        {"number -1", number(0xFFFFFFFF), std::nullopt},
+        {"number 65537", number(65537), std::nullopt},
+        {"binary", raw(platform::kRegBinary, {std::byte{1}}), std::nullopt},
+        {"expandable text", raw(platform::kRegExpandSz, testing::utf16le(u"1")), std::nullopt},
+        // As regedit stores it, with its NUL.
+        {"text 1 and a NUL", raw(platform::kRegSz, testing::utf16le(std::u16string_view(u"1\0", 2))),
+         CheckState::Ticked},
+        {"text 1 and a NUL inside", raw(platform::kRegSz, testing::utf16le(std::u16string_view(u"1\0" "1", 3))),
+         std::nullopt},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        {
+            // chkNoDrop stored: a hostile chkDrop leaves its box as it was.
+            MemoryRegistry store;
+            c.put(store, "chkDrop");
+            putText(store, "chkNoDrop", "1");
+            BareWindow bare;
+            bare.window->control(chkDrop).setCheckState(CheckState::Greyed);
+            RecordingRegistry registry(store);
+            settings::loadOptions(registry, *bare.window);
+            EXPECT_EQ(bare.window->control(chkDrop).checkState(), c.state.value_or(CheckState::Greyed));
+            EXPECT_EQ(registry.reads, kReadsWithoutFallback);
+        }
+        {
+            // Both hostile: the fallback runs as on a first start.
+            MemoryRegistry store;
+            c.put(store, "chkDrop");
+            c.put(store, "chkNoDrop");
+            Program p(store);
+            p.start();
+            EXPECT_EQ(p.check(chkDrop), c.state.value_or(CheckState::Ticked));
+            EXPECT_EQ(p.check(chkNoDrop), c.state.value_or(CheckState::Clear));
+            EXPECT_EQ(p.registry.reads, c.state ? kReadsWithoutFallback : kReadsWithFallback);
+        }
+    }
+}
+
+TEST(SettingsLoadTest, TheStoredVafPathReplacesTheDerivedOneEvenWhenAbsent) {
+    for (const bool vafStored : {false, true}) {
+        SCOPED_TRACE(vafStored);
+        MemoryRegistry store;
+        putText(store, "txtMPath", "D:\\Encodes\\movie.m2v");
+        if (vafStored) putText(store, "txtMvaf", "E:\\kept.vaf");
+        BareWindow bare;
+        RecordingRegistry registry(store);
+        settings::loadOptions(registry, *bare.window);
+        EXPECT_EQ(bare.window->control(txtMvaf).text(), vafStored ? "E:\\kept.vaf" : "");
+        // The derived path was set by the change handling, between the reads of
+        // txtMPath and txtMvaf, and then replaced.
+        EXPECT_EQ(bare.events.changes, (std::vector<ControlId>{txtPullPath, txtMPath, txtMvaf, txtMvaf}));
+    }
+}
+
+TEST(SettingsLoadTest, TheRealChangeHandlingDoesNotOutliveTheStoredVafPath) {
+    MemoryRegistry store;
+    putText(store, "txtMPath", "D:\\Encodes\\movie.m2v");
+    Program p(store);
+    p.start();
+    EXPECT_EQ(p.text(txtMPath), "D:\\Encodes\\movie.m2v");
+    EXPECT_EQ(p.text(txtMvaf), "");
+}
+
+TEST(SettingsLoadTest, AStoredNumberCountsAsPresentThroughItsDecimalText) {
+    MemoryRegistry store;
+    store.putDword(kHkeyLocalMachine, kPath, "txtPullPath", 42);
+    Program p(store);
+    p.start();
+    EXPECT_EQ(p.text(txtPullPath), "42");
+}
+
+// --- Saving ------------------------------------------------------------------
+
+TEST(SettingsSaveTest, EveryCloseRequestCreatesTheKeyAndWritesFiveTexts) {
+    const struct {
+        const char* cause;
+        std::function<void(Program&)> close;
+    } causes[] = {
+        {"close box", [](Program& p) { p.window().pressCloseBox(); }},
+        {"File > Exit", [](Program& p) { p.window().click(mnuExit); }},
+        {"unload", [](Program& p) { p.window().unload(); }},
+    };
+    for (const auto& c : causes) {
+        SCOPED_TRACE(c.cause);
+        MemoryRegistry store;
+        Program p(store);
+        p.start();
+        p.registry.log.clear();
+        c.close(p);
+        EXPECT_EQ(p.registry.log,
+                  (std::vector<std::string>{"open HKCU", "create HKLM", "open HKLM", "write txtPullPath", "open HKLM",
+                                            "write txtMPath", "open HKLM", "write txtMvaf", "open HKLM",
+                                            "write chkDrop", "open HKLM", "write chkNoDrop"}));
+        EXPECT_EQ(storedText(store, "txtPullPath"), "");
+        EXPECT_EQ(storedText(store, "chkDrop"), "1");
+        EXPECT_EQ(storedText(store, "chkNoDrop"), "0");
+        EXPECT_FALSE(store.keyExists(kHkeyCurrentUser, kPath));
+        EXPECT_EQ(store.openHandles(), 0);
+    }
+}
+
+TEST(SettingsSaveTest, WritesWhatTheControlsHoldAsTextsOverEarlierTypesAndLeavesOptDrop) {
+    MemoryRegistry store;
+    store.putDword(kHkeyLocalMachine, kPath, "chkDrop", 1);
+    store.putDword(kHkeyLocalMachine, kPath, "txtMPath", 5);
+    store.putDword(kHkeyLocalMachine, kPath, "optDrop", 0xFFFFFFFF);
+    const MemoryRegistry::Value optDropBefore = *store.find(kHkeyLocalMachine, kPath, "optDrop");
+    Program p(store);
+    p.start();
+    p.control(txtPullPath).setText("C:\\Tools\\pulldown.exe");
+    p.control(txtMPath).setText("D:\\Encodes\\movie.m2v");
+    p.control(txtMvaf).setText("D:\\Encodes\\movie.vaf");
+    p.control(chkDrop).setCheckState(CheckState::Clear);
+    p.control(chkNoDrop).setCheckState(CheckState::Greyed);
+    p.window().pressCloseBox();
+
+    EXPECT_EQ(storedText(store, "txtPullPath"), "C:\\Tools\\pulldown.exe");
+    EXPECT_EQ(storedText(store, "txtMPath"), "D:\\Encodes\\movie.m2v");
+    EXPECT_EQ(storedText(store, "txtMvaf"), "D:\\Encodes\\movie.vaf");
+    EXPECT_EQ(storedText(store, "chkDrop"), "0");
+    EXPECT_EQ(storedText(store, "chkNoDrop"), "2");
+    const MemoryRegistry::Value* optDrop = store.find(kHkeyLocalMachine, kPath, "optDrop");
+    ASSERT_NE(optDrop, nullptr);
+    EXPECT_EQ(optDrop->type, optDropBefore.type);
+    EXPECT_EQ(optDrop->data, optDropBefore.data);
+}
+
+TEST(SettingsSaveTest, PathsComeBackIntactOnTheNextStartBlanksAndAllScripts) {
+    const std::string paths[] = {
+        "  C:\\Program Files\\Pull Down\\pulldown.exe  ",
+        "D:\\\xD0\x92\xD0\xB8\xD0\xB4\xD0\xB5\xD0\xBE\\\xE6\x98\xA0\xE7\x94\xBB \xF0\x9F\x8E\xAC.m2v",
+        "\\\\server\\share\\f\xC3\xBCr.vaf ",
+    };
+    MemoryRegistry store;
+    {
+        Program first(store);
+        first.start();
+        first.control(txtPullPath).setText(paths[0]);
+        first.control(txtMPath).setText(paths[1]);
+        first.control(txtMvaf).setText(paths[2]);
+        first.control(chkDrop).setCheckState(CheckState::Clear);
+        first.control(chkNoDrop).setCheckState(CheckState::Ticked);
+        first.window().pressCloseBox();
+    }
+    Program second(store);
+    second.start();
+    EXPECT_EQ(second.text(txtPullPath), paths[0]);
+    EXPECT_EQ(second.text(txtMPath), paths[1]);
+    EXPECT_EQ(second.text(txtMvaf), paths[2]);
+    EXPECT_EQ(second.check(chkDrop), CheckState::Clear);
+    EXPECT_EQ(second.check(chkNoDrop), CheckState::Ticked);
+    EXPECT_EQ(second.registry.reads, kReadsWithoutFallback);
+}
+
+// --- The per-user key --------------------------------------------------------
+
+TEST(SettingsPerUserTest, AMachineWideKeyThatRefusesWritesSendsTheSaveToThePerUserKey) {
+    for (const bool oldInstallation : {false, true}) {
+        SCOPED_TRACE(oldInstallation);
+        MemoryRegistry store;
+        if (oldInstallation) {
+            putText(store, "txtPullPath", "C:\\Old\\pulldown.exe");
+            putText(store, "chkDrop", "1");
+            putText(store, "chkNoDrop", "1");
+        }
+        store.denyAccess(kHkeyLocalMachine, kWriteRights);
+        {
+            Program p(store);
+            p.start();
+            // An older installation's settings still load, through a read-only open.
+            EXPECT_EQ(p.text(txtPullPath), oldInstallation ? "C:\\Old\\pulldown.exe" : "");
+            EXPECT_EQ(p.check(chkNoDrop), oldInstallation ? CheckState::Ticked : CheckState::Clear);
+            p.control(txtPullPath).setText("C:\\New\\pulldown.exe");
+            p.window().pressCloseBox();
+        }
+        EXPECT_EQ(storedText(store, "txtPullPath", kHkeyCurrentUser), "C:\\New\\pulldown.exe");
+        EXPECT_EQ(storedText(store, "chkDrop", kHkeyCurrentUser), "1");
+        EXPECT_EQ(storedText(store, "chkNoDrop", kHkeyCurrentUser), oldInstallation ? "1" : "0");
+        // Nothing machine-wide is changed or deleted.
+        EXPECT_EQ(storedText(store, "txtPullPath"), oldInstallation ? "C:\\Old\\pulldown.exe" : "<absent>");
+        EXPECT_EQ(store.openHandles(), 0);
+
+        Program next(store);
+        next.start();
+        EXPECT_EQ(next.text(txtPullPath), "C:\\New\\pulldown.exe");
+    }
+}
+
+TEST(SettingsPerUserTest, AnExistingPerUserKeyIsReadAndWrittenInsteadOfTheMachineWideOne) {
+    MemoryRegistry store;
+    putText(store, "txtMPath", "D:\\machine.m2v");
+    putText(store, "chkDrop", "0");
+    putText(store, "txtMPath", "D:\\user.m2v", kHkeyCurrentUser);
+    Program p(store);
+    p.start();
+    EXPECT_EQ(p.text(txtMPath), "D:\\user.m2v");
+    EXPECT_EQ(p.check(chkDrop), CheckState::Ticked);  // nothing per user: the fallback
+    EXPECT_EQ(std::ranges::count(p.registry.log, "open HKLM"), 0);
+
+    p.control(txtMPath).setText("D:\\changed.m2v");
+    p.window().pressCloseBox();
+    EXPECT_EQ(storedText(store, "txtMPath", kHkeyCurrentUser), "D:\\changed.m2v");
+    EXPECT_EQ(storedText(store, "txtMPath"), "D:\\machine.m2v");
+    EXPECT_EQ(storedText(store, "txtPullPath"), "<absent>");
+    EXPECT_EQ(std::ranges::count(p.registry.log, "create HKLM"), 0);
+}
+
+TEST(SettingsPerUserTest, AWritableMachineWideKeyKeepsTheSettingsMachineWide) {
+    MemoryRegistry store;
+    Program p(store);
+    p.start();
+    p.window().pressCloseBox();
+    EXPECT_EQ(p.registry.writes, kFiveWrites);
+    EXPECT_TRUE(store.keyExists(kHkeyLocalMachine, kPath));
+    EXPECT_FALSE(store.keyExists(kHkeyCurrentUser, kPath));
+}
+
+}  // namespace
+}  // namespace morvane

@@ -1,0 +1,336 @@
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "about/about_constants.h"
+#include "about/frm_about.h"
+#include "about/frm_about_layout.h"
+#include "about_test_support.h"
+#include "memory_system.h"
+#include "platform/win32/wide.h"
+#include "platform/win32/win32_platform.h"
+#include "platform/win32/win32_window.h"
+#include "win32_test_support.h"
+
+namespace morvane {
+namespace {
+
+using namespace platform;
+using namespace std::chrono_literals;
+using platform::win32::Win32Platform;
+using platform::win32::Win32Window;
+using platform::win32::widen;
+using testing::BoxAnswerer;
+using testing::className;
+using testing::CloseAfter;
+using testing::MachineValue;
+using testing::pumpPending;
+using testing::pumpUntil;
+using testing::rectInParent;
+using testing::windowText;
+
+const std::wstring kUnavailable = L"System Information Is Unavailable At This Time";
+
+// The real About window on the real desktop; its links are recorded
+// instead of reaching a browser or a mail program.
+class AboutWindowTest : public ::testing::Test {
+protected:
+    void SetUp() override { about.show(); }
+    void TearDown() override {
+        if (about.isOpen()) DestroyWindow(hwnd());
+        pumpPending();
+    }
+
+    Win32Window& window() { return dynamic_cast<Win32Window&>(about.window()); }
+    HWND hwnd() { return window().hwnd(); }
+    HWND control(ControlId id) { return window().controlHwnd(id); }
+    int px(int twips) { return toPixels(Twips(twips), window().dpi()); }
+
+    // Runs the program's own message loop (the one that hands keys to the
+    // dialog manager) until the About window, its last window, is gone.
+    bool runUntilClosed() {
+        CloseAfter failSafe(hwnd(), 10s);
+        desktop.ui.run();
+        failSafe.finish();
+        return !failSafe.fired() && !about.isOpen();
+    }
+
+    Win32Platform desktop{GetModuleHandleW(nullptr)};
+    testing::MemoryProcesses shell;
+    Platform platform{desktop.ui, desktop.files, shell, desktop.registry, desktop.platform.identity};
+    about::FrmAbout about{platform};
+};
+
+TEST_F(AboutWindowTest, EveryControlHasItsClassFontAndPixelRectangle) {
+    const int dpi = window().dpi();
+    for (const ControlSpec& c : about::layout().controls) {
+        SCOPED_TRACE(std::string(c.name));
+        HWND h = control(c.id);
+        ASSERT_NE(h, nullptr);
+        EXPECT_EQ(_wcsicmp(className(h).c_str(), c.kind == ControlKind::CommandButton ? L"Button" : L"Static"), 0);
+        EXPECT_EQ(GetParent(h), hwnd());
+        EXPECT_EQ(GetDlgCtrlID(h), c.id.value);
+
+        const RECT r = rectInParent(h);
+        EXPECT_EQ(r.left, toPixels(c.rect.left, dpi));
+        EXPECT_EQ(r.top, toPixels(c.rect.top, dpi));
+        EXPECT_EQ(r.right - r.left, toPixels(c.rect.width, dpi));
+        EXPECT_EQ(r.bottom - r.top, toPixels(c.rect.height, dpi));
+
+        const bool link = c.id == about::lblEmailLink || c.id == about::lblDownloadLink;
+        LOGFONTW lf{};
+        GetObjectW(reinterpret_cast<HFONT>(SendMessageW(h, WM_GETFONT, 0, 0)), sizeof lf, &lf);
+        EXPECT_STREQ(lf.lfFaceName, L"MS Sans Serif");
+        EXPECT_EQ(lf.lfHeight, -std::lround((link ? 7.8 : 8.25) * dpi / 72.0));
+        EXPECT_EQ(lf.lfWeight, FW_NORMAL);
+        EXPECT_EQ(lf.lfUnderline != 0, link);
+    }
+    // The picture box is sunken; only the two buttons take the focus.
+    EXPECT_TRUE(GetWindowLongW(control(about::picIcon), GWL_EXSTYLE) & WS_EX_CLIENTEDGE);
+    for (const ControlSpec& c : about::layout().controls)
+        EXPECT_EQ((GetWindowLongW(control(c.id), GWL_STYLE) & WS_TABSTOP) != 0,
+                  c.kind == ControlKind::CommandButton)
+            << c.name;
+    EXPECT_EQ(GetWindowLongW(control(about::cmdOK), GWL_STYLE) & BS_TYPEMASK, BS_DEFPUSHBUTTON);
+}
+
+TEST_F(AboutWindowTest, TextsAfterTheLoad) {
+    const std::map<ControlId, std::wstring> texts{
+        {about::lblTitle, L"Morvane"},
+        {about::lblVersion, L"Version 1.0.1"},
+        {about::lblDescription,
+         L"This program is a simple tool\r\nthat will run pulldown.exe for\r\nyou when CCE encoding "
+         L"completes.\r\nThat 's it.\r\n"},
+        {about::lblDisclaimer, L"Author: Kestrine\r\nEmail:\r\n"},
+        {about::lblEmailLink, widen(about::kEmailAddress)},
+        {about::lblDownloadLink, widen(about::kDownloadAddress)},
+        {about::cmdOK, L"OK"},
+        {about::cmdSysInfo, L"&System Info..."},
+    };
+    for (const auto& [id, text] : texts) EXPECT_EQ(windowText(control(id)), text) << id.value;
+    EXPECT_EQ(windowText(hwnd()), L"About Morvane");
+}
+
+TEST_F(AboutWindowTest, FixedDialogWithACloseBoxOnlyKeptOutOfTheTaskBar) {
+    const LONG style = GetWindowLongW(hwnd(), GWL_STYLE);
+    EXPECT_TRUE(style & WS_CAPTION);
+    EXPECT_TRUE(style & WS_SYSMENU);
+    EXPECT_FALSE(style & WS_THICKFRAME);
+    EXPECT_FALSE(style & WS_MINIMIZEBOX);
+    EXPECT_FALSE(style & WS_MAXIMIZEBOX);
+    EXPECT_FALSE(GetWindowLongW(hwnd(), GWL_EXSTYLE) & WS_EX_APPWINDOW);
+    // Owned windows have no task bar button; the owner is never shown.
+    const HWND owner = GetWindow(hwnd(), GW_OWNER);
+    EXPECT_EQ(owner, desktop.ui.hiddenOwner());
+    EXPECT_FALSE(IsWindowVisible(owner));
+    EXPECT_TRUE(IsWindowVisible(hwnd()));
+
+    RECT client{};
+    GetClientRect(hwnd(), &client);
+    EXPECT_EQ(client.right, px(7056));
+    EXPECT_EQ(client.bottom, px(4404));
+
+    RECT r{};
+    GetWindowRect(hwnd(), &r);
+    EXPECT_NEAR(r.left, (GetSystemMetrics(SM_CXSCREEN) - (r.right - r.left)) / 2.0, 1.0);
+    EXPECT_NEAR(r.top, (GetSystemMetrics(SM_CYSCREEN) - (r.bottom - r.top)) / 2.0, 1.0);
+}
+
+// The colour a label's text is drawn in, as the window hands it out.
+COLORREF textColourOf(HWND window, HWND label) {
+    HDC dc = CreateCompatibleDC(nullptr);
+    SetTextColor(dc, RGB(1, 2, 3));
+    SendMessageW(window, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(label));
+    const COLORREF colour = GetTextColor(dc);
+    DeleteDC(dc);
+    return colour;
+}
+
+TEST_F(AboutWindowTest, LinksAreBlueAndTheTitleDescriptionAndAuthorBlack) {
+    EXPECT_EQ(textColourOf(hwnd(), control(about::lblEmailLink)), RGB(0, 0, 255));
+    EXPECT_EQ(textColourOf(hwnd(), control(about::lblDownloadLink)), RGB(0, 0, 255));
+    for (ControlId id : {about::lblTitle, about::lblDescription, about::lblDisclaimer})
+        EXPECT_EQ(textColourOf(hwnd(), control(id)), RGB(0, 0, 0)) << id.value;
+}
+
+// A 32-bit top-down bitmap to have a window draw into.
+class Canvas {
+public:
+    Canvas(int width, int height) : width_(width) {
+        BITMAPINFO info{};
+        info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB};
+        bitmap_ = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, reinterpret_cast<void**>(&bits_), nullptr, 0);
+        dc_ = CreateCompatibleDC(nullptr);
+        old_ = SelectObject(dc_, bitmap_);
+        for (int i = 0; i < width * height; ++i) bits_[i] = kUnpainted;
+    }
+    ~Canvas() {
+        SelectObject(dc_, old_);
+        DeleteDC(dc_);
+        DeleteObject(bitmap_);
+    }
+    Canvas(const Canvas&) = delete;
+    Canvas& operator=(const Canvas&) = delete;
+
+    [[nodiscard]] HDC dc() const { return dc_; }
+    // 0xRRGGBB
+    [[nodiscard]] std::uint32_t at(int x, int y) const { return bits_[y * width_ + x] & 0xFFFFFF; }
+
+    // Outside the 16-colour palette the icon is drawn with.
+    static constexpr std::uint32_t kUnpainted = 0x123456;
+
+private:
+    int width_;
+    std::uint32_t* bits_ = nullptr;
+    HBITMAP bitmap_ = nullptr;
+    HDC dc_ = nullptr;
+    HGDIOBJ old_ = nullptr;
+};
+
+TEST_F(AboutWindowTest, EtchedSeparatorIsAGreyRowAboveTwoWhiteRows) {
+    RECT client{};
+    GetClientRect(hwnd(), &client);
+    Canvas canvas(client.right, client.bottom);
+    SendMessageW(hwnd(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(canvas.dc()), PRF_CLIENT);
+
+    const int grey = px(3292);
+    const int white = px(3307);
+    ASSERT_EQ(white, grey + 1);  // the etched look needs them touching
+    const int middle = client.right / 2;
+    EXPECT_EQ(canvas.at(middle, grey - 1), Canvas::kUnpainted);
+    EXPECT_EQ(canvas.at(middle, grey), 0x808080u);
+    EXPECT_EQ(canvas.at(middle, white), 0xFFFFFFu);
+    EXPECT_EQ(canvas.at(middle, white + 1), 0xFFFFFFu);
+    EXPECT_EQ(canvas.at(middle, white + 2), Canvas::kUnpainted);
+
+    // Each runs from its own left end to the shared right end.
+    EXPECT_EQ(canvas.at(px(90) - 1, grey), Canvas::kUnpainted);
+    EXPECT_EQ(canvas.at(px(90), grey), 0x808080u);
+    EXPECT_EQ(canvas.at(px(105) - 1, white), Canvas::kUnpainted);
+    EXPECT_EQ(canvas.at(px(105), white), 0xFFFFFFu);
+    EXPECT_EQ(canvas.at(px(6846) - 1, grey), 0x808080u);
+    EXPECT_EQ(canvas.at(px(6846) - 1, white), 0xFFFFFFu);
+    EXPECT_EQ(canvas.at(px(6846), grey), Canvas::kUnpainted);
+}
+
+TEST_F(AboutWindowTest, PictureBoxShowsTheProgramsIcon) {
+    HWND pic = control(about::picIcon);
+    RECT inside{};
+    GetClientRect(pic, &inside);
+    Canvas canvas(inside.right, inside.bottom);
+    SendMessageW(pic, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(canvas.dc()), PRF_CLIENT);
+    std::map<std::uint32_t, int> colours;
+    for (int y = 0; y < inside.bottom; ++y)
+        for (int x = 0; x < inside.right; ++x) ++colours[canvas.at(x, y)];
+    EXPECT_EQ(colours.count(Canvas::kUnpainted), 0u);
+    EXPECT_GE(colours.size(), 4u);  // a picture, not a plain fill
+}
+
+TEST_F(AboutWindowTest, EmailLinkLiesAboveTheDisclaimerAndTakesItsClicks) {
+    const RECT email = rectInParent(control(about::lblEmailLink));
+    const RECT disclaimer = rectInParent(control(about::lblDisclaimer));
+    RECT overlap{};
+    ASSERT_TRUE(IntersectRect(&overlap, &email, &disclaimer));
+    const POINT inside{(overlap.left + overlap.right) / 2, (overlap.top + overlap.bottom) / 2};
+    EXPECT_EQ(ChildWindowFromPointEx(hwnd(), inside, CWP_SKIPINVISIBLE), control(about::lblEmailLink));
+
+    // "Email:" itself stays visible to the left of the link.
+    const POINT label{disclaimer.left + 2, email.top + 2};
+    EXPECT_EQ(ChildWindowFromPointEx(hwnd(), label, CWP_SKIPINVISIBLE), control(about::lblDisclaimer));
+
+    HWND below = control(about::lblEmailLink);
+    while (below && below != control(about::lblDisclaimer)) below = GetWindow(below, GW_HWNDNEXT);
+    EXPECT_EQ(below, control(about::lblDisclaimer)) << "the disclaimer lies below the link";
+}
+
+// A click as the mouse makes it, at a point of the About window's client area.
+void clickAt(HWND window, POINT at) {
+    HWND target = ChildWindowFromPointEx(window, at, CWP_SKIPINVISIBLE);
+    MapWindowPoints(window, target, &at, 1);
+    SendMessageW(target, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(at.x, at.y));
+    SendMessageW(target, WM_LBUTTONUP, 0, MAKELPARAM(at.x, at.y));
+}
+
+TEST_F(AboutWindowTest, AClickAnywhereInALinksBoxOpensItOnce) {
+    const RECT download = rectInParent(control(about::lblDownloadLink));
+    const RECT email = rectInParent(control(about::lblEmailLink));
+    // Well right of either text, and over the disclaimer's box.
+    clickAt(hwnd(), {download.right - 2, download.bottom - 2});
+    clickAt(hwnd(), {email.right - 2, (email.top + email.bottom) / 2});
+    EXPECT_EQ(shell.shellOpened, (std::vector<std::string>{std::string(about::kDownloadAddress),
+                                                           "mailto:" + std::string(about::kEmailAddress)}));
+    EXPECT_TRUE(about.isOpen());
+}
+
+TEST_F(AboutWindowTest, PointerIsAHandOverTheWholeBoxOfEachLinkOnly) {
+    const HCURSOR hand = LoadCursorW(nullptr, IDC_HAND);
+    for (ControlId id : {about::lblEmailLink, about::lblDownloadLink}) {
+        SetCursor(LoadCursorW(nullptr, IDC_ARROW));
+        EXPECT_TRUE(SendMessageW(hwnd(), WM_SETCURSOR, reinterpret_cast<WPARAM>(control(id)),
+                                 MAKELPARAM(HTCLIENT, WM_MOUSEMOVE)));
+        EXPECT_EQ(GetCursor(), hand) << id.value;
+        // The label answers hit tests over its whole box, not just its text.
+        const RECT box = rectInParent(control(id));
+        POINT corner{box.right - 1, box.bottom - 1};
+        ClientToScreen(hwnd(), &corner);
+        EXPECT_EQ(SendMessageW(control(id), WM_NCHITTEST, 0, MAKELPARAM(corner.x, corner.y)), HTCLIENT);
+    }
+    SetCursor(LoadCursorW(nullptr, IDC_ARROW));
+    SendMessageW(hwnd(), WM_SETCURSOR, reinterpret_cast<WPARAM>(control(about::lblDisclaimer)),
+                 MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+    EXPECT_NE(GetCursor(), hand);
+}
+
+TEST_F(AboutWindowTest, FocusStartsOnOkAndEnterCloses) {
+    EXPECT_EQ(GetFocus(), control(about::cmdOK));
+    PostMessageW(GetFocus(), WM_KEYDOWN, VK_RETURN, 0x001C0001);
+    EXPECT_TRUE(runUntilClosed());
+    EXPECT_TRUE(shell.attempts.empty());
+}
+
+TEST_F(AboutWindowTest, EscClosesFromTheOtherButton) {
+    SetFocus(control(about::cmdSysInfo));
+    PostMessageW(GetFocus(), WM_KEYDOWN, VK_ESCAPE, 0x00010001);
+    EXPECT_TRUE(runUntilClosed());
+}
+
+TEST_F(AboutWindowTest, CloseBoxCloses) {
+    PostMessageW(hwnd(), WM_SYSCOMMAND, SC_CLOSE, 0);
+    EXPECT_TRUE(runUntilClosed());
+}
+
+TEST_F(AboutWindowTest, AltSPressesSystemInfoWhichSaysItIsUnavailableWhenNeitherValueExists) {
+    MachineValue path(L"SOFTWARE\\Microsoft\\Shared Tools\\MSINFO", L"PATH");
+    MachineValue folder(L"SOFTWARE\\Microsoft\\Shared Tools Location", L"MSINFO");
+    path.remove();
+    folder.remove();
+
+    const HWND window = hwnd();
+    const HWND ok = control(about::cmdOK);
+    BoxAnswerer answerer(L"Morvane");
+    PostMessageW(GetFocus(), WM_SYSCHAR, 's', 0x20000001);
+    // Once the box has been answered, OK closes the window and ends the loop.
+    std::thread closer([&] {
+        for (int i = 0; i < 500 && answerer.seen().empty(); ++i) std::this_thread::sleep_for(10ms);
+        PostMessageW(window, WM_COMMAND, MAKEWPARAM(about::cmdOK.value, BN_CLICKED), reinterpret_cast<LPARAM>(ok));
+    });
+    const bool closed = runUntilClosed();
+    closer.join();
+    EXPECT_TRUE(closed);
+
+    const std::vector<testing::SeenBox> seen = answerer.seen();
+    ASSERT_EQ(seen.size(), 1u);
+    EXPECT_EQ(seen[0].texts, std::vector<std::wstring>{kUnavailable});
+    EXPECT_EQ(seen[0].owner, window);
+    EXPECT_EQ(seen[0].buttons, 1);
+    EXPECT_FALSE(seen[0].icon);
+    EXPECT_TRUE(shell.attempts.empty());
+}
+
+}  // namespace
+}  // namespace morvane

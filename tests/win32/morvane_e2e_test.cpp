@@ -1,0 +1,368 @@
+// The real program, driven from outside through its window, against a stand-in
+// encoder and a recorder standing in for pulldown.exe.
+//
+// The product's Timer1 ticks every 30 seconds; these tests do not wait for it
+// but send the window the timer's own message (WM_TIMER, id 1) and get the
+// answer once the tick has been handled.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "files_test_support.h"
+#include "main_window/form1_layout.h"
+#include "win32_test_support.h"
+
+namespace morvane {
+namespace {
+
+using platform::ControlId;
+using testing::ScratchFolder;
+using testing::pumpUntil;
+
+constexpr UINT_PTR kTimer1Id = 1;
+constexpr UINT kAnswerTimeoutMs = 10000;
+constexpr DWORD kExitTimeoutMs = 20000;
+constexpr const wchar_t* kMainCaption = L"Morvane (Version 1.0.1)";
+constexpr const wchar_t* kBusyMark = L"\u00CF";
+constexpr const wchar_t* kSettingsKey = L"SOFTWARE\\Kestrine\\Morvane";
+
+std::wstring besideThisTest(const wchar_t* name) { return testing::folderOfThisProgram() + name; }
+
+std::wstring quoted(const std::wstring& path) { return L"\"" + path + L"\""; }
+
+// A manual-reset event that a child process opens by its name.
+class NamedEvent {
+public:
+    explicit NamedEvent(const std::wstring& role)
+        : name_(L"morvane-e2e-" + role + L"-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
+                std::to_wstring(GetTickCount64())),
+          handle_(CreateEventW(nullptr, TRUE, FALSE, name_.c_str())) {}
+    ~NamedEvent() { CloseHandle(handle_); }
+    NamedEvent(const NamedEvent&) = delete;
+    NamedEvent& operator=(const NamedEvent&) = delete;
+
+    void set() { SetEvent(handle_); }
+    [[nodiscard]] bool waitFor(DWORD ms) const { return WaitForSingleObject(handle_, ms) == WAIT_OBJECT_0; }
+    [[nodiscard]] const std::wstring& name() const { return name_; }
+
+private:
+    std::wstring name_;
+    HANDLE handle_;
+};
+
+// A process this test started, in a job of its own so that every process it
+// starts in turn is counted; one still running at the end is ended with it.
+class Child {
+public:
+    explicit Child(std::wstring commandLine) : job_(CreateJobObjectW(nullptr, nullptr)) {
+        STARTUPINFOW startup{};
+        startup.cb = sizeof(startup);
+        PROCESS_INFORMATION started{};
+        if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, CREATE_SUSPENDED, nullptr,
+                            nullptr, &startup, &started))
+            throw std::runtime_error("cannot start " + testing::utf8(commandLine));
+        process_ = started.hProcess;
+        id_ = started.dwProcessId;
+        const bool inJob = AssignProcessToJobObject(job_, process_) != FALSE;
+        ResumeThread(started.hThread);
+        CloseHandle(started.hThread);
+        if (!inJob) throw std::runtime_error("cannot put " + testing::utf8(commandLine) + " in a job");
+    }
+    ~Child() {
+        if (running()) TerminateProcess(process_, 99);
+        CloseHandle(process_);
+        CloseHandle(job_);
+    }
+    Child(const Child&) = delete;
+    Child& operator=(const Child&) = delete;
+
+    [[nodiscard]] bool running() const { return WaitForSingleObject(process_, 0) == WAIT_TIMEOUT; }
+    [[nodiscard]] DWORD id() const { return id_; }
+
+    // How many processes this one has started so far, whether or not they still run.
+    [[nodiscard]] DWORD descendantsStarted() const {
+        JOBOBJECT_BASIC_ACCOUNTING_INFORMATION info{};
+        QueryInformationJobObject(job_, JobObjectBasicAccountingInformation, &info, sizeof(info), nullptr);
+        return info.TotalProcesses - 1;
+    }
+
+    // The exit code, or nothing when the process is still running after `ms`.
+    [[nodiscard]] std::optional<DWORD> exitWithin(DWORD ms) const {
+        if (WaitForSingleObject(process_, ms) != WAIT_OBJECT_0) return std::nullopt;
+        DWORD code = 0;
+        GetExitCodeProcess(process_, &code);
+        return code;
+    }
+
+private:
+    HANDLE job_;
+    HANDLE process_ = nullptr;
+    DWORD id_ = 0;
+};
+
+// Holds the two files as the encoder does while it writes them.
+class Encoder {
+public:
+    Encoder(const std::wstring& output, const std::wstring& vaf)
+        : process_(quoted(besideThisTest(L"morvane_encoder_standin.exe")) + L" " + quoted(output) + L" " +
+                   quoted(vaf) + L" " + ready_.name() + L" " + letGo_.name()) {
+        if (!ready_.waitFor(kExitTimeoutMs)) throw std::runtime_error("the encoder stand-in did not start");
+    }
+    void finish() {
+        letGo_.set();
+        EXPECT_EQ(process_.exitWithin(kExitTimeoutMs), std::optional<DWORD>(0));
+    }
+
+private:
+    NamedEvent ready_{L"ready"};
+    NamedEvent letGo_{L"let-go"};
+    Child process_;
+};
+
+struct FindArgs {
+    DWORD processId;
+    const wchar_t* windowClass;
+    const wchar_t* caption;
+    HWND found;
+};
+
+HWND topLevelWindowOf(DWORD processId, const wchar_t* windowClass, const wchar_t* caption) {
+    FindArgs args{processId, windowClass, caption, nullptr};
+    EnumWindows(
+        [](HWND hwnd, LPARAM param) -> BOOL {
+            auto* a = reinterpret_cast<FindArgs*>(param);
+            DWORD owner = 0;
+            GetWindowThreadProcessId(hwnd, &owner);
+            if (owner != a->processId || !IsWindowVisible(hwnd)) return TRUE;
+            if (testing::className(hwnd) != a->windowClass || testing::windowText(hwnd) != a->caption) return TRUE;
+            a->found = hwnd;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&args));
+    return args.found;
+}
+
+// morvane.exe, seen from outside: its main window and its controls by id.
+class Morvane {
+public:
+    Morvane() : process_(quoted(testing::windowsPath(MORVANE_EXE_PATH))) {
+        pumpUntil([&] { return (main_ = topLevelWindowOf(process_.id(), L"MorvaneForm", kMainCaption)) != nullptr; });
+        if (!main_) throw std::runtime_error("the main window did not show");
+    }
+
+    [[nodiscard]] HWND control(ControlId id) const {
+        if (HWND direct = GetDlgItem(main_, id.value)) return direct;
+        for (ControlId frame : {form1::Frame2, form1::Frame3})
+            if (HWND inFrame = GetDlgItem(GetDlgItem(main_, frame.value), id.value)) return inFrame;
+        return nullptr;
+    }
+
+    [[nodiscard]] std::wstring text(ControlId id) const {
+        wchar_t buffer[1024] = {};
+        DWORD_PTR copied = 0;
+        SendMessageTimeoutW(control(id), WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(buffer), SMTO_NORMAL,
+                            kAnswerTimeoutMs, &copied);
+        return {buffer, static_cast<std::size_t>(copied)};
+    }
+    void type(ControlId id, const std::wstring& text) const {
+        SendMessageTimeoutW(control(id), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()), SMTO_NORMAL,
+                            kAnswerTimeoutMs, nullptr);
+    }
+    void check(ControlId id, WPARAM state) const {
+        SendMessageTimeoutW(control(id), BM_SETCHECK, state, 0, SMTO_NORMAL, kAnswerTimeoutMs, nullptr);
+    }
+    // Clicks arrive as the button's own notification, queued like a real one.
+    void click(ControlId id) const {
+        PostMessageW(main_, WM_COMMAND, MAKEWPARAM(id.value, BN_CLICKED), reinterpret_cast<LPARAM>(control(id)));
+    }
+    void menu(ControlId id) const { PostMessageW(main_, WM_COMMAND, MAKEWPARAM(id.value, 0), 0); }
+    // One tick of Timer1; handled (or held back) by the time this returns.
+    void tick() const {
+        DWORD_PTR ignored = 0;
+        SendMessageTimeoutW(main_, WM_TIMER, kTimer1Id, 0, SMTO_NORMAL, kAnswerTimeoutMs, &ignored);
+    }
+    void close() const { PostMessageW(main_, WM_CLOSE, 0, 0); }
+
+    [[nodiscard]] HWND errorBox() const { return topLevelWindowOf(process_.id(), L"#32770", L"Error"); }
+    [[nodiscard]] const Child& process() const { return process_; }
+
+private:
+    Child process_;
+    HWND main_ = nullptr;
+};
+
+struct RecordedRun {
+    std::wstring commandLine;
+    std::wstring show;
+    std::vector<std::wstring> args;
+};
+
+// What the recorder wrote down, one file per start.
+std::vector<RecordedRun> recordedRuns(const std::wstring& folder) {
+    std::vector<RecordedRun> runs;
+    WIN32_FIND_DATAW entry;
+    const HANDLE find = FindFirstFileW((folder + L"\\record-*.txt").c_str(), &entry);
+    if (find == INVALID_HANDLE_VALUE) return runs;
+    do {
+        const std::string bytes = testing::readFile(folder + L"\\" + entry.cFileName);
+        const std::wstring text(reinterpret_cast<const wchar_t*>(bytes.data()), bytes.size() / sizeof(wchar_t));
+        RecordedRun run;
+        std::size_t at = 0;
+        while (at < text.size()) {
+            const std::size_t end = std::min(text.find(L'\n', at), text.size());
+            const std::wstring line = text.substr(at, end - at);
+            const std::size_t eq = line.find(L'=');
+            const std::wstring key = line.substr(0, eq);
+            const std::wstring value = eq == std::wstring::npos ? L"" : line.substr(eq + 1);
+            if (key == L"commandline") run.commandLine = value;
+            if (key == L"show") run.show = value;
+            if (key == L"arg") run.args.push_back(value);
+            at = end + 1;
+        }
+        runs.push_back(run);
+    } while (FindNextFileW(find, &entry));
+    FindClose(find);
+    std::ranges::sort(runs, {}, &RecordedRun::commandLine);
+    return runs;
+}
+
+std::optional<std::wstring> storedSetting(const wchar_t* name) {
+    wchar_t buffer[2048] = {};
+    DWORD size = sizeof(buffer);
+    for (HKEY root : {HKEY_LOCAL_MACHINE, HKEY_CURRENT_USER})
+        if (RegGetValueW(root, kSettingsKey, name, RRF_RT_REG_SZ, nullptr, buffer, &size) == ERROR_SUCCESS)
+            return std::wstring(buffer);
+    return std::nullopt;
+}
+
+// A scratch folder holding a pulldown.exe (the recorder) in a folder with a
+// blank in its name, a folder for the encoder's files and one for the records.
+class MorvaneE2eTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        CreateDirectoryW(tools().c_str(), nullptr);
+        CreateDirectoryW(encodes().c_str(), nullptr);
+        CreateDirectoryW(records().c_str(), nullptr);
+        ASSERT_TRUE(CopyFileW(besideThisTest(L"morvane_pulldown_recorder.exe").c_str(), pulldown().c_str(), FALSE));
+        // Inherited by morvane.exe and from it by the runs it starts.
+        SetEnvironmentVariableW(L"MORVANE_RECORDER_DIR", records().c_str());
+    }
+    void TearDown() override { SetEnvironmentVariableW(L"MORVANE_RECORDER_DIR", nullptr); }
+
+    [[nodiscard]] std::wstring tools() const { return scratch / L"Pull Tools"; }
+    [[nodiscard]] std::wstring encodes() const { return scratch / L"encodes"; }
+    [[nodiscard]] std::wstring records() const { return scratch / L"records"; }
+    [[nodiscard]] std::wstring pulldown() const { return tools() + L"\\pulldown.exe"; }
+    [[nodiscard]] std::wstring output() const { return encodes() + L"\\movie.m2v"; }
+    [[nodiscard]] std::wstring vaf() const { return encodes() + L"\\movie.vaf"; }
+
+    // Paths and options set through the window, as a user would.
+    void fillIn(const Morvane& app, WPARAM drop, WPARAM noDrop) {
+        app.type(form1::txtPullPath, pulldown());
+        app.type(form1::txtMPath, output());
+        ASSERT_EQ(app.text(form1::txtMvaf), vaf());
+        app.check(form1::chkDrop, drop);
+        app.check(form1::chkNoDrop, noDrop);
+    }
+    void startWaiting(const Morvane& app) {
+        app.click(form1::cmdGo);
+        ASSERT_TRUE(pumpUntil([&] { return app.text(form1::cmdGo) == L"Cancel"; }));
+    }
+
+    ScratchFolder scratch{L"morvane-e2e"};
+};
+
+TEST_F(MorvaneE2eTest, RunsPulldownWhenTheEncoderHasLetGoOnTwoTicksAndExits) {
+    Encoder encoder(output(), vaf());
+    Morvane app;
+    fillIn(app, BST_CHECKED, BST_CHECKED);
+    startWaiting(app);
+    EXPECT_EQ(app.text(form1::Label2), L"Waiting for CCE to finish");
+    EXPECT_EQ(app.text(form1::lblM), kBusyMark);
+    EXPECT_EQ(app.text(form1::lblV), kBusyMark);
+    EXPECT_FALSE(IsWindowEnabled(app.control(form1::txtMPath)));
+
+    app.tick();
+    app.tick();
+    EXPECT_EQ(app.text(form1::Label5), L"1");
+    EXPECT_EQ(app.text(form1::lblM), kBusyMark);
+
+    encoder.finish();
+    app.tick();
+    ASSERT_TRUE(app.process().running());
+    EXPECT_EQ(app.text(form1::lblM), L"");
+    EXPECT_EQ(app.text(form1::lblV), L"");
+    EXPECT_EQ(app.text(form1::Label5), L"2");
+    EXPECT_EQ(app.process().descendantsStarted(), 0u);
+
+    app.tick();
+    EXPECT_EQ(app.process().exitWithin(kExitTimeoutMs), std::optional<DWORD>(0));
+    EXPECT_EQ(app.process().descendantsStarted(), 2u);
+
+    ASSERT_TRUE(pumpUntil([&] { return recordedRuns(records()).size() == 2; }));
+    const std::wstring folder = encodes() + L"\\";
+    const std::vector<RecordedRun> runs = recordedRuns(records());
+    EXPECT_EQ(runs[0].commandLine,
+              quoted(pulldown()) + L" " + output() + L" " + folder + L"pulled_drop.m2v -prog_frames p -drop_frame true");
+    EXPECT_EQ(runs[0].args, (std::vector<std::wstring>{pulldown(), output(), folder + L"pulled_drop.m2v",
+                                                        L"-prog_frames", L"p", L"-drop_frame", L"true"}));
+    EXPECT_EQ(runs[1].commandLine,
+              quoted(pulldown()) + L" " + output() + L" " + folder + L"pulled_nodrop.m2v -prog_frames p");
+    EXPECT_EQ(runs[1].args, (std::vector<std::wstring>{pulldown(), output(), folder + L"pulled_nodrop.m2v",
+                                                        L"-prog_frames", L"p"}));
+    for (const RecordedRun& run : runs) EXPECT_EQ(run.show, std::to_wstring(SW_SHOWMINIMIZED));
+
+    // Saved by the close request that the end of the wait raises.
+    EXPECT_EQ(storedSetting(L"txtPullPath"), pulldown());
+    EXPECT_EQ(storedSetting(L"txtMPath"), output());
+    EXPECT_EQ(storedSetting(L"txtMvaf"), vaf());
+    EXPECT_EQ(storedSetting(L"chkDrop"), L"1");
+    EXPECT_EQ(storedSetting(L"chkNoDrop"), L"1");
+}
+
+TEST_F(MorvaneE2eTest, ATickDuringPulldownNowsMessageWaitsForTheBoxAndThenEndsTheWait) {
+    Encoder encoder(output(), vaf());
+    Morvane app;
+    fillIn(app, BST_CHECKED, BST_UNCHECKED);
+    startWaiting(app);
+    encoder.finish();
+    app.tick();
+    ASSERT_EQ(app.text(form1::lblM), L"");
+
+    app.check(form1::chkDrop, BST_UNCHECKED);
+    app.menu(form1::mnuPullNow);
+    HWND box = nullptr;
+    ASSERT_TRUE(pumpUntil([&] { return (box = app.errorBox()) != nullptr; }));
+    EXPECT_NE(testing::staticTexts(box).find(L"Must have at least one Pulldown option checked"), std::wstring::npos);
+
+    app.tick();  // the second free tick, inside the box's own message loop
+    EXPECT_TRUE(app.process().running());
+    EXPECT_TRUE(IsWindow(box));
+    EXPECT_EQ(app.text(form1::Label5), L"0");
+
+    PostMessageW(box, WM_COMMAND, IDOK, 0);
+    EXPECT_EQ(app.process().exitWithin(kExitTimeoutMs), std::optional<DWORD>(0));
+    EXPECT_EQ(app.process().descendantsStarted(), 0u);
+}
+
+TEST_F(MorvaneE2eTest, ClosingTheWindowDuringTheWaitStartsNothing) {
+    Encoder encoder(output(), vaf());
+    Morvane app;
+    fillIn(app, BST_CHECKED, BST_CHECKED);
+    startWaiting(app);
+    encoder.finish();
+    app.tick();
+
+    app.close();
+    EXPECT_EQ(app.process().exitWithin(kExitTimeoutMs), std::optional<DWORD>(0));
+    EXPECT_EQ(app.process().descendantsStarted(), 0u);
+}
+
+}  // namespace
+}  // namespace morvane

@@ -1,0 +1,224 @@
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "files_test_support.h"
+#include "platform/win32/win32_system.h"
+#include "workflow/module1.h"
+
+namespace morvane {
+namespace {
+
+using namespace testing;
+using platform::win32::Win32FileSystem;
+
+using namespace std::string_literals;
+const std::string kStream = "MPEG stream bytes\r\n\0\1\2 and more"s;
+
+class ProbesTest : public ::testing::Test {
+protected:
+    ScratchFolder scratch{L"morvane-probes"};
+    Win32FileSystem files;
+
+    std::wstring makeFile(const std::wstring& relative, DWORD attributes = FILE_ATTRIBUTE_NORMAL) {
+        const std::wstring path = scratch / relative;
+        writeFile(path, kStream);
+        SetFileAttributesW(path.c_str(), attributes);
+        return path;
+    }
+    std::wstring makeFolder(const std::wstring& relative, DWORD attributes = FILE_ATTRIBUTE_NORMAL) {
+        const std::wstring path = scratch / relative;
+        CreateDirectoryW(path.c_str(), nullptr);
+        SetFileAttributesW(path.c_str(), attributes);
+        return path;
+    }
+    bool fileExists(const std::wstring& path) { return Module1::FileExists(files, utf8(path)); }
+    bool fileIsFree(const std::wstring& path) { return Module1::FileIsFree(files, utf8(path)); }
+};
+
+TEST_F(ProbesTest, FileExistsFindsEveryKindOfEntry) {
+    makeFolder(L"Мои видео 映像");
+    const std::wstring found[] = {
+        makeFile(L"plain.m2v"),
+        makeFile(L"hidden.m2v", FILE_ATTRIBUTE_HIDDEN),
+        makeFile(L"system.m2v", FILE_ATTRIBUTE_SYSTEM),
+        makeFile(L"readonly.m2v", FILE_ATTRIBUTE_READONLY),
+        makeFile(L"all.vaf", FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_READONLY),
+        makeFolder(L"folder"),
+        makeFolder(L"hidden folder", FILE_ATTRIBUTE_HIDDEN),
+        makeFile(L"Мои видео 映像\\фильм 1.m2v"),
+        scratch / L"PLAIN.M2V",  // names are matched as the system matches them
+    };
+    for (const std::wstring& path : found) EXPECT_TRUE(fileExists(path)) << utf8(path);
+
+    const std::wstring notFound[] = {
+        scratch / L"missing.m2v",
+        scratch / L"no such folder\\plain.m2v",
+        L"Q:\\nothing\\here.m2v",
+        scratch / L"*.m2v",  // patterns match nothing
+        scratch / L"plai?.m2v",
+        scratch / L"folder\\",  // a trailing backslash names no entry
+        L"",
+    };
+    for (const std::wstring& path : notFound) EXPECT_FALSE(fileExists(path)) << utf8(path);
+}
+
+// The mask decides which kinds of entry a lookup admits; plain and read-only
+// files always pass. The About window looks up its viewer with the mask 0.
+TEST_F(ProbesTest, TheMaskAdmitsHiddenSystemAndDirectoryEntriesOnlyWhenItNamesThem) {
+    struct Row {
+        std::wstring path;
+        bool foundWithMaskZero;
+    };
+    const Row rows[] = {
+        {makeFile(L"plain.exe"), true},
+        {makeFile(L"readonly.exe", FILE_ATTRIBUTE_READONLY), true},
+        {makeFile(L"hidden.exe", FILE_ATTRIBUTE_HIDDEN), false},
+        {makeFile(L"system.exe", FILE_ATTRIBUTE_SYSTEM), false},
+        {makeFolder(L"folder.exe"), false},
+    };
+    for (const Row& row : rows) {
+        const std::string name = utf8(row.path.substr(row.path.find_last_of(L'\\') + 1));
+        EXPECT_EQ(files.firstEntryName(utf8(row.path), 0), row.foundWithMaskZero ? name : "") << name;
+        EXPECT_EQ(files.firstEntryName(utf8(row.path), Module1::kAnyEntry), name) << name;
+    }
+    // The entry's own spelling comes back.
+    EXPECT_EQ(files.firstEntryName(utf8(scratch / L"PLAIN.EXE"), 0), "plain.exe");
+}
+
+TEST_F(ProbesTest, AFreeFileIsFreeAndLeftAsItWas) {
+    const std::wstring paths[] = {
+        makeFile(L"film.m2v"),
+        makeFile(L"readonly.m2v", FILE_ATTRIBUTE_READONLY),
+        makeFile(L"hidden system.vaf", FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM),
+        makeFile(L"映像 фильм.m2v"),
+    };
+    for (const std::wstring& path : paths) {
+        SCOPED_TRACE(utf8(path));
+        WIN32_FILE_ATTRIBUTE_DATA before{};
+        GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &before);
+        EXPECT_TRUE(fileIsFree(path));
+        EXPECT_TRUE(fileIsFree(path));  // nothing was left open by the first
+        WIN32_FILE_ATTRIBUTE_DATA after{};
+        GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &after);
+        EXPECT_EQ(readFile(path), kStream);
+        EXPECT_EQ(after.nFileSizeLow, before.nFileSizeLow);
+        EXPECT_EQ(after.dwFileAttributes, before.dwFileAttributes);
+        EXPECT_EQ(CompareFileTime(&after.ftLastWriteTime, &before.ftLastWriteTime), 0);
+        // And nothing holds it now: an exclusive open by the test succeeds.
+        const HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+        EXPECT_NE(file, INVALID_HANDLE_VALUE);
+        CloseHandle(file);
+    }
+}
+
+TEST_F(ProbesTest, WhatCannotBeOpenedAsAFileIsNotFree) {
+    EXPECT_FALSE(fileIsFree(makeFolder(L"folder")));
+    EXPECT_TRUE(fileExists(scratch / L"folder"));
+    EXPECT_FALSE(fileIsFree(L""));
+    EXPECT_FALSE(fileIsFree(scratch / L"*.m2v"));
+
+    const std::wstring missing = scratch / L"missing.m2v";
+    EXPECT_FALSE(fileIsFree(missing));
+    EXPECT_FALSE(exists(missing));  // the probe never creates
+    EXPECT_FALSE(fileIsFree(scratch / L"no such folder\\missing.m2v"));
+    EXPECT_FALSE(exists(scratch / L"no such folder"));
+}
+
+TEST_F(ProbesTest, PathsBeyondTheClassicLengthLimitWork) {
+    std::wstring folder = scratch.path();
+    while (folder.size() < 300) {
+        folder += L"\\папка с длинным именем";
+        ASSERT_TRUE(CreateDirectoryW((L"\\\\?\\" + folder).c_str(), nullptr)) << GetLastError();
+    }
+    const std::wstring path = folder + L"\\фильм.m2v";
+    writeFile(L"\\\\?\\" + path, kStream);
+    EXPECT_TRUE(fileExists(path));
+    EXPECT_TRUE(fileIsFree(path));
+    EXPECT_TRUE(fileExists(L"\\\\?\\" + path));
+    EXPECT_TRUE(fileIsFree(L"\\\\?\\" + path));
+    EXPECT_FALSE(fileExists(folder + L"\\missing.m2v"));
+}
+
+// Starts the holder program on a file and ends it again.
+class Holder {
+public:
+    Holder(const std::wstring& path, const wchar_t* access, const wchar_t* sharing) {
+        static int serial = 0;
+        const std::wstring tag = std::to_wstring(GetCurrentProcessId()) + L"-" + std::to_wstring(++serial);
+        const std::wstring readyName = L"morvane-holder-ready-" + tag;
+        const std::wstring stopName = L"morvane-holder-stop-" + tag;
+        ready_ = CreateEventW(nullptr, TRUE, FALSE, readyName.c_str());
+        stop_ = CreateEventW(nullptr, TRUE, FALSE, stopName.c_str());
+        std::wstring line = L"\"" + folderOfThisProgram() + L"morvane_file_holder.exe\" \"" + path + L"\" " +
+                            access + L" " + sharing + L" " + readyName + L" " + stopName;
+        STARTUPINFOW startup{};
+        startup.cb = sizeof(startup);
+        PROCESS_INFORMATION started{};
+        if (CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &started)) {
+            CloseHandle(started.hThread);
+            process_ = started.hProcess;
+        }
+    }
+    ~Holder() {
+        release();
+        CloseHandle(ready_);
+        CloseHandle(stop_);
+    }
+    Holder(const Holder&) = delete;
+    Holder& operator=(const Holder&) = delete;
+
+    // True once the holder has the file open; false if it ended instead.
+    bool holding() {
+        if (!process_) return false;
+        const HANDLE either[] = {ready_, process_};
+        return WaitForMultipleObjects(2, either, FALSE, 20000) == WAIT_OBJECT_0;
+    }
+    // Closes the file and waits for the holder to end; its exit code.
+    DWORD release() {
+        if (!process_) return 0;
+        SetEvent(stop_);
+        WaitForSingleObject(process_, 20000);
+        DWORD code = 0;
+        GetExitCodeProcess(process_, &code);
+        CloseHandle(process_);
+        process_ = nullptr;
+        return code;
+    }
+
+private:
+    HANDLE ready_ = nullptr;
+    HANDLE stop_ = nullptr;
+    HANDLE process_ = nullptr;
+};
+
+TEST_F(ProbesTest, AFileHeldOpenByAnotherProcessIsNotFreeUntilItIsClosed) {
+    struct Row {
+        const wchar_t* access;
+        const wchar_t* sharing;
+    };
+    const Row rows[] = {
+        {L"write", L"read"},  // how an encoder writes
+        {L"write", L"readwrite"},
+        {L"read", L"read"},
+        {L"read", L"readwrite"},
+        {L"readwrite", L"none"},
+    };
+    const std::wstring path = makeFile(L"Мои видео 映像.m2v");
+    for (const Row& row : rows) {
+        SCOPED_TRACE(utf8(std::wstring(row.access) + L" sharing " + row.sharing));
+        Holder holder(path, row.access, row.sharing);
+        ASSERT_TRUE(holder.holding());
+        EXPECT_TRUE(fileExists(path));
+        EXPECT_FALSE(fileIsFree(path));
+        EXPECT_FALSE(fileIsFree(path));
+        EXPECT_EQ(holder.release(), 0u);
+        EXPECT_TRUE(fileIsFree(path));  // the failed probes left nothing behind
+        EXPECT_EQ(readFile(path), kStream);
+    }
+}
+
+}  // namespace
+}  // namespace morvane

@@ -1,0 +1,223 @@
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <algorithm>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "about/frm_about.h"
+#include "files_test_support.h"
+#include "main_window/form1.h"
+#include "main_window/form1_layout.h"
+#include "platform/win32/win32_platform.h"
+#include "platform/win32/win32_window.h"
+#include "workflow/pulldown_command.h"
+
+namespace morvane {
+namespace {
+
+using namespace testing;
+using platform::CheckState;
+using platform::ShowStyle;
+using platform::win32::Win32Processes;
+
+// What the recorder wrote down about one start of it.
+struct Record {
+    std::wstring commandLine;
+    unsigned flags = 0;
+    unsigned show = 0;
+    std::vector<std::wstring> args;  // CommandLineToArgvW
+    std::vector<std::wstring> crt;   // the C runtime's argv
+};
+
+Record parseRecord(const std::string& bytes) {
+    std::wstring text(bytes.size() / sizeof(wchar_t), L'\0');
+    std::copy_n(bytes.data(), text.size() * sizeof(wchar_t), reinterpret_cast<char*>(text.data()));
+    Record record;
+    std::size_t start = 0;
+    for (std::size_t end; (end = text.find(L'\n', start)) != std::wstring::npos; start = end + 1) {
+        const std::wstring line = text.substr(start, end - start);
+        const std::size_t eq = line.find(L'=');
+        const std::wstring key = line.substr(0, eq);
+        const std::wstring value = line.substr(eq + 1);
+        if (key == L"commandline") record.commandLine = value;
+        if (key == L"flags") record.flags = static_cast<unsigned>(std::stoul(value));
+        if (key == L"show") record.show = static_cast<unsigned>(std::stoul(value));
+        if (key == L"arg") record.args.push_back(value);
+        if (key == L"crt") record.crt.push_back(value);
+    }
+    return record;
+}
+
+// A folder the recorder writes into, named to it through the environment that
+// started programs inherit, and a copy of the recorder under a name of choice.
+class RecorderTest : public ::testing::Test {
+protected:
+    ScratchFolder scratch{L"morvane-launch"};
+    std::wstring records = scratch / L"records";
+
+    void SetUp() override {
+        CreateDirectoryW(records.c_str(), nullptr);
+        SetEnvironmentVariableW(L"MORVANE_RECORDER_DIR", records.c_str());
+    }
+    void TearDown() override { SetEnvironmentVariableW(L"MORVANE_RECORDER_DIR", nullptr); }
+
+    std::wstring installRecorder(const std::wstring& relativeFolder) {
+        const std::wstring folder = scratch / relativeFolder;
+        CreateDirectoryW(folder.c_str(), nullptr);
+        const std::wstring program = folder + L"\\pulldown.exe";
+        CopyFileW((folderOfThisProgram() + L"morvane_pulldown_recorder.exe").c_str(), program.c_str(), FALSE);
+        return program;
+    }
+
+    std::vector<std::wstring> recordFiles() const {
+        std::vector<std::wstring> found;
+        WIN32_FIND_DATAW entry;
+        const HANDLE find = FindFirstFileW((records + L"\\record-*.txt").c_str(), &entry);
+        if (find == INVALID_HANDLE_VALUE) return found;
+        do found.push_back(records + L"\\" + entry.cFileName);
+        while (FindNextFileW(find, &entry));
+        FindClose(find);
+        return found;
+    }
+
+    // Waits for `count` records and reads them; an extra one arriving late would
+    // show in a later check of recordFiles().
+    std::vector<Record> awaitRecords(std::size_t count) {
+        std::vector<Record> found;
+        if (!pumpUntil([&] { return recordFiles().size() >= count; })) return found;
+        for (const std::wstring& file : recordFiles()) found.push_back(parseRecord(readFile(file)));
+        return found;
+    }
+};
+
+TEST_F(RecorderTest, TheStartedProgramGetsItsArgumentsWholeAndStartsMinimised) {
+    struct Row {
+        const wchar_t* programFolder;
+        const wchar_t* outFolder;
+        const wchar_t* outFileName;
+    };
+    const Row rows[] = {
+        {L"tools", L"D:\\Video\\", L"movie.m2v"},
+        {L"Program Files", L"D:\\My Videos\\", L"my film.m2v"},
+        {L"Программы 工具", L"D:\\Видео 映像\\", L"фильм.m2v"},
+        {L"tools", L"", L"bare.m2v"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(utf8(row.programFolder) + " / " + utf8(row.outFolder) + utf8(row.outFileName));
+        for (const std::wstring& file : recordFiles()) DeleteFileW(file.c_str());
+        const std::wstring program = installRecorder(row.programFolder);
+        const std::string line = workflow::pulldownCommandLine(utf8(program), utf8(row.outFolder),
+                                                               utf8(row.outFileName), workflow::PulldownRun::DropFrame);
+        Win32Processes processes;
+        ASSERT_TRUE(processes.start(line, ShowStyle::MinimizedFocus));
+
+        const std::vector<Record> got = awaitRecords(1);
+        ASSERT_EQ(got.size(), 1u);
+        const Record& record = got[0];
+        EXPECT_EQ(utf8(record.commandLine), line);
+        const std::vector<std::wstring> expected = {
+            program, std::wstring(row.outFolder) + row.outFileName, std::wstring(row.outFolder) + L"pulled_drop.m2v",
+            L"-prog_frames", L"p", L"-drop_frame", L"true"};
+        EXPECT_EQ(record.args, expected);
+        EXPECT_EQ(record.crt, expected);
+        EXPECT_TRUE(record.flags & STARTF_USESHOWWINDOW);
+        EXPECT_EQ(record.show, static_cast<unsigned>(SW_SHOWMINIMIZED));
+    }
+}
+
+TEST_F(RecorderTest, TheNormalStyleStartsAProgramShownNormally) {
+    const std::wstring program = installRecorder(L"viewer");
+    Win32Processes processes;
+    ASSERT_TRUE(processes.start(utf8(program), ShowStyle::NormalFocus));  // unquoted, as the About window starts it
+    const std::vector<Record> got = awaitRecords(1);
+    ASSERT_EQ(got.size(), 1u);
+    EXPECT_EQ(got[0].show, static_cast<unsigned>(SW_SHOWNORMAL));
+}
+
+TEST_F(RecorderTest, AStartThatCannotHappenSaysSo) {
+    Win32Processes processes;
+    EXPECT_FALSE(processes.start("", ShowStyle::MinimizedFocus));
+    EXPECT_FALSE(processes.start("\"" + utf8(scratch / L"missing\\pulldown.exe") + "\" a b",
+                                 ShowStyle::MinimizedFocus));
+    EXPECT_FALSE(processes.start("\"" + utf8(scratch.path()) + "\" a b", ShowStyle::MinimizedFocus));
+}
+
+// The main window on the real desktop, as the program builds it.
+struct RealForm1 {
+    platform::win32::Win32Platform desktop{GetModuleHandleW(nullptr)};
+    about::FrmAbout about{desktop.platform};
+    Form1 form{desktop.platform, about};
+
+    RealForm1() {
+        testing::pumpPending();
+        form.show();
+    }
+    platform::Control& control(platform::ControlId id) { return form.window().control(id); }
+    HWND hwnd(platform::ControlId id) {
+        return dynamic_cast<platform::win32::Win32Window&>(form.window()).controlHwnd(id);
+    }
+};
+
+TEST_F(RecorderTest, StartPulldownStartsBothRunsOnThePathsInTheWindow) {
+    const std::wstring program = installRecorder(L"Инструменты");
+    const std::wstring output = L"D:\\Мои видео\\фильм 1.m2v";
+    RealForm1 real;
+    real.control(form1::txtPullPath).setText(utf8(program));
+    real.control(form1::txtMPath).setText(utf8(output));
+    real.control(form1::chkDrop).setCheckState(CheckState::Ticked);
+    real.control(form1::chkNoDrop).setCheckState(CheckState::Ticked);
+    real.form.StartPulldown();
+
+    std::vector<Record> got = awaitRecords(2);
+    ASSERT_EQ(got.size(), 2u);
+    std::map<std::wstring, Record> byOutput;
+    for (const Record& r : got) {
+        ASSERT_EQ(r.args.size() >= 3, true);
+        byOutput[r.args[2]] = r;
+    }
+    const Record& drop = byOutput[L"D:\\Мои видео\\pulled_drop.m2v"];
+    const Record& noDrop = byOutput[L"D:\\Мои видео\\pulled_nodrop.m2v"];
+    EXPECT_EQ(drop.args, (std::vector<std::wstring>{program, output, L"D:\\Мои видео\\pulled_drop.m2v",
+                                                    L"-prog_frames", L"p", L"-drop_frame", L"true"}));
+    EXPECT_EQ(noDrop.args, (std::vector<std::wstring>{program, output, L"D:\\Мои видео\\pulled_nodrop.m2v",
+                                                      L"-prog_frames", L"p"}));
+    EXPECT_EQ(drop.show, static_cast<unsigned>(SW_SHOWMINIMIZED));
+    EXPECT_EQ(noDrop.show, static_cast<unsigned>(SW_SHOWMINIMIZED));
+}
+
+TEST_F(RecorderTest, EachFailedStartIsShownInAnErrorBox) {
+    RealForm1 real;
+    const std::wstring missing = scratch / L"нет\\pulldown.exe";
+    real.control(form1::txtPullPath).setText(utf8(missing));
+    real.control(form1::txtMPath).setText("D:\\Video\\movie.m2v");
+    real.control(form1::chkDrop).setCheckState(CheckState::Ticked);
+    real.control(form1::chkNoDrop).setCheckState(CheckState::Ticked);
+
+    std::vector<std::wstring> shown;
+    DialogWatcher watcher(L"Error", [&](HWND box) {
+        shown.push_back(staticTexts(box));
+        PostMessageW(box, WM_COMMAND, IDOK, 0);
+    });
+    real.form.StartPulldown();
+    ASSERT_EQ(shown.size(), 2u);
+    const std::wstring message = L"Could not start \"" + missing + L"\"";
+    for (const std::wstring& texts : shown) EXPECT_NE(texts.find(message), std::wstring::npos) << utf8(texts);
+}
+
+// An edit control reports a change when the same text is set again; the
+// derivation must not run for it, or a restored VAF path would be lost.
+TEST(Form1PathsTest, SettingTheSameOutputPathAgainKeepsTheVafPath) {
+    RealForm1 real;
+    real.control(form1::txtMPath).setText("C:\\enc\\фильм.m2v");
+    EXPECT_EQ(real.control(form1::txtMvaf).text(), "C:\\enc\\фильм.vaf");
+    real.control(form1::txtMvaf).setText("E:\\restored\\x.vaf");
+    SendMessageW(real.hwnd(form1::txtMPath), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"C:\\enc\\фильм.m2v"));
+    EXPECT_EQ(real.control(form1::txtMvaf).text(), "E:\\restored\\x.vaf");
+    SendMessageW(real.hwnd(form1::txtMPath), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"C:\\enc\\film2.m2v"));
+    EXPECT_EQ(real.control(form1::txtMvaf).text(), "C:\\enc\\film2.vaf");
+}
+
+}  // namespace
+}  // namespace morvane

@@ -1,0 +1,289 @@
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <functional>
+#include <map>
+#include <sstream>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "main_window/form1_layout.h"
+#include "platform/win32/wide.h"
+#include "win32_test_support.h"
+
+// The settings through the real program: it saves on close, the system's own
+// reg.exe finds the values, and the next start restores them.
+
+namespace morvane {
+namespace {
+
+using namespace std::chrono_literals;
+using platform::ControlId;
+using platform::win32::narrow;
+using platform::win32::widen;
+
+constexpr auto kDeadline = 20s;
+constexpr DWORD kDeadlineMs = 20000;
+constexpr UINT kSendTimeoutMs = 10000;
+const wchar_t* const kSettingsPath = L"SOFTWARE\\Kestrine\\Morvane";
+
+bool pumpUntil(const std::function<bool()>& done) { return testing::pumpUntil(done, kDeadline); }
+
+std::wstring programPath() { return testing::windowsPath(MORVANE_EXE_PATH); }
+
+void deleteSettings() {
+    for (HKEY root : {HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE}) {
+        RegDeleteTreeW(root, kSettingsPath);
+        RegDeleteKeyW(root, L"SOFTWARE\\Kestrine");
+    }
+}
+
+bool keyExists(HKEY root) {
+    HKEY key = nullptr;
+    if (RegOpenKeyExW(root, kSettingsPath, 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
+    RegCloseKey(key);
+    return true;
+}
+
+// The stored bytes of a value exactly, with its type.
+std::pair<DWORD, std::wstring> storedValue(HKEY root, const wchar_t* name) {
+    HKEY key = nullptr;
+    if (RegOpenKeyExW(root, kSettingsPath, 0, KEY_READ, &key) != ERROR_SUCCESS) return {REG_NONE, L"<no key>"};
+    DWORD type = REG_NONE;
+    DWORD size = 0;
+    std::wstring data = L"<absent>";
+    if (RegQueryValueExW(key, name, nullptr, &type, nullptr, &size) == ERROR_SUCCESS) {
+        std::vector<BYTE> raw(size + 1);
+        RegQueryValueExW(key, name, nullptr, &type, raw.data(), &size);
+        data.assign(reinterpret_cast<const wchar_t*>(raw.data()), size / sizeof(wchar_t));
+    }
+    RegCloseKey(key);
+    return {type, data};
+}
+
+// One run of morvane.exe, found by its process once its main window shows.
+class RunningProgram {
+public:
+    RunningProgram() {
+        std::wstring commandLine = L"\"" + programPath() + L"\"";
+        STARTUPINFOW si{};
+        si.cb = sizeof si;
+        if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi_)) {
+            ADD_FAILURE() << "cannot start " << narrow(commandLine) << ": " << GetLastError();
+            return;
+        }
+        EXPECT_TRUE(pumpUntil([this] { return (main_ = findMainWindow()) != nullptr; }))
+            << "the main window never showed";
+    }
+    ~RunningProgram() {
+        if (pi_.hProcess == nullptr) return;
+        if (WaitForSingleObject(pi_.hProcess, 0) == WAIT_TIMEOUT) TerminateProcess(pi_.hProcess, 1);
+        CloseHandle(pi_.hThread);
+        CloseHandle(pi_.hProcess);
+    }
+    RunningProgram(const RunningProgram&) = delete;
+    RunningProgram& operator=(const RunningProgram&) = delete;
+
+    [[nodiscard]] bool started() const { return main_ != nullptr; }
+
+    HWND control(ControlId id) const {
+        for (const platform::ControlSpec& c : form1::layout().controls)
+            if (c.id == id)
+                return c.container == platform::kNoControl ? GetDlgItem(main_, id.value)
+                                                           : GetDlgItem(control(c.container), id.value);
+        return nullptr;
+    }
+
+    void setText(ControlId id, const std::string& text) {
+        const std::wstring wide = widen(text);
+        send(control(id), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(wide.c_str()));
+    }
+    std::string text(ControlId id) {
+        const HWND h = control(id);
+        std::wstring buffer(send(h, WM_GETTEXTLENGTH, 0, 0) + 1, L'\0');
+        buffer.resize(send(h, WM_GETTEXT, buffer.size(), reinterpret_cast<LPARAM>(buffer.data())));
+        return narrow(buffer);
+    }
+    void setCheck(ControlId id, WPARAM state) { send(control(id), BM_SETCHECK, state, 0); }
+    LRESULT check(ControlId id) { return send(control(id), BM_GETCHECK, 0, 0); }
+
+    // The close box's road: the close request saves, then the program ends.
+    bool close() {
+        PostMessageW(main_, WM_CLOSE, 0, 0);
+        return WaitForSingleObject(pi_.hProcess, kDeadlineMs) == WAIT_OBJECT_0;
+    }
+
+private:
+    static LRESULT send(HWND to, UINT message, WPARAM w, LPARAM l) {
+        DWORD_PTR result = 0;
+        EXPECT_NE(SendMessageTimeoutW(to, message, w, l, SMTO_ABORTIFHUNG, kSendTimeoutMs, &result), 0)
+            << "message " << message;
+        return static_cast<LRESULT>(result);
+    }
+
+    HWND findMainWindow() const {
+        struct Search {
+            DWORD pid;
+            HWND found;
+        } search{pi_.dwProcessId, nullptr};
+        EnumWindows(
+            [](HWND hwnd, LPARAM param) -> BOOL {
+                auto* s = reinterpret_cast<Search*>(param);
+                DWORD pid = 0;
+                GetWindowThreadProcessId(hwnd, &pid);
+                wchar_t caption[64] = {};
+                GetWindowTextW(hwnd, caption, 64);
+                if (pid == s->pid && IsWindowVisible(hwnd) && std::wstring(caption).starts_with(L"Morvane")) {
+                    s->found = hwnd;
+                    return FALSE;
+                }
+                return TRUE;
+            },
+            reinterpret_cast<LPARAM>(&search));
+        return search.found;
+    }
+
+    PROCESS_INFORMATION pi_{};
+    HWND main_ = nullptr;
+};
+
+// What `reg query <key>` prints, as name -> {type, data}.
+std::map<std::string, std::pair<std::string, std::string>> regQuery(const std::wstring& key) {
+    SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
+    HANDLE readEnd = nullptr;
+    HANDLE writeEnd = nullptr;
+    EXPECT_TRUE(CreatePipe(&readEnd, &writeEnd, &inherit, 0));
+    SetHandleInformation(readEnd, HANDLE_FLAG_INHERIT, 0);
+    STARTUPINFOW si{};
+    si.cb = sizeof si;
+    si.dwFlags = STARTF_USESTDHANDLES;
+    si.hStdOutput = writeEnd;
+    si.hStdError = writeEnd;
+    si.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
+    std::wstring commandLine = L"reg.exe query \"" + key + L"\"";
+    PROCESS_INFORMATION pi{};
+    const BOOL started = CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, TRUE, CREATE_NO_WINDOW,
+                                        nullptr, nullptr, &si, &pi);
+    CloseHandle(writeEnd);
+    EXPECT_TRUE(started) << "reg.exe: " << GetLastError();
+    std::string output;
+    char chunk[4096];
+    DWORD got = 0;
+    while (ReadFile(readEnd, chunk, sizeof chunk, &got, nullptr) && got > 0) output.append(chunk, got);
+    CloseHandle(readEnd);
+    if (started) {
+        EXPECT_EQ(WaitForSingleObject(pi.hProcess, kDeadlineMs), WAIT_OBJECT_0);
+        DWORD code = 1;
+        GetExitCodeProcess(pi.hProcess, &code);
+        EXPECT_EQ(code, 0u) << output;
+        CloseHandle(pi.hThread);
+        CloseHandle(pi.hProcess);
+    }
+
+    // Lines of a value: four spaces, name, four spaces, type, four spaces, data.
+    std::map<std::string, std::pair<std::string, std::string>> values;
+    std::istringstream lines(output);
+    for (std::string line; std::getline(lines, line);) {
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        if (!line.starts_with("    ")) continue;
+        line.erase(0, 4);
+        const auto afterName = line.find("    ");
+        if (afterName == std::string::npos) continue;
+        const auto afterType = line.find("    ", afterName + 4);
+        const std::string type = line.substr(afterName + 4, afterType == std::string::npos
+                                                                ? std::string::npos
+                                                                : afterType - afterName - 4);
+        values[line.substr(0, afterName)] = {type,
+                                             afterType == std::string::npos ? "" : line.substr(afterType + 4)};
+    }
+    return values;
+}
+
+class SettingsThroughTheProgramTest : public ::testing::Test {
+protected:
+    void SetUp() override { deleteSettings(); }
+    void TearDown() override { deleteSettings(); }
+};
+
+TEST_F(SettingsThroughTheProgramTest, CloseSavesFiveTextsThatRegFindsAndTheNextStartRestores) {
+    // Cyrillic and CJK: outside any single system code page.
+    const std::string vaf = "D:\\\xD0\x92\xD0\xB8\xD0\xB4\xD0\xB5\xD0\xBE\\\xE6\x98\xA0\xE7\x94\xBB.vaf";
+    {
+        RunningProgram first;
+        ASSERT_TRUE(first.started());
+        // A first start: nothing stored yet.
+        EXPECT_EQ(first.text(form1::txtPullPath), "");
+        EXPECT_EQ(first.check(form1::chkDrop), BST_CHECKED);
+        EXPECT_EQ(first.check(form1::chkNoDrop), BST_UNCHECKED);
+
+        first.setText(form1::txtPullPath, "C:\\Tools\\pulldown.exe");
+        first.setText(form1::txtMPath, "D:\\Encodes\\movie.m2v");
+        first.setText(form1::txtMvaf, vaf);
+        first.setCheck(form1::chkDrop, BST_UNCHECKED);
+        first.setCheck(form1::chkNoDrop, BST_CHECKED);
+        ASSERT_TRUE(first.close()) << "the program did not end after WM_CLOSE";
+    }
+
+    const auto values = regQuery(L"HKLM\\SOFTWARE\\Kestrine\\Morvane");
+    const std::map<std::string, std::string> expected{{"txtPullPath", "C:\\Tools\\pulldown.exe"},
+                                                      {"txtMPath", "D:\\Encodes\\movie.m2v"},
+                                                      {"txtMvaf", vaf},
+                                                      {"chkDrop", "0"},
+                                                      {"chkNoDrop", "1"}};
+    EXPECT_EQ(values.size(), expected.size());
+    for (const auto& [name, data] : expected) {
+        SCOPED_TRACE(name);
+        ASSERT_TRUE(values.contains(name));
+        EXPECT_EQ(values.at(name).first, "REG_SZ");
+        // reg prints in the OEM code page, which may not hold the VAF path's letters.
+        if (name != "txtMvaf") {
+            EXPECT_EQ(values.at(name).second, data);
+        }
+    }
+    // The exact stored texts: UTF-16, no terminating NUL.
+    EXPECT_EQ(storedValue(HKEY_LOCAL_MACHINE, L"txtMvaf"), std::make_pair(DWORD{REG_SZ}, widen(vaf)));
+    EXPECT_EQ(storedValue(HKEY_LOCAL_MACHINE, L"txtPullPath"),
+              std::make_pair(DWORD{REG_SZ}, std::wstring(L"C:\\Tools\\pulldown.exe")));
+    EXPECT_EQ(storedValue(HKEY_LOCAL_MACHINE, L"chkNoDrop"), std::make_pair(DWORD{REG_SZ}, std::wstring(L"1")));
+    EXPECT_FALSE(keyExists(HKEY_CURRENT_USER));
+
+    RunningProgram second;
+    ASSERT_TRUE(second.started());
+    EXPECT_EQ(second.text(form1::txtPullPath), "C:\\Tools\\pulldown.exe");
+    EXPECT_EQ(second.text(form1::txtMPath), "D:\\Encodes\\movie.m2v");
+    EXPECT_EQ(second.text(form1::txtMvaf), vaf);  // the stored one, not one derived from txtMPath
+    EXPECT_EQ(second.check(form1::chkDrop), BST_UNCHECKED);
+    EXPECT_EQ(second.check(form1::chkNoDrop), BST_CHECKED);
+    EXPECT_TRUE(second.close());
+}
+
+TEST_F(SettingsThroughTheProgramTest, AnExistingPerUserKeyTakesTheSettingsAndHklmStaysUntouched) {
+    HKEY key = nullptr;
+    ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, kSettingsPath, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr),
+              ERROR_SUCCESS);
+    const std::wstring stored = L"C:\\Per User\\pulldown.exe";
+    RegSetValueExW(key, L"txtPullPath", 0, REG_SZ, reinterpret_cast<const BYTE*>(stored.c_str()),
+                   static_cast<DWORD>((stored.size() + 1) * sizeof(wchar_t)));
+    RegCloseKey(key);
+    {
+        RunningProgram program;
+        ASSERT_TRUE(program.started());
+        // Stored by another tool, with its NUL: the text box shows the path.
+        EXPECT_EQ(program.text(form1::txtPullPath), "C:\\Per User\\pulldown.exe");
+        program.setText(form1::txtPullPath, "C:\\Tools\\pulldown.exe");
+        program.setText(form1::txtMPath, "D:\\Encodes\\movie.m2v");
+        ASSERT_TRUE(program.close());
+    }
+    const auto values = regQuery(L"HKCU\\SOFTWARE\\Kestrine\\Morvane");
+    EXPECT_EQ(values.size(), 5u);
+    ASSERT_TRUE(values.contains("txtPullPath"));
+    EXPECT_EQ(values.at("txtPullPath"), std::make_pair(std::string("REG_SZ"), std::string("C:\\Tools\\pulldown.exe")));
+    EXPECT_EQ(values.at("txtMPath"), std::make_pair(std::string("REG_SZ"), std::string("D:\\Encodes\\movie.m2v")));
+    EXPECT_FALSE(keyExists(HKEY_LOCAL_MACHINE));
+}
+
+}  // namespace
+}  // namespace morvane
