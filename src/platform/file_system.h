@@ -21,8 +21,9 @@ class FileSystem {
 public:
     virtual ~FileSystem() = default;
 
-    // Name of the first directory entry found for `path` whose attributes the
-    // mask admits (plain files always), or "" when there is none or the lookup fails.
+    // Name of the directory entry that `path` names, when its attributes are
+    // admitted by the mask (plain files always are); "" when there is no such
+    // entry, the path is a pattern, or the lookup fails.
     [[nodiscard]] virtual std::string firstEntryName(std::string_view path, AttributeMask mask) = 0;
 
     // Opens the file sharing nothing with any other process, then closes it at

@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "form1_harness.h"
-#include "workflow/dialog_filter.h"
+#include "platform/dialog_filter.h"
 #include "workflow/path_derivation.h"
 
 namespace morvane {
@@ -209,7 +209,7 @@ TEST(DialogFilterTest, BecomesTheSystemsNulSeparatedForm) {
         {"Orphan", ""},
         {"", ""},
     };
-    for (const auto& [filter, expected] : rows) EXPECT_EQ(workflow::systemDialogFilter(filter), expected) << filter;
+    for (const auto& [filter, expected] : rows) EXPECT_EQ(platform::systemDialogFilter(filter), expected) << filter;
 }
 
 }  // namespace

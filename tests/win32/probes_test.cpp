@@ -84,8 +84,13 @@ TEST_F(ProbesTest, TheMaskAdmitsHiddenSystemAndDirectoryEntriesOnlyWhenItNamesTh
         EXPECT_EQ(files.firstEntryName(utf8(row.path), 0), row.foundWithMaskZero ? name : "") << name;
         EXPECT_EQ(files.firstEntryName(utf8(row.path), Module1::kAnyEntry), name) << name;
     }
-    // The entry's own spelling comes back.
-    EXPECT_EQ(files.firstEntryName(utf8(scratch / L"PLAIN.EXE"), 0), "plain.exe");
+    // Names match without regard to case; the name comes back as the path spells it.
+    EXPECT_EQ(files.firstEntryName(utf8(scratch / L"PLAIN.EXE"), 0), "PLAIN.EXE");
+    // A folder named with a trailing separator, or a drive alone, names no entry.
+    EXPECT_EQ(files.firstEntryName(utf8(scratch.path() + L"\\"), Module1::kAnyEntry), "");
+    EXPECT_EQ(files.firstEntryName(utf8(scratch.path() + L"/"), Module1::kAnyEntry), "");
+    EXPECT_EQ(files.firstEntryName("C:", Module1::kAnyEntry), "");
+    EXPECT_EQ(files.firstEntryName("C:\\", Module1::kAnyEntry), "");
 }
 
 TEST_F(ProbesTest, AFreeFileIsFreeAndLeftAsItWas) {

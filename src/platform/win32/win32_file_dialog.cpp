@@ -7,7 +7,7 @@
 
 #include "platform/win32/wide.h"
 #include "platform/win32/win32_ui.h"
-#include "workflow/dialog_filter.h"
+#include "platform/dialog_filter.h"
 
 namespace morvane::platform::win32 {
 
@@ -19,7 +19,7 @@ constexpr std::size_t kFileNameBufferChars = 32768;
 }  // namespace
 
 std::string Win32Ui::openFile(const Window* owner, const OpenFileRequest& request) {
-    const std::wstring filter = widen(workflow::systemDialogFilter(request.filter));
+    const std::wstring filter = widen(systemDialogFilter(request.filter));
     const std::wstring title = widen(request.title);
     std::wstring initial = widen(request.fileName);
     if (initial.size() >= kFileNameBufferChars) initial.clear();

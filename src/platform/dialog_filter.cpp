@@ -1,8 +1,8 @@
-#include "workflow/dialog_filter.h"
+#include "platform/dialog_filter.h"
 
 #include <vector>
 
-namespace morvane::workflow {
+namespace morvane::platform {
 
 std::string systemDialogFilter(std::string_view filter) {
     if (filter.empty()) return {};
@@ -21,4 +21,4 @@ std::string systemDialogFilter(std::string_view filter) {
     return out;
 }
 
-}  // namespace morvane::workflow
+}  // namespace morvane::platform
