@@ -12,10 +12,11 @@ namespace morvane::platform {
 //
 // Events run one at a time. A handler may still be re-entered from inside a
 // modal box or dialog that it shows, because the modal loop dispatches
-// messages; the only event that can arrive that way unasked is a timer tick.
-// Such a tick is held back and delivered once the outermost handler has
-// returned (several fall-due ticks collapse into one, as system timers do),
-// so the wait can never complete, and end the program, from inside a dialog.
+// messages: a timer tick, or a user's click on the other, ownerless window.
+// A tick is held back and delivered once the outermost handler has returned
+// (several fall-due ticks collapse into one, as system timers do), so the
+// wait can never complete, and end the program, from inside a dialog. Clicks
+// run at once: the user may still use the window the box does not block.
 // Once the program has ended, nothing more is delivered.
 class EventGate {
 public:

@@ -178,6 +178,20 @@ TEST_P(RegistryContract, WriteOnAKeyOpenedForReadingIsRefused) {
     EXPECT_EQ(getRaw("v"), std::nullopt);
 }
 
+TEST_P(RegistryContract, AQueryOnAKeyOpenedOnlyToWriteIsRefused) {
+    putRaw("v", kRegSz, utf16le(u"x"));
+    constexpr std::uint32_t kSetValueOnly = 0x0002;
+    RegistryKey key = kNullKey;
+    ASSERT_EQ(registry().openKey(root(), at(), kSetValueOnly, key), kErrorSuccess);
+    std::uint32_t type = 0;
+    std::uint32_t size = 0;
+    EXPECT_EQ(registry().queryValue(key, "v", type, {}, size), kErrorAccessDenied);
+    SettingsValue value("kept");
+    EXPECT_EQ(mdlRegistry::ReadValue(registry(), key, "v", value), kErrorAccessDenied);
+    EXPECT_EQ(value, SettingsValue("kept"));
+    registry().closeKey(key);
+}
+
 // --- Reading ---------------------------------------------------------------
 
 TEST_P(RegistryContract, AMissingValueNameReadsAsTheEmptyValue) {
@@ -269,15 +283,15 @@ TEST_P(RegistryContract, TextsRoundTripCharacterForCharacterWithoutATerminatingN
 }
 
 TEST_P(RegistryContract, NumbersRoundTripAsSignedIntegers) {
-    const std::int32_t numbers[] = {0, 1, 2, -1, 123456789, std::numeric_limits<std::int32_t>::min(),
-                                    std::numeric_limits<std::int32_t>::max()};
+    const std::int32_t numbers[] = {
+        0, 1, 2, -1, 123456789, std::numeric_limits<std::int32_t>::min(), std::numeric_limits<std::int32_t>::max()};
     OpenKey open(registry(), root(), at());
     for (std::int32_t number : numbers) {
         SCOPED_TRACE(number);
         EXPECT_EQ(mdlRegistry::WriteValue(registry(), open.key(), "n", RegValueType::RegDword, number), kErrorSuccess);
         const auto bits = static_cast<std::uint32_t>(number);
-        EXPECT_EQ(getRaw("n"), (RawValue{kRegDword, bytes({bits & 0xFF, (bits >> 8) & 0xFF, (bits >> 16) & 0xFF,
-                                                             bits >> 24})}));
+        EXPECT_EQ(getRaw("n"),
+                  (RawValue{kRegDword, bytes({bits & 0xFF, (bits >> 8) & 0xFF, (bits >> 16) & 0xFF, bits >> 24})}));
         SettingsValue back;
         EXPECT_EQ(mdlRegistry::ReadValue(registry(), open.key(), "n", back), kErrorSuccess);
         EXPECT_TRUE(back.isNumber());

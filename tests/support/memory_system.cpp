@@ -101,6 +101,8 @@ RegistryStatus MemoryRegistry::queryValue(RegistryKey key, std::string_view name
                                           std::span<std::byte> data, std::uint32_t& size) {
     auto h = handles_.find(key);
     if (h == handles_.end()) return kErrorInvalidHandle;
+    constexpr std::uint32_t kKeyQueryValue = 0x0001;
+    if ((handleAccess_.at(key) & kKeyQueryValue) == 0) return kErrorAccessDenied;
     const Key& k = keys_.at(h->second);
     auto v = k.values.find(fold(name));
     if (v == k.values.end()) return kErrorFileNotFound;

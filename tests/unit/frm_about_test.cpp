@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 #include "about/about_constants.h"
 #include "about/frm_about_layout.h"
 #include "form1_harness.h"
@@ -112,16 +115,26 @@ TEST(FrmAboutLifecycleTest, ClosedAboutLoadsAfreshAndCentresAgain) {
     }
 }
 
-TEST(FrmAboutLifecycleTest, MainWindowStaysUsableAndTicksWhileAboutIsOpen) {
+TEST(FrmAboutLifecycleTest, MainWindowStaysUsableAndKeepsTickingWhileAboutIsOpen) {
     AboutHarness h;
+    const std::string pull = "C:\\Tools\\pulldown.exe";
+    const std::string output = "D:\\Video\\movie.m2v";
+    h.desktop.files.addFile(pull);
+    h.desktop.files.addFile(output);
+    h.desktop.files.hold(output);
+    h.window().type(form1::txtPullPath, pull);
+    h.window().type(form1::txtMPath, output);
+
     h.openAbout();
+    h.window().click(form1::cmdGo);
+    ASSERT_TRUE(h.form.waiting());
+    h.window().tick();
+    h.window().tick();
+    h.window().tick();
+    EXPECT_EQ(h.form.minutesWaited(), 1.5);
+    EXPECT_EQ(h.text(form1::Label5), "2");
     EXPECT_TRUE(h.about.isOpen());
-    EXPECT_TRUE(h.form.isOpen());
-    EXPECT_TRUE(h.window().timer().enabled());
-    EXPECT_EQ(h.window().timer().intervalMs(), 30000u);
-    // Its handlers still run: the menu opens the same About window again.
-    h.window().click(form1::mnuAbout);
-    EXPECT_EQ(h.aboutWindow()->shows(), 2);
+    EXPECT_EQ(h.aboutWindow()->moves(), 1);
 }
 
 TEST(FrmAboutLifecycleTest, ClosingTheMainWindowLeavesTheProgramRunningUntilAboutCloses) {
@@ -177,8 +190,8 @@ TEST(FrmAboutLinksTest, TargetIsTheLabelsCaptionAtClickTime) {
 TEST(FrmAboutLinksTest, OtherLabelsAndThePictureDoNothing) {
     AboutHarness h;
     h.openAbout();
-    for (platform::ControlId id : {about::picIcon, about::lblTitle, about::lblVersion, about::lblDescription,
-                                   about::lblDisclaimer})
+    for (platform::ControlId id :
+         {about::picIcon, about::lblTitle, about::lblVersion, about::lblDescription, about::lblDisclaimer})
         h.aboutWindow()->click(id);
     EXPECT_TRUE(h.about.isOpen());
     EXPECT_TRUE(h.desktop.processes.shellOpened.empty());

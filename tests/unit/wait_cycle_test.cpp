@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <vector>
@@ -140,6 +141,8 @@ TEST(WaitCycleStartTest, BusyTestProbesTheVafFileFirstAndMarksEachBusyFile) {
         {"both missing", [](auto&) {}, "", "", false, {"exists:" + kVaf, "exists:" + kOutput}},
         {"VAF missing, output free", [&](auto& f) { f.addFile(kOutput); }, "", "", false,
          {"exists:" + kVaf, "exists:" + kOutput, "free:" + kOutput}},
+        {"VAF free, output missing", [&](auto& f) { f.addFile(kVaf); }, "", "", false,
+         {"exists:" + kVaf, "free:" + kVaf, "exists:" + kOutput}},
     };
     for (const BusyCase& c : cases) {
         SCOPED_TRACE(c.name);
@@ -430,6 +433,117 @@ TEST(WaitCycleEndTest, OptionsAreReadAtTheEndAndOnlyTickedBoxesRun) {
     }
 }
 
+// --- The state table, row by row -------------------------------------------
+
+TEST(WaitCycleStateTableTest, EveryRowLeadsToItsStateWithItsEffect) {
+    using Step = std::function<void(Program&)>;
+    enum class To { Idle, Waiting, WindowGone, ProgramEnded };
+
+    // Where each row starts. Free ticks stand at 1 and the displays at values
+    // the event must change (or leave) so that every effect shows.
+    const Step idle = [](Program& p) {
+        p.startWaitingOn(kOutput);
+        p.encoderLetsGo(kOutput);
+        p.tick();
+        p.click(cmdGo);  // cancelled with one free tick counted
+        p.h.control(Label5).setText("7");
+        p.h.control(lblM).setText(kBusyMark);
+    };
+    const Step waitingOneFree = [](Program& p) {
+        p.startWaitingOn(kOutput);
+        p.encoderLetsGo(kOutput);
+        p.tick();
+    };
+    const Step nothing = [](Program&) {};
+    const Step holdOutput = [](Program& p) { p.files().hold(kOutput); };
+    const Step click = [](Program& p) { p.click(cmdGo); };
+    const Step tick = [](Program& p) { p.tick(); };
+    // A tick after the window has gone shows that nothing is left to start a run.
+    const Step closeBox = [](Program& p) {
+        p.h.window().pressCloseBox();
+        p.tick();
+    };
+    const Step exit = [](Program& p) {
+        p.click(mnuExit);
+        p.tick();
+    };
+
+    struct Row {
+        const char* name;
+        Step from;
+        Step condition;
+        Step event;
+        To to;
+        std::vector<std::string_view> messages;
+        double minutes;
+        std::int16_t freeTicks;
+        const char* label5;  // checked while the window is open
+        std::string lblM;
+        std::vector<std::string> runs;
+    };
+    const Row rows[] = {
+        {"idle, click, no option chosen", idle,
+         [](Program& p) {
+             p.files().hold(kOutput);
+             p.check(chkDrop, CheckState::Clear);
+         },
+         click, To::Idle, {workflow::kNoOptionChosen}, 0.0, 1, "7", kMark, {}},
+        {"idle, click, pulldown.exe not found", idle,
+         [](Program& p) {
+             p.files().hold(kOutput);
+             p.files().remove(kPull);
+         },
+         click, To::Idle, {wait_cycle::kInvalidPullPathMessage}, 0.0, 1, "0", kMark, {}},
+        {"idle, click, no output file named", idle, [](Program& p) { p.watch("", kVaf); }, click, To::Idle,
+         {wait_cycle::kNoOutputFileMessage}, 0.0, 1, "0", kMark, {}},
+        {"idle, click, neither file busy", idle, nothing, click, To::Idle, {wait_cycle::kNothingBusyMessage}, 0.0,
+         1, "0", "", {}},
+        {"idle, click, a file busy", idle, holdOutput, click, To::Waiting, {}, 0.0, 0, "0", kMark, {}},
+        {"idle, tick", idle, holdOutput, tick, To::Idle, {}, 0.0, 1, "7", kMark, {}},
+        {"idle, close box", idle, holdOutput, closeBox, To::WindowGone, {}, 0.0, 1, "", "", {}},
+        {"idle, File > Exit", idle, holdOutput, exit, To::ProgramEnded, {}, 0.0, 1, "", "", {}},
+        {"waiting, click", waitingOneFree, holdOutput, click, To::Idle, {}, 0.0, 1, "0", "", {}},
+        {"waiting, tick, a file busy", waitingOneFree, holdOutput, tick, To::Waiting, {}, 1.0, 0, "1", kMark, {}},
+        {"waiting, tick, none busy, first free tick",
+         [](Program& p) { p.startWaitingOn(kOutput); }, [](Program& p) { p.encoderLetsGo(kOutput); }, tick,
+         To::Waiting, {}, 0.5, 1, "0", "", {}},
+        {"waiting, tick, none busy, second free tick", waitingOneFree, nothing, tick, To::ProgramEnded, {}, 1.0, 2,
+         "", "", {kDropRun}},
+        {"waiting, close box", waitingOneFree, nothing, closeBox, To::WindowGone, {}, 0.5, 1, "", "", {}},
+        {"waiting, File > Exit", waitingOneFree, nothing, exit, To::ProgramEnded, {}, 0.5, 1, "", "", {}},
+    };
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.name);
+        Program p;
+        r.from(p);
+        r.condition(p);
+        p.ui().messages.clear();
+
+        r.event(p);
+
+        std::vector<std::string_view> shown;
+        for (const auto& m : p.ui().messages) shown.push_back(m.text);
+        EXPECT_EQ(shown, r.messages);
+        EXPECT_EQ(p.h.form.minutesWaited(), r.minutes);
+        EXPECT_EQ(p.h.form.freeTicks(), r.freeTicks);
+        EXPECT_EQ(p.commandLines(), r.runs);
+        const bool open = r.to == To::Idle || r.to == To::Waiting;
+        EXPECT_EQ(p.h.form.isOpen(), open);
+        EXPECT_EQ(p.ended(), r.to == To::ProgramEnded);
+        EXPECT_EQ(p.ui().running(), open);
+        if (!open) continue;
+        const bool waiting = r.to == To::Waiting;
+        EXPECT_EQ(p.h.form.waiting(), waiting);
+        EXPECT_EQ(p.h.text(cmdGo), waiting ? "Cancel" : "Start Waiting");
+        EXPECT_EQ(p.h.text(Label2), waiting ? "Waiting for CCE to finish" : "Make sure CCE is running and...");
+        EXPECT_EQ(p.h.control(txtPullPath).enabled(), !waiting);
+        EXPECT_EQ(p.h.control(txtMPath).enabled(), !waiting);
+        EXPECT_EQ(p.h.text(Label5), r.label5);
+        EXPECT_EQ(p.h.text(lblM), r.lblM);
+        EXPECT_EQ(p.h.text(lblV), "");
+    }
+}
+
 // --- Other events during the wait ------------------------------------------
 
 TEST_F(WaitCycleTest, APathPickedWithCommand1DuringTheWaitIsWhatTheNextTicksWatch) {
@@ -469,35 +583,6 @@ TEST_F(WaitCycleTest, PulldownNowDuringTheWaitRunsAtOnceAndTheWaitGoesOn) {
     tick();
     EXPECT_EQ(commandLines(), (std::vector<std::string>{kDropRun, kDropRun}));
     EXPECT_TRUE(ended());
-}
-
-TEST(WaitCycleEndTest, ExitOrTheCloseBoxDuringTheWaitStartsNothing) {
-    struct Road {
-        const char* name;
-        std::function<void(testing::Form1Harness&)> close;
-        bool programEnded;  // the close box leaves the ending to the last window
-    };
-    const Road roads[] = {
-        {"File > Exit", [](testing::Form1Harness& f) { f.window().click(mnuExit); }, true},
-        {"close box", [](testing::Form1Harness& f) { f.window().pressCloseBox(); }, false},
-    };
-    for (const Road& r : roads) {
-        SCOPED_TRACE(r.name);
-        Program p;
-        p.startWaitingOn(kOutput);
-        p.encoderLetsGo(kOutput);
-        p.tick();
-        ASSERT_EQ(p.h.form.freeTicks(), 1);
-
-        r.close(p.h);
-        p.tick();
-
-        EXPECT_FALSE(p.h.form.isOpen());
-        EXPECT_EQ(p.ended(), r.programEnded);
-        EXPECT_FALSE(p.ui().running());
-        EXPECT_TRUE(p.h.desktop.processes.attempts.empty());
-        EXPECT_EQ(p.ui().awake, (std::vector<bool>{true, false}));
-    }
 }
 
 // --- Ticks that fall due inside a modal box or dialog ----------------------
@@ -604,6 +689,18 @@ TEST(WaitCycleAwakeTest, TheComputerIsKeptAwakeExactlyWhileTheWaitIsArmed) {
          },
          {true, false}},
         {"close box while idle", [](Program& p) { p.h.window().pressCloseBox(); }, {}},
+        {"close box while waiting",
+         [](Program& p) {
+             p.startWaitingOn(kOutput);
+             p.h.window().pressCloseBox();
+         },
+         {true, false}},
+        {"File > Exit while waiting",
+         [](Program& p) {
+             p.startWaitingOn(kOutput);
+             p.click(mnuExit);
+         },
+         {true, false}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);

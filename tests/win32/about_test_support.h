@@ -149,6 +149,11 @@ public:
                      static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t)));
     }
 
+    // Bytes stored exactly as given, for values no installer would write.
+    bool setBytes(DWORD type, const std::vector<BYTE>& data) {
+        return write(type, data.data(), static_cast<DWORD>(data.size()));
+    }
+
     void remove() {
         HKEY h = nullptr;
         if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, key_.c_str(), 0, KEY_SET_VALUE, &h) != ERROR_SUCCESS) return;
@@ -188,8 +193,8 @@ struct StandInStart {
 };
 
 inline std::optional<StandInStart> readStart(const std::wstring& program) {
-    const HANDLE file = CreateFileW((program + L".started").c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                                    OPEN_EXISTING, 0, nullptr);
+    const HANDLE file =
+        CreateFileW((program + L".started").c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
     if (file == INVALID_HANDLE_VALUE) return std::nullopt;
     std::wstring record(4096, L'\0');
     DWORD read = 0;
@@ -201,6 +206,8 @@ inline std::optional<StandInStart> readStart(const std::wstring& program) {
     return StandInStart{record.substr(0, newline), std::stoi(record.substr(newline + 1))};
 }
 
-inline void forgetStart(const std::wstring& program) { DeleteFileW((program + L".started").c_str()); }
+inline void forgetStart(const std::wstring& program) {
+    DeleteFileW((program + L".started").c_str());
+}
 
 }  // namespace morvane::testing

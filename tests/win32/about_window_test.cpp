@@ -1,16 +1,22 @@
 #include <windows.h>
 
 #include <gtest/gtest.h>
+#include <shellapi.h>
 
+#include <atomic>
 #include <cmath>
 #include <map>
+#include <optional>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "about/about_constants.h"
 #include "about/frm_about.h"
 #include "about/frm_about_layout.h"
 #include "about_test_support.h"
+#include "main_window/form1.h"
+#include "main_window/form1_layout.h"
 #include "memory_system.h"
 #include "platform/win32/wide.h"
 #include "platform/win32/win32_platform.h"
@@ -22,9 +28,11 @@ namespace {
 
 using namespace platform;
 using namespace std::chrono_literals;
-using platform::win32::Win32Platform;
-using platform::win32::Win32Window;
+using platform::win32::narrow;
 using platform::win32::widen;
+using platform::win32::Win32Platform;
+using platform::win32::Win32Processes;
+using platform::win32::Win32Window;
 using testing::BoxAnswerer;
 using testing::className;
 using testing::CloseAfter;
@@ -93,8 +101,7 @@ TEST_F(AboutWindowTest, EveryControlHasItsClassFontAndPixelRectangle) {
     // The picture box is sunken; only the two buttons take the focus.
     EXPECT_TRUE(GetWindowLongW(control(about::picIcon), GWL_EXSTYLE) & WS_EX_CLIENTEDGE);
     for (const ControlSpec& c : about::layout().controls)
-        EXPECT_EQ((GetWindowLongW(control(c.id), GWL_STYLE) & WS_TABSTOP) != 0,
-                  c.kind == ControlKind::CommandButton)
+        EXPECT_EQ((GetWindowLongW(control(c.id), GWL_STYLE) & WS_TABSTOP) != 0, c.kind == ControlKind::CommandButton)
             << c.name;
     EXPECT_EQ(GetWindowLongW(control(about::cmdOK), GWL_STYLE) & BS_TYPEMASK, BS_DEFPUSHBUTTON);
 }
@@ -330,6 +337,180 @@ TEST_F(AboutWindowTest, AltSPressesSystemInfoWhichSaysItIsUnavailableWhenNeither
     EXPECT_EQ(seen[0].buttons, 1);
     EXPECT_FALSE(seen[0].icon);
     EXPECT_TRUE(shell.attempts.empty());
+}
+
+// The About window beside the main window, as the program builds them; the
+// settings the main window saves on closing stay in memory.
+class AboutBesideMainTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        pumpPending();
+        form.show();
+    }
+    void TearDown() override {
+        for (HWND h : {aboutHwnd(), mainHwnd()})
+            if (h) DestroyWindow(h);
+        pumpPending();
+    }
+
+    HWND mainHwnd() { return form.isOpen() ? dynamic_cast<Win32Window&>(form.window()).hwnd() : nullptr; }
+    HWND aboutHwnd() { return about.isOpen() ? dynamic_cast<Win32Window&>(about.window()).hwnd() : nullptr; }
+    HWND aboutControl(ControlId id) { return dynamic_cast<Win32Window&>(about.window()).controlHwnd(id); }
+    void menu(ControlId id) { SendMessageW(mainHwnd(), WM_COMMAND, MAKEWPARAM(id.value, 0), 0); }
+
+    // Top-level windows of this process captioned "About Morvane".
+    static int aboutWindows() {
+        int count = 0;
+        EnumWindows(
+            [](HWND h, LPARAM lp) -> BOOL {
+                DWORD process = 0;
+                GetWindowThreadProcessId(h, &process);
+                if (process == GetCurrentProcessId() && windowText(h) == L"About Morvane")
+                    ++*reinterpret_cast<int*>(lp);
+                return TRUE;
+            },
+            reinterpret_cast<LPARAM>(&count));
+        return count;
+    }
+
+    // Runs the program's message loop until it ends by itself; false if the
+    // fail-safe had to close the About window to end it.
+    bool runProgram() {
+        CloseAfter failSafe(aboutHwnd(), 10s);
+        desktop.ui.run();
+        failSafe.finish();
+        return !failSafe.fired();
+    }
+
+    Win32Platform desktop{GetModuleHandleW(nullptr)};
+    testing::MemoryRegistry settings;
+    Platform platform{desktop.ui, desktop.files, desktop.processes, settings, desktop.platform.identity};
+    about::FrmAbout about{platform};
+    Form1 form{platform, about};
+};
+
+TEST_F(AboutBesideMainTest, HelpAboutAgainShowsTheSameWindowAndAfterClosingLoadsAfresh) {
+    menu(form1::mnuAbout);
+    ASSERT_TRUE(about.isOpen());
+    const HWND first = aboutHwnd();
+    EXPECT_EQ(aboutWindows(), 1);
+    EXPECT_TRUE(IsWindowVisible(first));
+    // Modeless: the main window stays usable.
+    EXPECT_TRUE(IsWindowEnabled(mainHwnd()));
+    EXPECT_EQ(GetWindow(first, GW_OWNER), desktop.ui.hiddenOwner());
+
+    SetWindowTextW(aboutControl(about::lblTitle), L"touched");
+    SetWindowPos(first, nullptr, 3, 4, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    menu(form1::mnuAbout);
+    EXPECT_EQ(aboutHwnd(), first);
+    EXPECT_EQ(aboutWindows(), 1);
+    EXPECT_EQ(windowText(aboutControl(about::lblTitle)), L"touched");
+    RECT r{};
+    GetWindowRect(first, &r);
+    EXPECT_EQ(r.left, 3);
+    EXPECT_EQ(r.top, 4);
+
+    SendMessageW(first, WM_CLOSE, 0, 0);
+    EXPECT_FALSE(about.isOpen());
+    EXPECT_EQ(aboutWindows(), 0);
+    EXPECT_TRUE(form.isOpen());
+
+    menu(form1::mnuAbout);
+    ASSERT_TRUE(about.isOpen());
+    EXPECT_EQ(aboutWindows(), 1);
+    EXPECT_EQ(windowText(aboutControl(about::lblTitle)), L"Morvane");
+    GetWindowRect(aboutHwnd(), &r);
+    EXPECT_NEAR(r.left, (GetSystemMetrics(SM_CXSCREEN) - (r.right - r.left)) / 2.0, 1.0);
+    EXPECT_NEAR(r.top, (GetSystemMetrics(SM_CYSCREEN) - (r.bottom - r.top)) / 2.0, 1.0);
+}
+
+TEST_F(AboutBesideMainTest, OnlyTheMainWindowCarriesTheProgramsIcon) {
+    menu(form1::mnuAbout);
+    ASSERT_TRUE(about.isOpen());
+    // A fixed dialog shows no icon in its title bar, not even its class's.
+    EXPECT_EQ(SendMessageW(aboutHwnd(), WM_GETICON, ICON_SMALL, 0), 0);
+    EXPECT_EQ(SendMessageW(aboutHwnd(), WM_GETICON, ICON_BIG, 0), 0);
+    EXPECT_EQ(GetClassLongPtrW(aboutHwnd(), GCLP_HICONSM), 0u);
+    EXPECT_EQ(GetClassLongPtrW(aboutHwnd(), GCLP_HICON), 0u);
+    EXPECT_NE(SendMessageW(mainHwnd(), WM_GETICON, ICON_SMALL, 0), 0);
+    EXPECT_NE(SendMessageW(mainHwnd(), WM_GETICON, ICON_BIG, 0), 0);
+}
+
+TEST_F(AboutBesideMainTest, ClosingTheMainWindowLeavesTheProgramRunningUntilAboutCloses) {
+    menu(form1::mnuAbout);
+    ASSERT_TRUE(about.isOpen());
+    // Both closes wait in the queue; the loop must outlive the first.
+    PostMessageW(mainHwnd(), WM_CLOSE, 0, 0);
+    PostMessageW(aboutHwnd(), WM_CLOSE, 0, 0);
+    EXPECT_TRUE(runProgram());
+    EXPECT_FALSE(form.isOpen());
+    EXPECT_FALSE(about.isOpen());
+    EXPECT_FALSE(desktop.ui.gate().ended());
+}
+
+TEST_F(AboutBesideMainTest, FileExitEndsTheProgramWithTheAboutWindowOpen) {
+    menu(form1::mnuAbout);
+    ASSERT_TRUE(about.isOpen());
+    const HWND aboutWindow = aboutHwnd();
+    PostMessageW(mainHwnd(), WM_COMMAND, MAKEWPARAM(form1::mnuExit.value, 0), 0);
+    EXPECT_TRUE(runProgram());
+    EXPECT_FALSE(form.isOpen());
+    EXPECT_TRUE(desktop.ui.gate().ended());
+    // Nothing of the About window runs any more.
+    SendMessageW(aboutWindow, WM_COMMAND, MAKEWPARAM(about::cmdSysInfo.value, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(aboutControl(about::cmdSysInfo)));
+    EXPECT_TRUE(desktop.ui.gate().ended());
+}
+
+// The real shell open, on targets that need no browser or mail program.
+TEST(ShellOpenTest, OpensTheTargetWithNothingAddedInANormalWindow) {
+    const std::wstring standIn = testing::testFolder() + L"morvane_msinfo_standin.exe";
+    const std::wstring target = testing::testFolder() + L"shell_open_target.exe";
+    ASSERT_TRUE(CopyFileW(standIn.c_str(), target.c_str(), FALSE));
+    testing::forgetStart(target);
+
+    Win32Processes().shellOpen(nullptr, narrow(target));
+    std::optional<testing::StandInStart> start;
+    EXPECT_TRUE(pumpUntil([&] { return (start = testing::readStart(target)).has_value(); }));
+    if (start) {
+        EXPECT_EQ(start->show, SW_SHOWNORMAL);
+        int count = 0;
+        LPWSTR* args = CommandLineToArgvW(start->commandLine.c_str(), &count);
+        ASSERT_NE(args, nullptr);
+        EXPECT_EQ(count, 1);
+        EXPECT_EQ(_wcsicmp(args[0], target.c_str()), 0) << args[0];
+        LocalFree(args);
+    }
+    testing::forgetStart(target);
+    DeleteFileW(target.c_str());
+}
+
+TEST(ShellOpenTest, ATargetNothingCanOpenShowsNothing) {
+    const std::string missing = narrow(testing::testFolder() + L"no_such_folder\\nothing.morvane");
+    std::atomic<bool> done{false};
+    std::thread opener([&] {
+        Win32Processes().shellOpen(nullptr, missing);
+        done = true;
+    });
+    // Any box the shell shows instead is noted and closed, so the call returns.
+    std::vector<std::wstring> boxes;
+    const bool returned = pumpUntil([&] {
+        EnumWindows(
+            [](HWND h, LPARAM lp) -> BOOL {
+                DWORD process = 0;
+                GetWindowThreadProcessId(h, &process);
+                if (process == GetCurrentProcessId() && IsWindowVisible(h) && className(h) == L"#32770") {
+                    reinterpret_cast<std::vector<std::wstring>*>(lp)->push_back(windowText(h));
+                    PostMessageW(h, WM_CLOSE, 0, 0);
+                }
+                return TRUE;
+            },
+            reinterpret_cast<LPARAM>(&boxes));
+        return done.load();
+    });
+    opener.join();
+    EXPECT_TRUE(returned);
+    EXPECT_TRUE(boxes.empty()) << narrow(boxes.front());
 }
 
 }  // namespace

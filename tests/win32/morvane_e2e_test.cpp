@@ -29,6 +29,7 @@ constexpr UINT_PTR kTimer1Id = 1;
 constexpr UINT kAnswerTimeoutMs = 10000;
 constexpr DWORD kExitTimeoutMs = 20000;
 constexpr const wchar_t* kMainCaption = L"Morvane (Version 1.0.1)";
+constexpr const wchar_t* kAboutCaption = L"About Morvane";
 constexpr const wchar_t* kBusyMark = L"\u00CF";
 constexpr const wchar_t* kSettingsKey = L"SOFTWARE\\Kestrine\\Morvane";
 
@@ -190,6 +191,7 @@ public:
     void close() const { PostMessageW(main_, WM_CLOSE, 0, 0); }
 
     [[nodiscard]] HWND errorBox() const { return topLevelWindowOf(process_.id(), L"#32770", L"Error"); }
+    [[nodiscard]] HWND aboutWindow() const { return topLevelWindowOf(process_.id(), L"MorvaneForm", kAboutCaption); }
     [[nodiscard]] const Child& process() const { return process_; }
 
 private:
@@ -232,6 +234,11 @@ std::vector<RecordedRun> recordedRuns(const std::wstring& folder) {
     return runs;
 }
 
+// The program saves its settings as it ends; later tests must not find them.
+void forgetSettings() {
+    for (HKEY root : {HKEY_LOCAL_MACHINE, HKEY_CURRENT_USER}) RegDeleteTreeW(root, kSettingsKey);
+}
+
 std::optional<std::wstring> storedSetting(const wchar_t* name) {
     wchar_t buffer[2048] = {};
     DWORD size = sizeof(buffer);
@@ -252,8 +259,12 @@ protected:
         ASSERT_TRUE(CopyFileW(besideThisTest(L"morvane_pulldown_recorder.exe").c_str(), pulldown().c_str(), FALSE));
         // Inherited by morvane.exe and from it by the runs it starts.
         SetEnvironmentVariableW(L"MORVANE_RECORDER_DIR", records().c_str());
+        forgetSettings();
     }
-    void TearDown() override { SetEnvironmentVariableW(L"MORVANE_RECORDER_DIR", nullptr); }
+    void TearDown() override {
+        SetEnvironmentVariableW(L"MORVANE_RECORDER_DIR", nullptr);
+        forgetSettings();
+    }
 
     [[nodiscard]] std::wstring tools() const { return scratch / L"Pull Tools"; }
     [[nodiscard]] std::wstring encodes() const { return scratch / L"encodes"; }
@@ -292,6 +303,10 @@ TEST_F(MorvaneE2eTest, RunsPulldownWhenTheEncoderHasLetGoOnTwoTicksAndExits) {
     app.tick();
     EXPECT_EQ(app.text(form1::Label5), L"1");
     EXPECT_EQ(app.text(form1::lblM), kBusyMark);
+
+    // An open About window must not keep the program alive past the end of the wait.
+    app.menu(form1::mnuAbout);
+    ASSERT_TRUE(pumpUntil([&] { return app.aboutWindow() != nullptr; }));
 
     encoder.finish();
     app.tick();

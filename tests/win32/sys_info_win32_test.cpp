@@ -2,11 +2,15 @@
 
 #include <gtest/gtest.h>
 
+#include <cstddef>
+#include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "about/frm_about.h"
 #include "about_test_support.h"
+#include "platform/registry.h"
 #include "platform/win32/win32_platform.h"
 #include "win32_test_support.h"
 
@@ -116,6 +120,75 @@ TEST_F(SysInfoWin32Test, NeitherValueSaysUnavailable) {
     ASSERT_EQ(seen.size(), 1u);
     EXPECT_EQ(seen[0].texts, std::vector<std::wstring>{L"System Information Is Unavailable At This Time"});
     EXPECT_FALSE(readStart(folderViewer).has_value());
+}
+
+TEST_F(SysInfoWin32Test, PathOfNoBytesEndsInTheMessage) {
+    ASSERT_TRUE(path.setBytes(REG_SZ, {}));
+    ASSERT_TRUE(folder.set(viewerFolder));
+    BoxAnswerer answerer(L"Morvane");
+    about.StartSysInfo();
+
+    const auto seen = answerer.seen();
+    ASSERT_EQ(seen.size(), 1u);
+    EXPECT_EQ(seen[0].texts, std::vector<std::wstring>{L"System Information Is Unavailable At This Time"});
+    EXPECT_FALSE(readStart(folderViewer).has_value());
+}
+
+// GetKeyValue against the real registry: sizes and types as the system
+// reports them, the same answers as in memory.
+TEST(GetKeyValueWin32Test, ReadsTextAndDwordValuesAsStored) {
+    const std::string key = "SOFTWARE\\Kestrine\\MorvaneAboutTest";
+    const std::wstring wideKey = L"SOFTWARE\\Kestrine\\MorvaneAboutTest";
+    struct KeyGone {
+        const std::wstring& key;
+        ~KeyGone() { RegDeleteKeyW(HKEY_LOCAL_MACHINE, key.c_str()); }
+    } gone{wideKey};
+
+    auto text = [](const std::wstring& units) {
+        const auto* bytes = reinterpret_cast<const std::byte*>(units.data());
+        return std::vector<std::byte>(bytes, bytes + units.size() * sizeof(wchar_t));
+    };
+    auto oneByteMore = [](std::vector<std::byte> bytes) {
+        bytes.push_back(std::byte{0});
+        return bytes;
+    };
+    struct Row {
+        const char* what;
+        std::uint32_t type;
+        std::vector<std::byte> data;
+        bool result;
+        std::string keyVal;
+    };
+    const Row rows[] = {
+        {"text with its NUL", platform::kRegSz, text(std::wstring(L"C:\\v.exe") + L'\0'), true, "C:\\v.exe"},
+        {"text without NUL", platform::kRegSz, text(L"C:\\v.exe"), true, "C:\\v.exe"},
+        {"only the final NUL goes", platform::kRegSz, text(std::wstring(L"ab\0\0", 4)), true, std::string("ab\0", 3)},
+        {"1024 bytes fit", platform::kRegSz, text(std::wstring(512, L'x')), true, std::string(512, 'x')},
+        {"1025 bytes count as absent", platform::kRegSz, oneByteMore(text(std::wstring(512, L'x'))), false, ""},
+        {"DWORD 1000",
+         platform::kRegDword,
+         {std::byte{0xE8}, std::byte{0x03}, std::byte{0}, std::byte{0}},
+         true,
+         "1000"},
+        {"expandable text is left alone", platform::kRegExpandSz, text(std::wstring(L"%SystemRoot%") + L'\0'), true,
+         "preset"},
+    };
+    platform::win32::Win32Platform desktop{GetModuleHandleW(nullptr)};
+    about::FrmAbout about{desktop.platform};
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.what);
+        platform::RegistryKey written = platform::kNullKey;
+        ASSERT_EQ(desktop.registry.createKey(platform::kHkeyLocalMachine, key, KEY_ALL_ACCESS, written), 0);
+        EXPECT_EQ(desktop.registry.setValue(written, "V", row.type, row.data), 0);
+        desktop.registry.closeKey(written);
+
+        std::string keyVal = "preset";
+        EXPECT_EQ(about.GetKeyValue(platform::kHkeyLocalMachine, key, "V", keyVal), row.result);
+        EXPECT_EQ(keyVal, row.keyVal);
+    }
+    std::string keyVal = "preset";
+    EXPECT_FALSE(about.GetKeyValue(platform::kHkeyLocalMachine, key, "Missing", keyVal));
+    EXPECT_EQ(keyVal, "");
 }
 
 TEST_F(SysInfoWin32Test, ValuesArePutBackAsTheyWere) {

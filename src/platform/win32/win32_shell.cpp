@@ -1,4 +1,6 @@
 #include <windows.h>
+
+#include <objbase.h>
 #include <shellapi.h>
 
 #include "platform/win32/wide.h"
@@ -7,9 +9,24 @@
 
 namespace morvane::platform::win32 {
 
-// The result is not looked at: a target nothing can open has no visible effect.
+// The same request as ShellExecuteW(owner, "open", target, no parameters, no
+// folder, SW_SHOWNORMAL), asked not to show the shell's own error or "open
+// with" boxes: a target nothing can open has no visible effect. The result is
+// not looked at.
 void Win32Processes::shellOpen(const Window* owner, std::string_view target) {
-    ShellExecuteW(ownerHwnd(owner), L"open", widen(target).c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+    // Handlers registered as COM objects (store mail and browser apps) need
+    // COM on the calling thread; the launch completes before it is let go.
+    const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
+    const std::wstring file = widen(target);
+    SHELLEXECUTEINFOW info{};
+    info.cbSize = sizeof info;
+    info.fMask = SEE_MASK_FLAG_NO_UI | SEE_MASK_NOASYNC;
+    info.hwnd = ownerHwnd(owner);
+    info.lpVerb = L"open";
+    info.lpFile = file.c_str();
+    info.nShow = SW_SHOWNORMAL;
+    ShellExecuteExW(&info);
+    if (SUCCEEDED(com)) CoUninitialize();
 }
 
 }  // namespace morvane::platform::win32

@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <stdexcept>
 
-#include "platform/win32/resource_ids.h"
 #include "platform/win32/wide.h"
 #include "platform/win32/win32_window.h"
 
@@ -19,9 +18,8 @@ Win32Ui::Win32Ui(HINSTANCE instance) : instance_(instance) {
     wc.cbSize = sizeof(wc);
     wc.lpfnWndProc = Win32Window::windowProc;
     wc.hInstance = instance;
-    wc.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(kIdiMainIcon));
-    wc.hIconSm = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(kIdiMainIcon), IMAGE_ICON,
-                                               GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), 0));
+    // No class icon: a fixed dialog shows none in its title bar. Windows listed
+    // in the task bar get the program's icon of their own.
     wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     wc.lpszClassName = kFormClass;

@@ -139,6 +139,15 @@ Win32Window::Win32Window(Win32Ui& ui, const WindowSpec& spec, WindowEvents& even
                             owner, nullptr, ui.instance(), this);
     if (!hwnd_) throw std::runtime_error("cannot create a window");
     ui_.windowOpened(this);
+    if (spec.frame == WindowFrame::Sizable) {
+        const HINSTANCE instance = ui.instance();
+        const auto icon = [instance](int metricX, int metricY) {
+            return LoadImageW(instance, MAKEINTRESOURCEW(kIdiMainIcon), IMAGE_ICON, GetSystemMetrics(metricX),
+                              GetSystemMetrics(metricY), LR_SHARED);
+        };
+        SendMessageW(hwnd_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon(SM_CXICON, SM_CYICON)));
+        SendMessageW(hwnd_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon(SM_CXSMICON, SM_CYSMICON)));
+    }
     createMenu();
     createControls();
     createToolTips();
