@@ -11,6 +11,7 @@
 #include "about/frm_about.h"
 #include "main_window/form1.h"
 #include "main_window/form1_layout.h"
+#include "memory_system.h"
 #include "platform/win32/wide.h"
 #include "platform/win32/win32_platform.h"
 #include "platform/win32/win32_window.h"
@@ -29,7 +30,8 @@ using testing::pumpUntil;
 using testing::rectInParent;
 using testing::windowText;
 
-// The real program, built as its entry builds it.
+// The real program, built as its entry builds it, except that its settings
+// live in memory: what another test stored must not change what this one sees.
 class MainWindowTest : public ::testing::Test {
 protected:
     void SetUp() override { form1.show(); }
@@ -43,8 +45,10 @@ protected:
     HWND control(ControlId id) { return window().controlHwnd(id); }
 
     Win32Platform desktop{GetModuleHandleW(nullptr)};
-    about::FrmAbout about{desktop.platform};
-    Form1 form1{desktop.platform, about};
+    testing::MemoryRegistry settings;
+    platform::Platform platform{desktop.ui, desktop.files, desktop.processes, settings, desktop.platform.identity};
+    about::FrmAbout about{platform};
+    Form1 form1{platform, about};
 };
 
 const wchar_t* expectedClass(ControlKind kind) {
