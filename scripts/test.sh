@@ -6,8 +6,13 @@ cd "$(dirname "$0")/.."
 
 scripts/install-deps.sh
 
-prefix="$PWD/build/mingw/wineprefix"
-trap 'cmake/wine-prefix stop "$prefix" >/dev/null 2>&1 || true' EXIT
+# No wineserver outlives the run, whatever way it ends.
+stop_wine() {
+  for prefix in build/mingw/wineprefix build/mingw/wineprefix-144dpi; do
+    [ -d "$prefix" ] && cmake/wine-prefix stop "$PWD/$prefix" >/dev/null 2>&1 || true
+  done
+}
+trap stop_wine EXIT
 
 cmake --preset native >/dev/null
 cmake --build --preset native -j2
