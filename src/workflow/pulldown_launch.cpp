@@ -14,8 +14,11 @@ void Form1::StartPulldown() {
     const auto startRun = [this](workflow::PulldownRun run) {
         const std::string program = ctl(txtPullPath).text();
         const std::string commandLine = workflow::pulldownCommandLine(program, outFolder_, outFileName_, run);
+        // No file name holds a double quote: one here would end the quoted program
+        // path early and hand the rest of the text to the system as its command.
+        const bool nameable = program.find('"') == std::string::npos;
         // A run that cannot start is told at once; the other run is still tried.
-        if (!platform_.processes.start(commandLine, platform::ShowStyle::MinimizedFocus))
+        if (!nameable || !platform_.processes.start(commandLine, platform::ShowStyle::MinimizedFocus))
             error(std::string(workflow::kCouldNotStartPrefix) + '"' + program + '"');
     };
     if (ctl(chkDrop).checkState() == CheckState::Ticked) startRun(workflow::PulldownRun::DropFrame);

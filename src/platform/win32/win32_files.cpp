@@ -49,6 +49,15 @@ std::wstring_view entryName(std::wstring_view path) {
     return path;
 }
 
+// A reserved device name (NUL, CON, COM1...), which the system reads as a
+// device wherever it stands in a path ("C:\\x\\nul.m2v"), is no directory entry.
+bool namesDevice(const std::wstring& path) {
+    if (path.starts_with(kDevicePrefix) || path.starts_with(kExtendedPrefix)) return false;
+    wchar_t full[MAX_PATH];
+    const DWORD length = GetFullPathNameW(path.c_str(), MAX_PATH, full, nullptr);
+    return length > 0 && length < MAX_PATH && std::wstring_view(full, length).starts_with(kDevicePrefix);
+}
+
 // No "insert a disk" box from the system for a drive that is not ready:
 // the probes answer false and say nothing.
 class QuietErrors {
@@ -73,7 +82,7 @@ std::string Win32FileSystem::firstEntryName(std::string_view path, AttributeMask
     const std::wstring wide = systemPath(path);
     if (hasWildcard(wide)) return {};
     const std::wstring_view name = entryName(wide);
-    if (name.empty()) return {};
+    if (name.empty() || namesDevice(wide)) return {};
     QuietErrors quiet;
     WIN32_FILE_ATTRIBUTE_DATA entry{};
     if (!GetFileAttributesExW(wide.c_str(), GetFileExInfoStandard, &entry)) return {};

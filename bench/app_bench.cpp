@@ -1,0 +1,390 @@
+// What morvane.exe costs as a process, each figure against a blank Win32
+// window built the same way and measured in turns with it in the same run:
+//   start   process start until the main window is shown and the program idle
+//   memory  private bytes once idle
+//   tick    CPU time per armed tick of Timer1, and wake-ups while idle
+// The tick is driven by sending the window the timer's own message (WM_TIMER,
+// id 1), the blank window getting the same messages; the real timer's 30
+// seconds would make a run take minutes. Wake-ups are the context switches of
+// the process (read from Linux's /proc under Wine) over an idle second.
+//   morvane_app_bench <morvane.exe> <blank_window.exe> <encoder stand-in.exe>
+#include <windows.h>
+
+#include <psapi.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <optional>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "main_window/form1_layout.h"
+
+namespace {
+
+constexpr int kStartRounds = 9;
+constexpr int kTickRounds = 7;
+constexpr int kTicksPerRound = 1000;
+constexpr DWORD kIdleMs = 1000;
+constexpr DWORD kTimeoutMs = 30000;
+constexpr UINT_PTR kTimer1Id = 1;
+
+using Clock = std::chrono::steady_clock;
+using morvane::platform::ControlId;
+
+double median(std::vector<double> values) {
+    std::ranges::sort(values);
+    return values[values.size() / 2];
+}
+
+std::wstring quoted(const std::wstring& path) {
+    return L"\"" + path + L"\"";
+}
+
+// A Unix path handed over by the build reaches Windows through the Z: drive.
+std::wstring windowsPath(const wchar_t* path) {
+    std::wstring w = path;
+    if (!w.empty() && w[0] == L'/') {
+        std::ranges::replace(w, L'/', L'\\');
+        w = L"Z:" + w;
+    }
+    return w;
+}
+
+double cpuMs(HANDLE process) {
+    FILETIME created, exited, kernel, user;
+    if (!GetProcessTimes(process, &created, &exited, &kernel, &user)) return 0;
+    const auto ticks = [](FILETIME t) { return (static_cast<ULONGLONG>(t.dwHighDateTime) << 32) | t.dwLowDateTime; };
+    return static_cast<double>(ticks(kernel) + ticks(user)) / 10000.0;
+}
+
+// Private (committed) bytes. Wine leaves PrivateUsage 0 and reports the same
+// quantity as PagefileUsage, which Windows also keeps equal to it.
+double privateMiB(HANDLE process) {
+    PROCESS_MEMORY_COUNTERS_EX counters{};
+    counters.cb = sizeof(counters);
+    if (!GetProcessMemoryInfo(process, reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&counters), sizeof(counters)))
+        return 0;
+    const SIZE_T bytes = counters.PrivateUsage != 0 ? counters.PrivateUsage : counters.PagefileUsage;
+    return static_cast<double>(bytes) / (1024.0 * 1024.0);
+}
+
+// --- Wake-ups, from Linux's view of the process under Wine ----------------
+
+std::string readSmallFile(const std::wstring& path) {
+    const HANDLE file =
+        CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return {};
+    std::string bytes;
+    char buffer[4096];
+    DWORD got = 0;
+    while (ReadFile(file, buffer, sizeof(buffer), &got, nullptr) && got > 0) bytes.append(buffer, got);
+    CloseHandle(file);
+    return bytes;
+}
+
+std::string lower(std::string text) {
+    for (char& c : text) c = static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
+    return text;
+}
+
+// The Linux processes of this Wine prefix whose command line names the program.
+std::set<std::wstring> unixProcesses(const std::string& exeName) {
+    std::set<std::wstring> found;
+    char prefix[1024] = {};
+    if (GetEnvironmentVariableA("WINEPREFIX", prefix, sizeof(prefix)) == 0) return found;
+    const std::string ours = std::string("WINEPREFIX=") + prefix + '\0';
+    WIN32_FIND_DATAW entry;
+    const HANDLE find = FindFirstFileW(L"Z:\\proc\\*", &entry);
+    if (find == INVALID_HANDLE_VALUE) return found;
+    do {
+        const std::wstring pid = entry.cFileName;
+        if (pid.empty() || !std::ranges::all_of(pid, [](wchar_t c) { return c >= L'0' && c <= L'9'; })) continue;
+        const std::wstring base = L"Z:\\proc\\" + pid;
+        if (lower(readSmallFile(base + L"\\cmdline")).find(exeName) == std::string::npos) continue;
+        if (readSmallFile(base + L"\\environ").find('\0' + ours) == std::string::npos) continue;
+        found.insert(pid);
+    } while (FindNextFileW(find, &entry));
+    FindClose(find);
+    return found;
+}
+
+// Context switches of all the process's threads so far.
+std::optional<long> contextSwitches(const std::wstring& unixPid) {
+    if (unixPid.empty()) return std::nullopt;
+    long total = 0;
+    bool any = false;
+    WIN32_FIND_DATAW entry;
+    const std::wstring tasks = L"Z:\\proc\\" + unixPid + L"\\task";
+    const HANDLE find = FindFirstFileW((tasks + L"\\*").c_str(), &entry);
+    if (find == INVALID_HANDLE_VALUE) return std::nullopt;
+    do {
+        if (entry.cFileName[0] == L'.') continue;
+        const std::string status = readSmallFile(tasks + L"\\" + entry.cFileName + L"\\status");
+        for (const char* key : {"voluntary_ctxt_switches:", "nonvoluntary_ctxt_switches:"}) {
+            const std::size_t at = status.find(std::string("\n") + key);
+            if (at == std::string::npos) continue;
+            total += std::strtol(status.c_str() + at + 1 + std::strlen(key), nullptr, 10);
+            any = true;
+        }
+    } while (FindNextFileW(find, &entry));
+    FindClose(find);
+    if (!any) return std::nullopt;
+    return total;
+}
+
+// --- A program under measurement ----------------------------------------
+
+struct FindArgs {
+    DWORD pid;
+    HWND found;
+};
+
+HWND visibleTopLevelWindowOf(DWORD pid) {
+    FindArgs args{pid, nullptr};
+    EnumWindows(
+        [](HWND hwnd, LPARAM param) -> BOOL {
+            auto* a = reinterpret_cast<FindArgs*>(param);
+            DWORD owner = 0;
+            GetWindowThreadProcessId(hwnd, &owner);
+            if (owner != a->pid || !IsWindowVisible(hwnd) || GetWindow(hwnd, GW_OWNER) != nullptr) return TRUE;
+            a->found = hwnd;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&args));
+    return args.found;
+}
+
+class Running {
+public:
+    // Starts the program and waits until its main window is shown and it is idle.
+    Running(const std::wstring& exe, const std::string& exeName) {
+        const std::set<std::wstring> before = unixProcesses(exeName);
+        std::wstring line = quoted(exe);
+        STARTUPINFOW startup{};
+        startup.cb = sizeof(startup);
+        const auto started = Clock::now();
+        if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info_))
+            return;
+        if (WaitForInputIdle(info_.hProcess, kTimeoutMs) != 0) return;
+        const auto deadline = started + std::chrono::milliseconds(kTimeoutMs);
+        while ((main_ = visibleTopLevelWindowOf(info_.dwProcessId)) == nullptr && Clock::now() < deadline) Sleep(0);
+        startMs_ = std::chrono::duration<double, std::milli>(Clock::now() - started).count();
+        for (const std::wstring& pid : unixProcesses(exeName))
+            if (!before.contains(pid)) unixPid_ = pid;
+    }
+    ~Running() {
+        if (!info_.hProcess) return;
+        if (main_) PostMessageW(main_, WM_CLOSE, 0, 0);
+        if (WaitForSingleObject(info_.hProcess, kTimeoutMs) != WAIT_OBJECT_0) TerminateProcess(info_.hProcess, 1);
+        CloseHandle(info_.hThread);
+        CloseHandle(info_.hProcess);
+    }
+    Running(const Running&) = delete;
+    Running& operator=(const Running&) = delete;
+
+    [[nodiscard]] bool ok() const { return main_ != nullptr; }
+    [[nodiscard]] double startMs() const { return startMs_; }
+    [[nodiscard]] HANDLE process() const { return info_.hProcess; }
+    [[nodiscard]] HWND main() const { return main_; }
+    [[nodiscard]] const std::wstring& unixPid() const { return unixPid_; }
+
+    // Waits until every message sent so far has been handled.
+    void sync() const {
+        DWORD_PTR ignored = 0;
+        SendMessageTimeoutW(main_, WM_NULL, 0, 0, SMTO_NORMAL, kTimeoutMs, &ignored);
+    }
+    // CPU milliseconds per tick over `count` ticks of Timer1's message.
+    [[nodiscard]] double cpuMsPerTick(int count) const {
+        sync();
+        const double before = cpuMs(info_.hProcess);
+        DWORD_PTR ignored = 0;
+        for (int i = 0; i < count; ++i)
+            SendMessageTimeoutW(main_, WM_TIMER, kTimer1Id, 0, SMTO_NORMAL, kTimeoutMs, &ignored);
+        sync();
+        return (cpuMs(info_.hProcess) - before) / count;
+    }
+
+private:
+    PROCESS_INFORMATION info_{};
+    HWND main_ = nullptr;
+    double startMs_ = 0;
+    std::wstring unixPid_;
+};
+
+// The context switches of both programs over the same idle stretch.
+std::pair<std::optional<long>, std::optional<long>> wakeUpsWhileIdle(const Running& a, const Running& b) {
+    const auto a0 = contextSwitches(a.unixPid());
+    const auto b0 = contextSwitches(b.unixPid());
+    Sleep(kIdleMs);
+    const auto a1 = contextSwitches(a.unixPid());
+    const auto b1 = contextSwitches(b.unixPid());
+    const auto delta = [](auto x, auto y) { return x && y ? std::optional<long>(*y - *x) : std::nullopt; };
+    return {delta(a0, a1), delta(b0, b1)};
+}
+
+// --- Driving morvane.exe into the armed wait -----------------------------
+
+HWND controlOf(HWND main, ControlId id) {
+    if (HWND direct = GetDlgItem(main, id.value)) return direct;
+    for (ControlId frame : {morvane::form1::Frame2, morvane::form1::Frame3})
+        if (HWND inFrame = GetDlgItem(GetDlgItem(main, frame.value), id.value)) return inFrame;
+    return nullptr;
+}
+
+std::wstring textOf(HWND hwnd) {
+    wchar_t buffer[512] = {};
+    DWORD_PTR copied = 0;
+    SendMessageTimeoutW(hwnd, WM_GETTEXT, 512, reinterpret_cast<LPARAM>(buffer), SMTO_NORMAL, kTimeoutMs, &copied);
+    return {buffer, static_cast<std::size_t>(copied)};
+}
+
+void setText(HWND hwnd, const std::wstring& text) {
+    SendMessageTimeoutW(hwnd, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()), SMTO_NORMAL, kTimeoutMs, nullptr);
+}
+
+bool arm(const Running& app, const std::wstring& anyProgram, const std::wstring& output) {
+    using namespace morvane::form1;
+    setText(controlOf(app.main(), txtPullPath), anyProgram);
+    setText(controlOf(app.main(), txtMPath), output);
+    SendMessageTimeoutW(controlOf(app.main(), chkDrop), BM_SETCHECK, BST_CHECKED, 0, SMTO_NORMAL, kTimeoutMs, nullptr);
+    const HWND go = controlOf(app.main(), cmdGo);
+    PostMessageW(app.main(), WM_COMMAND, MAKEWPARAM(cmdGo.value, BN_CLICKED), reinterpret_cast<LPARAM>(go));
+    const auto deadline = Clock::now() + std::chrono::milliseconds(kTimeoutMs);
+    while (textOf(go) != L"Cancel")
+        if (Clock::now() > deadline) return false;
+    return true;
+}
+
+bool stillWaiting(const Running& app) {
+    using namespace morvane::form1;
+    return textOf(controlOf(app.main(), cmdGo)) == L"Cancel" && textOf(controlOf(app.main(), lblM)) == L"\u00CF";
+}
+
+// Holds the output and VAF files as the encoder does while it writes them.
+class Encoder {
+public:
+    Encoder(const std::wstring& standIn, const std::wstring& output, const std::wstring& vaf) {
+        const std::wstring id = std::to_wstring(GetCurrentProcessId());
+        ready_ = CreateEventW(nullptr, TRUE, FALSE, (L"morvane-bench-ready-" + id).c_str());
+        letGo_ = CreateEventW(nullptr, TRUE, FALSE, (L"morvane-bench-let-go-" + id).c_str());
+        std::wstring line = quoted(standIn) + L" " + quoted(output) + L" " + quoted(vaf) + L" morvane-bench-ready-" +
+                            id + L" morvane-bench-let-go-" + id;
+        STARTUPINFOW startup{};
+        startup.cb = sizeof(startup);
+        if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info_))
+            return;
+        ok_ = WaitForSingleObject(ready_, kTimeoutMs) == WAIT_OBJECT_0;
+    }
+    ~Encoder() {
+        SetEvent(letGo_);
+        if (info_.hProcess) {
+            WaitForSingleObject(info_.hProcess, kTimeoutMs);
+            CloseHandle(info_.hThread);
+            CloseHandle(info_.hProcess);
+        }
+        CloseHandle(ready_);
+        CloseHandle(letGo_);
+    }
+    Encoder(const Encoder&) = delete;
+    Encoder& operator=(const Encoder&) = delete;
+    [[nodiscard]] bool ok() const { return ok_; }
+
+private:
+    HANDLE ready_ = nullptr;
+    HANDLE letGo_ = nullptr;
+    PROCESS_INFORMATION info_{};
+    bool ok_ = false;
+};
+
+void printRatio(const char* what, double program, double blank, const char* unit) {
+    std::printf("%-8s morvane %8.2f %-3s  blank %8.2f %-3s  ratio %.2f\n", what, program, unit, blank, unit,
+                blank > 0 ? program / blank : 0.0);
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv) {
+    if (argc != 4) {
+        std::fprintf(stderr, "usage: morvane_app_bench <morvane.exe> <blank_window.exe> <encoder stand-in.exe>\n");
+        return 2;
+    }
+    const std::wstring morvane = windowsPath(argv[1]);
+    const std::wstring blank = windowsPath(argv[2]);
+    const std::wstring standIn = windowsPath(argv[3]);
+
+    // Start and memory, in turns.
+    std::vector<double> startProgram, startBlank, memoryProgram, memoryBlank;
+    for (int round = 0; round < kStartRounds; ++round) {
+        {
+            Running b(blank, "blank_window.exe");
+            if (!b.ok()) return 3;
+            b.sync();
+            startBlank.push_back(b.startMs());
+            memoryBlank.push_back(privateMiB(b.process()));
+        }
+        {
+            Running m(morvane, "morvane.exe");
+            if (!m.ok()) return 3;
+            m.sync();
+            startProgram.push_back(m.startMs());
+            memoryProgram.push_back(privateMiB(m.process()));
+        }
+    }
+
+    std::printf("medians of %d starts and of %d rounds of %d ticks, each against a blank window\n", kStartRounds,
+                kTickRounds, kTicksPerRound);
+    printRatio("start", median(startProgram), median(startBlank), "ms");
+    printRatio("memory", median(memoryProgram), median(memoryBlank), "MiB");
+    std::fflush(stdout);
+
+    // Ticks: morvane armed on two files the encoder stand-in holds.
+    wchar_t temp[MAX_PATH + 1] = {};
+    GetTempPathW(MAX_PATH + 1, temp);
+    const std::wstring folder = std::wstring(temp) + L"morvane-bench-" + std::to_wstring(GetCurrentProcessId());
+    CreateDirectoryW(folder.c_str(), nullptr);
+    const std::wstring output = folder + L"\\movie.m2v";
+    const std::wstring vaf = folder + L"\\movie.vaf";
+    std::vector<double> tickProgram, tickBlank;
+    std::vector<double> wakeProgram, wakeBlank;
+    bool armedThroughout = false;
+    {
+        Encoder encoder(standIn, output, vaf);
+        if (!encoder.ok()) return 4;
+        Running m(morvane, "morvane.exe");
+        Running b(blank, "blank_window.exe");
+        if (!m.ok() || !b.ok() || !arm(m, blank, output)) return 5;
+        for (int round = 0; round < kTickRounds; ++round) {
+            tickBlank.push_back(b.cpuMsPerTick(kTicksPerRound));
+            tickProgram.push_back(m.cpuMsPerTick(kTicksPerRound));
+            const auto [wm, wb] = wakeUpsWhileIdle(m, b);
+            if (wm && wb) {
+                wakeProgram.push_back(static_cast<double>(*wm));
+                wakeBlank.push_back(static_cast<double>(*wb));
+            }
+        }
+        armedThroughout = stillWaiting(m);
+        // Cancel, so that the close saves the options and nothing is started.
+        PostMessageW(m.main(), WM_COMMAND, MAKEWPARAM(morvane::form1::cmdGo.value, BN_CLICKED),
+                     reinterpret_cast<LPARAM>(controlOf(m.main(), morvane::form1::cmdGo)));
+        m.sync();
+    }
+    DeleteFileW(output.c_str());
+    DeleteFileW(vaf.c_str());
+    RemoveDirectoryW(folder.c_str());
+
+    const double program = median(tickProgram);
+    const double base = median(tickBlank);
+    std::printf("tick     morvane %8.3f ms  blank %8.3f ms  above the blank %.3f ms per tick%s\n", program, base,
+                program - base, armedThroughout ? "" : "  (the wait did not stay armed!)");
+    if (!wakeProgram.empty())
+        std::printf("idle     morvane %8.0f     blank %8.0f     context switches in %lu ms idle (armed, timer 30 s)\n",
+                    median(wakeProgram), median(wakeBlank), kIdleMs);
+    else
+        std::printf("idle     wake-ups not measured: no /proc view of the processes\n");
+    return armedThroughout ? 0 : 6;
+}

@@ -1,0 +1,79 @@
+// Any tool path and output path: every command line composed for them hands
+// the tool, the input and the output back whole under the standard Windows
+// reading, and a tool path that no file can have starts nothing.
+#include <fuzzer/FuzzedDataProvider.h>
+
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "command_line_rules.h"
+#include "form1_harness.h"
+#include "workflow/pulldown_command.h"
+
+namespace {
+
+using namespace morvane;
+
+void require(bool condition) {
+    if (!condition) std::abort();
+}
+
+// Each path comes back whole; the options follow as single words.
+void requireWhole(const std::string& line, const std::string& program, const std::string& input,
+                  const std::string& output, workflow::PulldownRun run) {
+    const std::vector<std::string> args = testing::splitCommandLine(line);
+    const std::vector<std::string> options = run == workflow::PulldownRun::DropFrame
+                                                 ? std::vector<std::string>{"-prog_frames", "p", "-drop_frame", "true"}
+                                                 : std::vector<std::string>{"-prog_frames", "p"};
+    require(args.size() == 3 + options.size());
+    require(args[0] == program && args[1] == input && args[2] == output);
+    require(std::vector<std::string>(args.begin() + 3, args.end()) == options);
+}
+
+}  // namespace
+
+// Texts from edit controls hold no NUL, and a quote cannot be part of a file name.
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    FuzzedDataProvider provider(data, size);
+    const std::string program = provider.ConsumeRandomLengthString(300);
+    const std::string folder = provider.ConsumeRandomLengthString(300);
+    const std::string file = provider.ConsumeRemainingBytesAsString();
+    for (const std::string* part : {&program, &folder, &file})
+        if (part->find('\0') != std::string::npos) return -1;
+
+    if (program.find('"') == std::string::npos) {
+        for (const auto run : {workflow::PulldownRun::DropFrame, workflow::PulldownRun::NoOptions}) {
+            const std::string output =
+                folder + (run == workflow::PulldownRun::DropFrame ? "pulled_drop.m2v" : "pulled_nodrop.m2v");
+            requireWhole(workflow::pulldownCommandLine(program, folder, file, run), program, folder + file, output,
+                         run);
+        }
+    }
+
+    // The same through the window: Pulldown Now on whatever the boxes hold.
+    testing::Form1Harness h;
+    h.start();
+    const std::string outputPath = folder + file;
+    h.desktop.files.addFile(outputPath);
+    h.window().type(form1::txtPullPath, program);
+    h.window().type(form1::txtMPath, outputPath);
+    h.control(form1::chkDrop).setCheckState(platform::CheckState::Ticked);
+    h.control(form1::chkNoDrop).setCheckState(platform::CheckState::Ticked);
+    h.window().click(form1::mnuPullNow);
+    const auto& attempts = h.desktop.processes.attempts;
+    if (outputPath.empty() || outputPath.back() == '\\') {
+        require(attempts.empty());  // names no file
+    } else if (program.find('"') != std::string::npos) {
+        require(attempts.empty() && h.desktop.ui.messages.size() == 2);
+    } else {
+        require(attempts.size() == 2);
+        const std::string& outFolder = h.form.outFolder();
+        const std::string input = outFolder + h.form.outFileName();
+        requireWhole(attempts[0], program, input, outFolder + "pulled_drop.m2v", workflow::PulldownRun::DropFrame);
+        requireWhole(attempts[1], program, input, outFolder + "pulled_nodrop.m2v", workflow::PulldownRun::NoOptions);
+    }
+    return 0;
+}

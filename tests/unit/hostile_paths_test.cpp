@@ -1,0 +1,285 @@
+// Path texts that a user, a damaged store or another program can put in the
+// three path boxes, through the derivation, the wait and the launch on the
+// in-memory desktop. Whether such a path names a file is the system's answer;
+// tests/win32/hostile_*_test.cpp asks the real one.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "command_line_rules.h"
+#include "form1_harness.h"
+#include "main_window/form1_constants.h"
+
+namespace morvane {
+namespace {
+
+using namespace form1;
+using platform::CheckState;
+using testing::Form1Harness;
+using testing::splitCommandLine;
+
+const std::string kTool = "C:\\Tools\\pulldown.exe";
+const std::string kUntouchedVaf = "E:\\kept\\as.vaf";
+
+// A path of exactly `length` bytes (ASCII), ending in ".m2v".
+std::string pathOfLength(std::size_t length) {
+    const std::string head = "D:\\";
+    const std::string tail = "\\movie.m2v";
+    return head + std::string(length - head.size() - tail.size(), 'v') + tail;
+}
+
+struct HostilePath {
+    const char* name;
+    std::string text;
+    bool namesAnEntry = true;  // false: no file can have this name
+};
+
+std::vector<HostilePath> hostilePaths() {
+    return {
+        {"one character", "x"},
+        {"one dot", "."},
+        {"exactly 32,766 characters", pathOfLength(32766)},
+        {"32,767 characters", pathOfLength(32767)},
+        {"100,000 characters", pathOfLength(100000)},
+        {"blanks at both ends", "  D:\\Video\\movie.m2v  "},
+        {"double quotes", "D:\\Vi\"deo\\mo\"vie.m2v"},
+        {"a quote after backslashes", "D:\\Video\\\\\"\\movie.m2v"},
+        {"tabs", "D:\\Vi\tdeo\\movie\t.m2v"},
+        {"emoji and right-to-left text",
+         "D:\\\xF0\x9F\x8E\xAC \xD9\x81\xDB\x8C\xD9\x84\xD9\x85\\\xD8\xB3\xDB\x8C\xD9\x86\xD9\x85\xD8\xA7 "
+         "\xF0\x9F\x8E\x9E.m2v"},
+        {"a right-to-left override",
+         "D:\\Video\\\xE2\x80\xAE"
+         "v2m.exe"},
+        {"wildcards", "D:\\Video\\*.m2v"},
+        {"a question mark", "D:\\Video\\mov?e.m2v"},
+        {"CON", "CON"},
+        {"NUL", "NUL"},
+        {"COM1", "COM1"},
+        {"a device name in a folder", "C:\\x\\nul.m2v"},
+        {"a trailing dot", "D:\\Video\\movie.m2v."},
+        {"a trailing backslash", "D:\\Video\\", false},
+        {"UNC", "\\\\server\\share\\x.m2v"},
+        {"an extended-length path", "\\\\?\\D:\\Video\\movie.m2v"},
+        {"an extended-length UNC path", "\\\\?\\UNC\\server\\share\\x.m2v"},
+        {"forward slashes", "D:/Video/movie.m2v"},
+        {"invalid UTF-8", "D:\\Vid\xC3\\mo\xFFvie.m2v"},
+    };
+}
+
+struct Program : Form1Harness {
+    Program() {
+        desktop.files.addFile(kTool);
+        start();
+        window().type(txtPullPath, kTool);
+        control(txtMvaf).setText(kUntouchedVaf);
+    }
+    std::vector<std::string> startedLines() const {
+        std::vector<std::string> lines;
+        for (const auto& s : desktop.processes.started) lines.push_back(s.commandLine);
+        return lines;
+    }
+};
+
+// Either the file name has a dot and the VAF path follows from the two parts,
+// which put together give the text back; or nothing is derived and the VAF box
+// keeps what it held.
+void expectDerivationHolds(Program& p, const std::string& text) {
+    const std::string& folder = p.form.outFolder();
+    const std::string& name = p.form.outFileName();
+    const std::string& vaf = p.form.vafFileName();
+    if (name.empty()) {
+        EXPECT_TRUE(folder.empty());
+        EXPECT_TRUE(vaf.empty());
+        EXPECT_EQ(p.text(txtMvaf), kUntouchedVaf);
+        return;
+    }
+    EXPECT_EQ(folder + name, text);
+    EXPECT_TRUE(folder.empty() || folder.back() == '\\');
+    EXPECT_EQ(name.find('\\'), std::string::npos);
+    const std::size_t dot = name.rfind('.');
+    ASSERT_NE(dot, std::string::npos);
+    EXPECT_EQ(vaf, name.substr(0, dot + 1) + "vaf");
+    EXPECT_EQ(p.text(txtMvaf), folder + vaf);
+}
+
+// The run's command line gives back the tool, the input and the output whole.
+void expectWholeArguments(const std::string& line, const Program& p) {
+    const std::vector<std::string> args = splitCommandLine(line);
+    ASSERT_EQ(args.size(), 7u) << line;
+    EXPECT_EQ(args[0], kTool);
+    EXPECT_EQ(args[1], p.form.outFolder() + p.form.outFileName());
+    EXPECT_EQ(args[2], p.form.outFolder() + "pulled_drop.m2v");
+    EXPECT_EQ(std::vector<std::string>(args.begin() + 3, args.end()),
+              (std::vector<std::string>{"-prog_frames", "p", "-drop_frame", "true"}));
+}
+
+TEST(HostilePathTest, TheDerivationHoldsForEveryText) {
+    for (const HostilePath& path : hostilePaths()) {
+        SCOPED_TRACE(path.name);
+        Program p;
+        p.window().type(txtMPath, path.text);
+        expectDerivationHolds(p, path.text);
+        EXPECT_TRUE(p.desktop.ui.messages.empty());
+    }
+}
+
+// The encoder holds a file of that name, lets go, and two free ticks later the
+// run starts on exactly that text, once, and nothing else is started.
+TEST(HostilePathTest, AWaitOnEveryTextEndsInOneRunOnThePathAsWritten) {
+    for (const HostilePath& path : hostilePaths()) {
+        SCOPED_TRACE(path.name);
+        Program p;
+        p.window().type(txtMPath, path.text);
+        p.control(chkNoDrop).setCheckState(CheckState::Clear);
+        p.desktop.files.addFile(path.text);
+        p.desktop.files.hold(path.text);
+
+        p.window().click(cmdGo);
+        if (!path.namesAnEntry) {
+            EXPECT_FALSE(p.form.waiting());
+            ASSERT_EQ(p.desktop.ui.messages.size(), 1u);
+            EXPECT_EQ(p.desktop.ui.messages[0].text, "CCE output files are missing or not in use. Is CCE running?");
+            continue;
+        }
+        ASSERT_TRUE(p.form.waiting());
+        EXPECT_EQ(p.text(lblM), kBusyMark);
+        p.window().tick();
+        EXPECT_EQ(p.form.freeTicks(), 0);
+
+        p.desktop.files.hold(path.text, false);
+        p.window().tick();
+        p.window().tick();
+        EXPECT_TRUE(p.desktop.ui.ended());
+        EXPECT_TRUE(p.desktop.ui.messages.empty());
+        ASSERT_EQ(p.desktop.processes.attempts.size(), 1u);
+        expectWholeArguments(p.desktop.processes.attempts[0], p);
+        EXPECT_TRUE(p.desktop.files.contains(path.text));
+    }
+}
+
+TEST(HostilePathTest, PulldownNowOnEveryTextStartsOneRunOrSaysTheFileIsMissing) {
+    for (const HostilePath& path : hostilePaths()) {
+        SCOPED_TRACE(path.name);
+        Program p;
+        p.window().type(txtMPath, path.text);
+        p.control(chkNoDrop).setCheckState(CheckState::Clear);
+        p.window().click(mnuPullNow);
+        ASSERT_EQ(p.desktop.ui.messages.size(), 1u);
+        EXPECT_EQ(p.desktop.ui.messages[0].text, "File Does Not Exist");
+        EXPECT_TRUE(p.desktop.processes.attempts.empty());
+
+        p.desktop.files.addFile(path.text);
+        p.window().click(mnuPullNow);
+        if (!path.namesAnEntry) {
+            EXPECT_EQ(p.desktop.ui.messages.size(), 2u);
+            EXPECT_TRUE(p.desktop.processes.attempts.empty());
+            continue;
+        }
+        EXPECT_EQ(p.desktop.ui.messages.size(), 1u);
+        ASSERT_EQ(p.startedLines().size(), 1u);
+        expectWholeArguments(p.startedLines()[0], p);
+    }
+}
+
+TEST(HostilePathTest, AnEmptyOutputPathIsReportedAndNothingIsProbedOrStarted) {
+    Program p;
+    p.window().type(txtMPath, "");
+    p.desktop.files.lookups.clear();
+    p.window().click(cmdGo);
+    ASSERT_EQ(p.desktop.ui.messages.size(), 1u);
+    EXPECT_EQ(p.desktop.ui.messages[0].text, "No CCE output file specified");
+    EXPECT_FALSE(p.form.waiting());
+    EXPECT_EQ(p.desktop.files.lookups, (std::vector<std::string>{"exists:" + kTool}));
+}
+
+// An empty VAF box names no file: the wait rests on the output file alone.
+TEST(HostilePathTest, AnEmptyVafPathCountsAsNotBusy) {
+    Program p;
+    p.window().type(txtMPath, "D:\\Video\\movie.m2v");
+    p.control(txtMvaf).setText("");
+    p.desktop.files.addFile("D:\\Video\\movie.m2v");
+    p.desktop.files.hold("D:\\Video\\movie.m2v");
+    p.window().click(cmdGo);
+    ASSERT_TRUE(p.form.waiting());
+    EXPECT_EQ(p.text(lblV), "");
+    p.desktop.files.hold("D:\\Video\\movie.m2v", false);
+    p.window().tick();
+    p.window().tick();
+    EXPECT_TRUE(p.desktop.ui.ended());
+}
+
+// The tool path is quoted and taken as it stands; shell characters in it are
+// plain characters of a file name. A double quote cannot be part of one: it
+// would end the quoted path early and let the rest of the text be read as the
+// command, so such a path is reported and nothing is started.
+TEST(HostileToolPathTest, ShellCharactersStayInTheOneProgramPathAndAQuoteStartsNothing) {
+    const std::string toolPaths[] = {
+        "C:\\Tools\\pulldown.bat", "C:\\Tools\\pulldown.cmd",   "C:\\Nowhere\\pulldown.exe", "C:\\A&B\\pulldown.exe",
+        "C:\\A|B\\pulldown.exe",   "C:\\A^B\\pulldown.exe",     "C:\\%PATH%\\pulldown.exe",  "C:\\A;B\\pulldown.exe",
+        "C:\\A B\\pull down.exe",  " C:\\Tools\\pulldown.exe ", "C:\\Tools\\pulldown.exe\\", "",
+    };
+    for (const std::string& tool : toolPaths) {
+        SCOPED_TRACE(tool);
+        Program p;
+        p.window().type(txtPullPath, tool);
+        p.window().type(txtMPath, "D:\\Video\\movie.m2v");
+        p.desktop.files.addFile("D:\\Video\\movie.m2v");
+        p.control(chkNoDrop).setCheckState(CheckState::Ticked);
+        p.window().click(mnuPullNow);
+        ASSERT_EQ(p.desktop.processes.attempts.size(), 2u);
+        for (const std::string& line : p.desktop.processes.attempts) {
+            const std::vector<std::string> args = splitCommandLine(line);
+            ASSERT_GE(args.size(), 3u);
+            EXPECT_EQ(args[0], tool);
+            EXPECT_EQ(args[1], "D:\\Video\\movie.m2v");
+        }
+    }
+
+    const std::string breakingOut[] = {
+        "C:\\Windows\\System32\\cmd.exe\" /c echo owned > C:\\owned.txt & \"",
+        "C:\\Tools\\pulldown.exe\" -evil \"",
+        "\"",
+    };
+    for (const std::string& tool : breakingOut) {
+        SCOPED_TRACE(tool);
+        Program p;
+        p.window().type(txtPullPath, tool);
+        p.window().type(txtMPath, "D:\\Video\\movie.m2v");
+        p.desktop.files.addFile("D:\\Video\\movie.m2v");
+        p.control(chkNoDrop).setCheckState(CheckState::Ticked);
+        p.window().click(mnuPullNow);
+        EXPECT_TRUE(p.desktop.processes.attempts.empty());
+        ASSERT_EQ(p.desktop.ui.messages.size(), 2u);
+        for (const auto& message : p.desktop.ui.messages) {
+            EXPECT_EQ(message.text, "Could not start \"" + tool + "\"");
+            EXPECT_EQ(message.title, "Error");
+        }
+    }
+}
+
+// The start click finds no such tool, so only Pulldown Now and a path box
+// restored from the store can bring a quote as far as the launch; the wait's
+// own end takes the same road.
+TEST(HostileToolPathTest, TheEndOfAWaitStartsNothingForAToolPathWithAQuote) {
+    const std::string tool = "C:\\Tools\\pulldown.exe\" -evil \"";
+    Program p;
+    p.desktop.files.addFile(tool);  // as if the system had found it
+    p.window().type(txtPullPath, tool);
+    p.window().type(txtMPath, "D:\\Video\\movie.m2v");
+    p.desktop.files.addFile("D:\\Video\\movie.m2v");
+    p.desktop.files.hold("D:\\Video\\movie.m2v");
+    p.control(chkNoDrop).setCheckState(CheckState::Ticked);
+    p.window().click(cmdGo);
+    ASSERT_TRUE(p.form.waiting());
+    p.desktop.files.hold("D:\\Video\\movie.m2v", false);
+    p.window().tick();
+    p.window().tick();
+    EXPECT_TRUE(p.desktop.processes.attempts.empty());
+    EXPECT_EQ(p.desktop.ui.messages.size(), 2u);
+    EXPECT_TRUE(p.desktop.ui.ended());
+}
+
+}  // namespace
+}  // namespace morvane

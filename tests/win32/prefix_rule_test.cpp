@@ -1,0 +1,241 @@
+// The same-prefix rule, seen from both sides. Wine keeps file-sharing rules in
+// the wineserver of one prefix: the program sees that the encoder still holds
+// its files only when the encoder runs under that same server.
+//
+// prefix_rule_test.sh runs these cases one at a time: it starts morvane.exe
+// through the installed launcher and, for the native case, holds the files
+// from a Linux process of its own. It names the folder of the case in
+// MORVANE_RULE_DIR and the launcher's program in MORVANE_RULE_EXE.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <optional>
+#include <stdexcept>
+#include <string>
+
+#include "files_test_support.h"
+#include "main_window/form1_layout.h"
+#include "win32_test_support.h"
+
+namespace morvane {
+namespace {
+
+using platform::ControlId;
+using testing::pumpUntil;
+
+constexpr UINT_PTR kTimer1Id = 1;
+constexpr UINT kAnswerTimeoutMs = 10000;
+constexpr DWORD kStandInTimeoutMs = 20000;
+constexpr const wchar_t* kMainCaption = L"Morvane (Version 1.0.1)";
+constexpr const wchar_t* kBusyMark = L"\u00CF";
+constexpr const wchar_t* kNothingToWaitFor = L"CCE output files are missing or not in use. Is CCE running?";
+
+std::wstring quoted(const std::wstring& path) {
+    return L"\"" + path + L"\"";
+}
+
+struct Case {
+    std::wstring folder;  // holds pulldown.exe; the encoder's files go here too
+    std::wstring program;
+    [[nodiscard]] std::wstring output() const { return folder + L"\\movie.m2v"; }
+    [[nodiscard]] std::wstring vaf() const { return folder + L"\\movie.vaf"; }
+};
+
+std::optional<Case> caseFromWrapper() {
+    const char* folder = std::getenv("MORVANE_RULE_DIR");
+    const char* program = std::getenv("MORVANE_RULE_EXE");
+    if (!folder || !program) return std::nullopt;
+    return Case{testing::windowsPath(folder), testing::windowsPath(program)};
+}
+
+std::wstring imageOf(DWORD processId) {
+    const HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId);
+    if (!process) return {};
+    std::wstring image(32768, L'\0');
+    DWORD size = static_cast<DWORD>(image.size());
+    if (!QueryFullProcessImageNameW(process, 0, image.data(), &size)) size = 0;
+    CloseHandle(process);
+    image.resize(size);
+    return image;
+}
+
+struct FindArgs {
+    const wchar_t* windowClass;
+    const wchar_t* caption;
+    std::optional<DWORD> processId;
+    const std::wstring* image;
+    HWND found;
+};
+
+// A visible top-level window of this class and caption, in the process given
+// by its id or, failing that, by its program file.
+HWND findTopLevel(FindArgs args) {
+    EnumWindows(
+        [](HWND hwnd, LPARAM param) -> BOOL {
+            auto* a = reinterpret_cast<FindArgs*>(param);
+            if (!IsWindowVisible(hwnd) || testing::className(hwnd) != a->windowClass ||
+                testing::windowText(hwnd) != a->caption)
+                return TRUE;
+            DWORD owner = 0;
+            GetWindowThreadProcessId(hwnd, &owner);
+            if (a->processId
+                    ? owner != *a->processId
+                    : CompareStringOrdinal(imageOf(owner).c_str(), -1, a->image->c_str(), -1, TRUE) != CSTR_EQUAL)
+                return TRUE;
+            a->found = hwnd;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&args));
+    return args.found;
+}
+
+// The morvane.exe that the wrapper started, seen from outside.
+class Morvane {
+public:
+    explicit Morvane(const std::wstring& program) {
+        pumpUntil([&] {
+            return (main_ = findTopLevel({L"MorvaneForm", kMainCaption, std::nullopt, &program, nullptr})) != nullptr;
+        });
+        if (!main_) throw std::runtime_error("the main window of " + testing::utf8(program) + " did not show");
+        GetWindowThreadProcessId(main_, &processId_);
+    }
+
+    [[nodiscard]] HWND control(ControlId id) const {
+        if (HWND direct = GetDlgItem(main_, id.value)) return direct;
+        for (ControlId frame : {form1::Frame2, form1::Frame3})
+            if (HWND inFrame = GetDlgItem(GetDlgItem(main_, frame.value), id.value)) return inFrame;
+        return nullptr;
+    }
+    [[nodiscard]] std::wstring text(ControlId id) const {
+        wchar_t buffer[1024] = {};
+        DWORD_PTR copied = 0;
+        SendMessageTimeoutW(control(id), WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(buffer), SMTO_NORMAL,
+                            kAnswerTimeoutMs, &copied);
+        return {buffer, static_cast<std::size_t>(copied)};
+    }
+    void type(ControlId id, const std::wstring& text) const {
+        SendMessageTimeoutW(control(id), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()), SMTO_NORMAL,
+                            kAnswerTimeoutMs, nullptr);
+    }
+    void check(ControlId id, WPARAM state) const {
+        SendMessageTimeoutW(control(id), BM_SETCHECK, state, 0, SMTO_NORMAL, kAnswerTimeoutMs, nullptr);
+    }
+    void click(ControlId id) const {
+        PostMessageW(main_, WM_COMMAND, MAKEWPARAM(id.value, BN_CLICKED), reinterpret_cast<LPARAM>(control(id)));
+    }
+    void tick() const {
+        DWORD_PTR ignored = 0;
+        SendMessageTimeoutW(main_, WM_TIMER, kTimer1Id, 0, SMTO_NORMAL, kAnswerTimeoutMs, &ignored);
+    }
+    [[nodiscard]] HWND errorBox() const { return findTopLevel({L"#32770", L"Error", processId_, nullptr, nullptr}); }
+
+    void fillIn(const Case& c) const {
+        type(form1::txtPullPath, c.folder + L"\\pulldown.exe");
+        type(form1::txtMPath, c.output());
+        check(form1::chkDrop, BST_CHECKED);
+    }
+    // The wrapper waits for the program to end; an orderly close ends it.
+    void close() const {
+        PostMessageW(main_, WM_CLOSE, 0, 0);
+        EXPECT_TRUE(pumpUntil([&] { return !IsWindow(main_); }));
+    }
+
+private:
+    HWND main_ = nullptr;
+    DWORD processId_ = 0;
+};
+
+// The encoder stand-in, a Windows program in this prefix, holding both files.
+class Encoder {
+public:
+    Encoder(const std::wstring& output, const std::wstring& vaf) {
+        std::wstring commandLine = quoted(testing::folderOfThisProgram() + L"morvane_encoder_standin.exe") + L" " +
+                                   quoted(output) + L" " + quoted(vaf) + L" " + readyName_ + L" " + letGoName_;
+        STARTUPINFOW startup{};
+        startup.cb = sizeof(startup);
+        PROCESS_INFORMATION started{};
+        if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                            &started))
+            throw std::runtime_error("cannot start the encoder stand-in");
+        CloseHandle(started.hThread);
+        process_ = started.hProcess;
+        if (WaitForSingleObject(ready_, kStandInTimeoutMs) != WAIT_OBJECT_0)
+            throw std::runtime_error("the encoder stand-in did not open its files");
+    }
+    ~Encoder() {
+        SetEvent(letGo_);
+        if (WaitForSingleObject(process_, kStandInTimeoutMs) != WAIT_OBJECT_0) TerminateProcess(process_, 99);
+        for (HANDLE handle : {process_, ready_, letGo_}) CloseHandle(handle);
+    }
+    Encoder(const Encoder&) = delete;
+    Encoder& operator=(const Encoder&) = delete;
+
+private:
+    static std::wstring eventName(const wchar_t* role) {
+        return std::wstring(L"morvane-rule-") + role + L"-" + std::to_wstring(GetCurrentProcessId());
+    }
+
+    std::wstring readyName_ = eventName(L"ready");
+    std::wstring letGoName_ = eventName(L"let-go");
+    HANDLE ready_ = CreateEventW(nullptr, TRUE, FALSE, readyName_.c_str());
+    HANDLE letGo_ = CreateEventW(nullptr, TRUE, FALSE, letGoName_.c_str());
+    HANDLE process_ = nullptr;
+};
+
+class PrefixRuleTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        if (!given) GTEST_SKIP() << "run by prefix_rule_test.sh, which starts the program and the holders";
+    }
+    std::optional<Case> given = caseFromWrapper();
+};
+
+TEST_F(PrefixRuleTest, AnEncoderInTheSamePrefixKeepsTheProgramWaiting) {
+    Encoder encoder(given->output(), given->vaf());
+    Morvane app(given->program);
+    app.fillIn(*given);
+    ASSERT_EQ(app.text(form1::txtMvaf), given->vaf());
+
+    app.click(form1::cmdGo);
+    ASSERT_TRUE(pumpUntil([&] { return app.text(form1::cmdGo) == L"Cancel" || app.errorBox(); }));
+    EXPECT_EQ(app.errorBox(), nullptr);
+    EXPECT_EQ(app.text(form1::cmdGo), L"Cancel");
+    EXPECT_EQ(app.text(form1::Label2), L"Waiting for CCE to finish");
+    EXPECT_EQ(app.text(form1::lblM), kBusyMark);
+    EXPECT_EQ(app.text(form1::lblV), kBusyMark);
+
+    // The next look still finds both files held.
+    app.tick();
+    EXPECT_EQ(app.text(form1::lblM), kBusyMark);
+    EXPECT_EQ(app.text(form1::lblV), kBusyMark);
+    EXPECT_EQ(app.text(form1::cmdGo), L"Cancel");
+    app.close();
+}
+
+TEST_F(PrefixRuleTest, ALinuxProcessHoldingTheFilesIsInvisibleAndStartSaysSo) {
+    // Present, so that only the holder's side of the rule can explain the message.
+    ASSERT_TRUE(testing::exists(given->output()));
+    ASSERT_TRUE(testing::exists(given->vaf()));
+    Morvane app(given->program);
+    app.fillIn(*given);
+    ASSERT_EQ(app.text(form1::txtMvaf), given->vaf());
+
+    app.click(form1::cmdGo);
+    HWND box = nullptr;
+    ASSERT_TRUE(pumpUntil([&] { return (box = app.errorBox()) != nullptr; }));
+    EXPECT_NE(testing::staticTexts(box).find(kNothingToWaitFor), std::wstring::npos)
+        << testing::utf8(testing::staticTexts(box));
+    EXPECT_EQ(app.text(form1::cmdGo), L"Start Waiting");
+    EXPECT_EQ(app.text(form1::lblM), L"");
+    EXPECT_EQ(app.text(form1::lblV), L"");
+
+    PostMessageW(box, WM_COMMAND, IDOK, 0);
+    EXPECT_TRUE(pumpUntil([&] { return !IsWindow(box); }));
+    EXPECT_EQ(app.text(form1::cmdGo), L"Start Waiting");
+    app.close();
+}
+
+}  // namespace
+}  // namespace morvane
