@@ -41,9 +41,7 @@ double median(std::vector<double> values) {
     return values[values.size() / 2];
 }
 
-std::wstring quoted(const std::wstring& path) {
-    return L"\"" + path + L"\"";
-}
+std::wstring quoted(const std::wstring& path) { return L"\"" + path + L"\""; }
 
 // A Unix path handed over by the build reaches Windows through the Z: drive.
 std::wstring windowsPath(const wchar_t* path) {

@@ -49,8 +49,8 @@ int wmain() {
     bool answer = true;
     const auto probes = [&] { answer &= Module1::FileExists(files, utf8) && Module1::FileIsFree(files, utf8); };
     const auto bare = [&] {
-        const HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
-                                        nullptr);
+        const HANDLE file =
+            CreateFileW(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
         answer &= file != INVALID_HANDLE_VALUE;
         CloseHandle(file);
     };

@@ -40,8 +40,9 @@ void FrmAbout::formLoad() {
     const platform::TwipsSize outer = window_->outerSize();
     window_->move((screen.width - outer.width) / 2.0, (screen.height - outer.height) / 2.0);
 
-    ctl(lblVersion).setText(std::string(kVersionPrefix) + std::to_string(id.major) + "." +
-                            std::to_string(id.minor) + "." + std::to_string(id.revision));
+    ctl(lblVersion)
+        .setText(std::string(kVersionPrefix) + std::to_string(id.major) + "." + std::to_string(id.minor) + "." +
+                 std::to_string(id.revision));
     ctl(lblTitle).setText(id.title);
 
     ctl(lblDescription).setText("");

@@ -21,6 +21,7 @@ constexpr TwipsRect at(int left, int top, int width, int height) {
     return {Twips(left), Twips(top), Twips(width), Twips(height)};
 }
 
+// clang-format off
 constexpr std::array kControls{
     ControlSpec{.id = picIcon, .name = "picIcon", .kind = ControlKind::PictureBox,
                 .rect = at(240, 240, 432, 432), .tabIndex = 1},
@@ -45,14 +46,17 @@ constexpr std::array kControls{
                 .text = kDownloadAddress, .rect = at(120, 4080, 5175, 255), .tabIndex = 8, .font = kLinkFont,
                 .textColour = kLinkBlue, .pointer = Pointer::Hand},
 };
+// clang-format on
 
 // An etched separator: a grey line with a white one just below it.
+// clang-format off
 constexpr std::array kLines{
     LineSpec{.name = "Line1", .index = 1, .x1 = Twips(90), .y1 = Twips(3292), .x2 = Twips(6846), .y2 = Twips(3292),
              .colour = kGrey, .widthPixels = 1},
     LineSpec{.name = "Line1", .index = 0, .x1 = Twips(105), .y1 = Twips(3307), .x2 = Twips(6846), .y2 = Twips(3307),
              .colour = kWhite, .widthPixels = 2},
 };
+// clang-format on
 
 constexpr WindowSpec kFrmAbout{
     .name = "frmAbout",

@@ -92,8 +92,7 @@ void FrmAbout::StartSysInfo() {
     } catch (const std::exception&) {
         started = false;
     }
-    if (!started)
-        platform_.ui.messageBox(owner(), kSysInfoUnavailable, platform_.identity.title, MessageIcon::None);
+    if (!started) platform_.ui.messageBox(owner(), kSysInfoUnavailable, platform_.identity.title, MessageIcon::None);
 }
 
 }  // namespace morvane::about

@@ -53,8 +53,8 @@ void Form1::formLoad() {
     window_->move((screen.width - outer.width) / 2.0, (screen.height - outer.height) / 2.0);
 
     const platform::ProgramIdentity& id = platform_.identity;
-    window_->setCaption(window_->caption() + " (Version " + std::to_string(id.major) + "." +
-                        std::to_string(id.minor) + "." + std::to_string(id.revision) + ")");
+    window_->setCaption(window_->caption() + " (Version " + std::to_string(id.major) + "." + std::to_string(id.minor) +
+                        "." + std::to_string(id.revision) + ")");
 
     platform::Timer& timer = window_->timer();
     timer.setEnabled(false);

@@ -18,6 +18,7 @@ constexpr TwipsRect at(int left, int top, int width, int height) {
     return {Twips(left), Twips(top), Twips(width), Twips(height)};
 }
 
+// clang-format off
 constexpr std::array kControls{
     ControlSpec{.id = Label1, .name = "Label1", .kind = ControlKind::Label,
                 .text = "Path to pulldown.exe:", .rect = at(120, 120, 2655, 255), .tabIndex = 1,
@@ -61,7 +62,9 @@ constexpr std::array kControls{
     ControlSpec{.id = cmdGo, .name = "cmdGo", .kind = ControlKind::CommandButton, .text = "Click Here!!",
                 .rect = at(5760, 3240, 1815, 495), .tabIndex = 4, .font = kGoFont},
 };
+// clang-format on
 
+// clang-format off
 constexpr std::array kMenus{
     MenuSpec{.id = mnuFile, .name = "mnuFile", .text = "File"},
     MenuSpec{.id = mnuPullNow, .name = "mnuPullNow", .parent = mnuFile, .text = "Pulldown Now"},
@@ -69,6 +72,7 @@ constexpr std::array kMenus{
     MenuSpec{.id = mnuHelp, .name = "mnuHelp", .text = "Help"},
     MenuSpec{.id = mnuAbout, .name = "mnuAbout", .parent = mnuHelp, .text = "About"},
 };
+// clang-format on
 
 constexpr WindowSpec kForm1{
     .name = "Form1",

@@ -20,10 +20,18 @@ namespace morvane::platform {
 // Once the program has ended, nothing more is delivered.
 class EventGate {
 public:
-    void load(WindowEvents& to) { run([&] { to.onLoad(); }); }
-    void closeRequest(WindowEvents& to) { run([&] { to.onCloseRequest(); }); }
-    void click(WindowEvents& to, ControlId id) { run([&] { to.onClick(id); }); }
-    void textChange(WindowEvents& to, ControlId id) { run([&] { to.onTextChange(id); }); }
+    void load(WindowEvents& to) {
+        run([&] { to.onLoad(); });
+    }
+    void closeRequest(WindowEvents& to) {
+        run([&] { to.onCloseRequest(); });
+    }
+    void click(WindowEvents& to, ControlId id) {
+        run([&] { to.onClick(id); });
+    }
+    void textChange(WindowEvents& to, ControlId id) {
+        run([&] { to.onTextChange(id); });
+    }
     void timer(WindowEvents& to);
 
     // A window going away forgets a tick held back for it.

@@ -32,8 +32,7 @@ class Registry {
 public:
     virtual ~Registry() = default;
 
-    virtual RegistryStatus openKey(RegistryKey root, std::string_view path, std::uint32_t access,
-                                   RegistryKey& key) = 0;
+    virtual RegistryStatus openKey(RegistryKey root, std::string_view path, std::uint32_t access, RegistryKey& key) = 0;
     virtual RegistryStatus createKey(RegistryKey root, std::string_view path, std::uint32_t access,
                                      RegistryKey& key) = 0;
     // Value names are UTF-8. With `data` empty only the type and size are

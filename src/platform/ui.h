@@ -29,8 +29,7 @@ public:
     [[nodiscard]] virtual TwipsSize screenSize() const = 0;
 
     // Modal, OK button only. `owner` may be null.
-    virtual void messageBox(const Window* owner, std::string_view text, std::string_view title,
-                            MessageIcon icon) = 0;
+    virtual void messageBox(const Window* owner, std::string_view text, std::string_view title, MessageIcon icon) = 0;
 
     // Modal. Yields the chosen path, or request.fileName unchanged when cancelled.
     [[nodiscard]] virtual std::string openFile(const Window* owner, const OpenFileRequest& request) = 0;

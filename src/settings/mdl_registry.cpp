@@ -49,8 +49,8 @@ std::int32_t decodeNumber(const std::array<std::byte, 4>& bytes) {
 
 }  // namespace
 
-RegistryStatus WriteValue(Registry& registry, RegistryKey KeyHandle, std::string_view ValueName,
-                          RegValueType ValueType, const SettingsValue& Value) {
+RegistryStatus WriteValue(Registry& registry, RegistryKey KeyHandle, std::string_view ValueName, RegValueType ValueType,
+                          const SettingsValue& Value) {
     switch (ValueType) {
         case RegValueType::RegSz: {
             const std::vector<std::byte> data = encodeText(Value.textForm());
@@ -66,8 +66,7 @@ RegistryStatus WriteValue(Registry& registry, RegistryKey KeyHandle, std::string
     return kErrorSuccess;
 }
 
-RegistryStatus ReadValue(Registry& registry, RegistryKey KeyHandle, std::string_view ValueName,
-                         SettingsValue& Value) {
+RegistryStatus ReadValue(Registry& registry, RegistryKey KeyHandle, std::string_view ValueName, SettingsValue& Value) {
     std::uint32_t type = 0;
     std::uint32_t size = 0;
     const RegistryStatus probe = registry.queryValue(KeyHandle, ValueName, type, {}, size);

@@ -12,7 +12,7 @@ namespace morvane::settings {
 class SettingsValue {
 public:
     SettingsValue() = default;
-    SettingsValue(std::string text) : value_(std::move(text)) {}  // NOLINT: implicit on purpose
+    SettingsValue(std::string text) : value_(std::move(text)) {}    // NOLINT: implicit on purpose
     SettingsValue(const char* text) : value_(std::string(text)) {}  // NOLINT
     SettingsValue(std::int32_t number) : value_(number) {}          // NOLINT
 

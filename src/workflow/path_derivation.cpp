@@ -18,7 +18,8 @@ std::string_view tail(std::string_view text, std::size_t count) {
 OutputPaths deriveOutputPaths(std::string_view outputPath) {
     OutputPaths paths;
     const std::size_t slash = outputPath.rfind('\\');
-    const std::string_view folder = slash == std::string_view::npos ? std::string_view{} : outputPath.substr(0, slash + 1);
+    const std::string_view folder =
+        slash == std::string_view::npos ? std::string_view{} : outputPath.substr(0, slash + 1);
     const std::string_view fileName = slash == std::string_view::npos ? outputPath : outputPath.substr(slash + 1);
     const std::size_t dot = fileName.rfind('.');
     if (dot == std::string_view::npos) return paths;

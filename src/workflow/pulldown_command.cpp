@@ -23,8 +23,8 @@ std::string quoteArgument(std::string_view argument) {
     return quoted;
 }
 
-std::string pulldownCommandLine(std::string_view programPath, std::string_view outFolder,
-                                std::string_view outFileName, PulldownRun run) {
+std::string pulldownCommandLine(std::string_view programPath, std::string_view outFolder, std::string_view outFileName,
+                                PulldownRun run) {
     const bool dropFrame = run == PulldownRun::DropFrame;
     const std::string_view outputName = dropFrame ? kDropFrameOutputName : kNoOptionsOutputName;
     const std::string_view options = dropFrame ? kDropFrameOptions : kNoOptionsOptions;

@@ -11,8 +11,7 @@ inline constexpr double kSecondsPerMinute = 60.0;
 inline constexpr double kMillisecondsPerSecond = 1000.0;
 
 // Each tick adds its own length in minutes: 1 / 60 x 30, exactly half a minute.
-inline constexpr double kMinutesPerTick =
-    1.0 / kSecondsPerMinute * (form1::kTickIntervalMs / kMillisecondsPerSecond);
+inline constexpr double kMinutesPerTick = 1.0 / kSecondsPerMinute * (form1::kTickIntervalMs / kMillisecondsPerSecond);
 static_assert(kMinutesPerTick == 0.5);
 
 // Free ticks in a row after which the encoder counts as finished.
@@ -21,7 +20,6 @@ inline constexpr std::int16_t kFreeTicksToFinish = 2;
 // The start's messages; the first one, shared with Pulldown Now, is workflow::kNoOptionChosen.
 inline constexpr std::string_view kInvalidPullPathMessage = "Invalid path for pulldown.exe";
 inline constexpr std::string_view kNoOutputFileMessage = "No CCE output file specified";
-inline constexpr std::string_view kNothingBusyMessage =
-    "CCE output files are missing or not in use. Is CCE running?";
+inline constexpr std::string_view kNothingBusyMessage = "CCE output files are missing or not in use. Is CCE running?";
 
 }  // namespace morvane::wait_cycle

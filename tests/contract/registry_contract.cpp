@@ -62,9 +62,7 @@ std::vector<std::byte> bytes(std::initializer_list<unsigned> values) {
     return out;
 }
 
-std::string contractCaseName(const ::testing::TestParamInfo<RegistryContractParam>& info) {
-    return info.param.name;
-}
+std::string contractCaseName(const ::testing::TestParamInfo<RegistryContractParam>& info) { return info.param.name; }
 
 void RegistryContract::SetUp() {
     scratch_ = GetParam().make();

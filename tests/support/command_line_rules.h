@@ -10,9 +10,7 @@
 
 namespace morvane::testing {
 
-inline bool isBlank(char c) {
-    return c == ' ' || c == '\t';
-}
+inline bool isBlank(char c) { return c == ' ' || c == '\t'; }
 
 // CommandLineToArgvW's rules. The program name runs to the next double quote
 // when it starts with one, else to the first blank or tab, and is taken as it

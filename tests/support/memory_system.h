@@ -49,8 +49,8 @@ public:
 
     // Command lines whose start fails (matched on the whole text).
     std::set<std::string> failing;
-    std::vector<StartedProcess> started;    // successful starts
-    std::vector<std::string> attempts;      // every start asked for
+    std::vector<StartedProcess> started;  // successful starts
+    std::vector<std::string> attempts;    // every start asked for
     std::vector<std::string> shellOpened;
 };
 

@@ -34,7 +34,11 @@ void MemoryTimer::setIntervalMs(unsigned intervalMs) {
 }
 
 MemoryWindow::MemoryWindow(MemoryUi& ui, const WindowSpec& spec, WindowEvents& events)
-    : ui_(ui), spec_(spec), events_(events), timer_(spec.timer), caption_(spec.caption),
+    : ui_(ui),
+      spec_(spec),
+      events_(events),
+      timer_(spec.timer),
+      caption_(spec.caption),
       outer_{spec.client.width + ui.frameExtra.width, spec.client.height + ui.frameExtra.height} {
     for (const ControlSpec& c : spec.controls) controls_.emplace(c.id, std::make_unique<MemoryControl>(c, *this));
     ui_.openWindows_.push_back(this);

@@ -53,8 +53,8 @@ TEST(Form1LoadTest, CentresOnTheFullScreenWithoutRoundingOrClamping) {
     // The memory desktop adds 240 x 885 twips of frame to the 7764 x 3876 client.
     const CentreCase cases[] = {
         {19200, 10800, 8004, 4761, 5598, 3019.5},
-        {16008, 9522, 8004, 4761, 4002, 2380.5},   // twice the window: half its size
-        {6000, 3000, 8004, 4761, -1002, -880.5},   // larger than the screen: negative
+        {16008, 9522, 8004, 4761, 4002, 2380.5},  // twice the window: half its size
+        {6000, 3000, 8004, 4761, -1002, -880.5},  // larger than the screen: negative
         {8005, 4762, 8004, 4761, 0.5, 0.5},
     };
     for (const CentreCase& c : cases) {

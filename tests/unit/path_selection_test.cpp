@@ -177,9 +177,9 @@ TEST(PulldownBrowseTest, OffersTheCurrentPathOnlyWhenItIsAnExistingPulldown) {
         EXPECT_EQ(call.request.fileName, row.offered ? row.pullPath : "");
         EXPECT_EQ(call.owner, "Form1");
         // The existence test runs whatever the name says.
-        const std::vector<std::string> lookups =
-            *row.pullPath ? std::vector<std::string>{"exists:" + std::string(row.pullPath)}
-                          : std::vector<std::string>{};  // an empty path names no file
+        const std::vector<std::string> lookups = *row.pullPath
+                                                     ? std::vector<std::string>{"exists:" + std::string(row.pullPath)}
+                                                     : std::vector<std::string>{};  // an empty path names no file
         EXPECT_EQ(h.desktop.files.lookups, lookups);
         EXPECT_EQ(h.text(txtPullPath), row.pullPath);  // cancelled
     }

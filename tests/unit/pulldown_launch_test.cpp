@@ -47,6 +47,7 @@ struct RunRow {
 
 TEST(StartPulldownTest, ComposesTheTickedRunsInOrder) {
     using enum CheckState;
+    // clang-format off
     const RunRow rows[] = {
         {"example, both", kTool, R"(D:\Video\movie.m2v)", Ticked, Ticked, {kDropExample, kNoDropExample}},
         {"drop only", kTool, R"(D:\Video\movie.m2v)", Ticked, Clear, {kDropExample}},
@@ -71,6 +72,7 @@ TEST(StartPulldownTest, ComposesTheTickedRunsInOrder) {
         {"non-ASCII", "C:\\Программы\\pulldown.exe", "D:\\Видео\\фильм.m2v", Clear, Ticked,
          {"\"C:\\Программы\\pulldown.exe\" D:\\Видео\\фильм.m2v D:\\Видео\\pulled_nodrop.m2v -prog_frames p"}},
     };
+    // clang-format on
     for (const RunRow& row : rows) {
         SCOPED_TRACE(row.name);
         Launch h(row.tool, row.output, row.drop, row.noDrop);
@@ -86,8 +88,9 @@ TEST(StartPulldownTest, ReadsThePathsAtTheMomentOfTheLaunch) {
     h.window().type(txtPullPath, R"(E:\pd\pulldown.exe)");
     h.window().type(txtMPath, R"(F:\x\y.mpv)");
     h.form.StartPulldown();
-    EXPECT_EQ(h.startedLines(), std::vector<std::string>{
-                                    R"("E:\pd\pulldown.exe" F:\x\y.mpv F:\x\pulled_drop.m2v -prog_frames p -drop_frame true)"});
+    EXPECT_EQ(h.startedLines(),
+              std::vector<std::string>{
+                  R"("E:\pd\pulldown.exe" F:\x\y.mpv F:\x\pulled_drop.m2v -prog_frames p -drop_frame true)"});
 }
 
 TEST(StartPulldownTest, AFailedStartIsReportedAndTheOtherRunStillTried) {
@@ -110,9 +113,8 @@ TEST(StartPulldownTest, AFailedStartIsReportedAndTheOtherRunStillTried) {
 
 TEST(StartPulldownTest, EachFailedStartIsReported) {
     Launch h("", R"(D:\Video\movie.m2v)", CheckState::Ticked, CheckState::Ticked);
-    h.desktop.processes.failing = {
-        R"("" D:\Video\movie.m2v D:\Video\pulled_drop.m2v -prog_frames p -drop_frame true)",
-        R"("" D:\Video\movie.m2v D:\Video\pulled_nodrop.m2v -prog_frames p)"};
+    h.desktop.processes.failing = {R"("" D:\Video\movie.m2v D:\Video\pulled_drop.m2v -prog_frames p -drop_frame true)",
+                                   R"("" D:\Video\movie.m2v D:\Video\pulled_nodrop.m2v -prog_frames p)"};
     h.form.StartPulldown();
     ASSERT_EQ(h.desktop.ui.messages.size(), 2u);
     EXPECT_EQ(h.desktop.ui.messages[0].text, R"(Could not start "")");
@@ -134,6 +136,7 @@ TEST(PulldownNowTest, ChecksInOrderThenStartsTheRuns) {
     using enum CheckState;
     const char* kNoOption = "Must have at least one Pulldown option checked";
     const char* kMissing = "File Does Not Exist";
+    // clang-format off
     const MenuRow rows[] = {
         {"both clear, file missing: the first check speaks", Clear, Clear, false, {kNoOption}, {}},
         {"both clear", Clear, Clear, true, {kNoOption}, {}},
@@ -143,6 +146,7 @@ TEST(PulldownNowTest, ChecksInOrderThenStartsTheRuns) {
         {"both", Ticked, Ticked, true, {}, {kDropExample, kNoDropExample}},
         {"no options only", Clear, Ticked, true, {}, {kNoDropExample}},
     };
+    // clang-format on
     for (const MenuRow& row : rows) {
         SCOPED_TRACE(row.name);
         Launch h(kTool, R"(D:\Video\movie.m2v)", row.drop, row.noDrop);
@@ -222,6 +226,7 @@ std::vector<std::string> splitArguments(std::string_view line) {
 }
 
 TEST(QuoteArgumentTest, QuotesExactlyWhatWouldOtherwiseBeSplitOrLost) {
+    // clang-format off
     const std::pair<const char*, const char*> rows[] = {
         {R"(D:\Video\movie.m2v)", R"(D:\Video\movie.m2v)"},
         {R"(\\server\share\a.m2v)", R"(\\server\share\a.m2v)"},
@@ -234,13 +239,23 @@ TEST(QuoteArgumentTest, QuotesExactlyWhatWouldOtherwiseBeSplitOrLost) {
         {R"(D:\My Videos\)", R"("D:\My Videos\\")"},
         {R"(trailing\)", R"(trailing\)"},
     };
+    // clang-format on
     for (const auto& [raw, quoted] : rows) EXPECT_EQ(workflow::quoteArgument(raw), quoted) << raw;
 }
 
 TEST(QuoteArgumentTest, EveryArgumentComesBackWholeFromTheStandardSplit) {
-    const std::vector<std::string> inputs = {
-        R"(D:\My Videos\film.m2v)", "", " ", R"(a"b)", R"(a\"b)", R"(a\\)", R"(x y\\)", "\t", R"(\\srv\my share\)",
-        "D:\\Мои видео\\фильм 1.m2v", R"(""")", R"(a\b c\d)"};
+    const std::vector<std::string> inputs = {R"(D:\My Videos\film.m2v)",
+                                             "",
+                                             " ",
+                                             R"(a"b)",
+                                             R"(a\"b)",
+                                             R"(a\\)",
+                                             R"(x y\\)",
+                                             "\t",
+                                             R"(\\srv\my share\)",
+                                             "D:\\Мои видео\\фильм 1.m2v",
+                                             R"(""")",
+                                             R"(a\b c\d)"};
     for (const std::string& input : inputs) {
         const std::string line = workflow::quoteArgument(input) + " next";
         EXPECT_EQ(splitArguments(line), (std::vector<std::string>{input, "next"})) << line;

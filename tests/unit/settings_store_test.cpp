@@ -42,8 +42,7 @@ public:
         log.push_back("open " + rootName(root));
         return store_.openKey(root, path, access, key);
     }
-    RegistryStatus createKey(RegistryKey root, std::string_view path, std::uint32_t access,
-                             RegistryKey& key) override {
+    RegistryStatus createKey(RegistryKey root, std::string_view path, std::uint32_t access, RegistryKey& key) override {
         log.push_back("create " + rootName(root));
         return store_.createKey(root, path, access, key);
     }
@@ -149,8 +148,8 @@ TEST(SettingsLoadTest, FirstRunTicksChkDropAndEmptiesEveryPath) {
     EXPECT_EQ(p.text(txtMPath), "");
     EXPECT_EQ(p.text(txtMvaf), "");
     // Six reads, each finding no key: the fallback road.
-    EXPECT_EQ(p.registry.log, (std::vector<std::string>{"open HKCU", "open HKLM", "open HKLM", "open HKLM",
-                                                        "open HKLM", "open HKLM", "open HKLM"}));
+    EXPECT_EQ(p.registry.log, (std::vector<std::string>{"open HKCU", "open HKLM", "open HKLM", "open HKLM", "open HKLM",
+                                                        "open HKLM", "open HKLM"}));
     EXPECT_FALSE(store.keyExists(kHkeyLocalMachine, kPath));
     EXPECT_EQ(store.openHandles(), 0);
 }
@@ -274,7 +273,10 @@ TEST(SettingsLoadTest, OnlyAWholeNumberFromZeroToTwoIsACheckState) {
         // As regedit stores it, with its NUL.
         {"text 1 and a NUL", raw(platform::kRegSz, testing::utf16le(std::u16string_view(u"1\0", 2))),
          CheckState::Ticked},
-        {"text 1 and a NUL inside", raw(platform::kRegSz, testing::utf16le(std::u16string_view(u"1\0" "1", 3))),
+        {"text 1 and a NUL inside",
+         raw(platform::kRegSz, testing::utf16le(std::u16string_view(u"1\0"
+                                                                    "1",
+                                                                    3))),
          std::nullopt},
     };
     for (const auto& c : cases) {

@@ -49,6 +49,7 @@ struct KeyValueCase {
 
 TEST(GetKeyValueTest, ReadsTextAndDwordValuesAndTurnsFailuresIntoEmptyFalse) {
     const std::string path = "C:\\Program Files\\Common Files\\Microsoft Shared\\MSInfo\\msinfo32.exe";
+    // clang-format off
     const KeyValueCase cases[] = {
         {"key missing", [](MemoryRegistry&) {}, false, ""},
         {"value missing", [](MemoryRegistry& r) { r.putDword(kHkeyLocalMachine, kKey, "Other", 1); }, false, ""},
@@ -91,6 +92,7 @@ TEST(GetKeyValueTest, ReadsTextAndDwordValuesAndTurnsFailuresIntoEmptyFalse) {
          "preset"},
         {"other root", [&](MemoryRegistry& r) { r.putText(kHkeyCurrentUser, kKey, "V", path); }, false, ""},
     };
+    // clang-format on
     for (const KeyValueCase& c : cases) {
         SCOPED_TRACE(c.what);
         MemoryPlatform desktop;
@@ -153,6 +155,7 @@ TEST(StartSysInfoTest, FindsTheViewerThroughTheTwoLookupsOrSaysItIsUnavailable) 
         d.files.addFile(joined);
     };
 
+    // clang-format off
     const SysInfoCase cases[] = {
         {"PATH names an existing viewer", [&](MemoryPlatform& d) { putPath(d, utf16(viewer, 1)); }, {viewer},
          {viewer}, false},
@@ -235,6 +238,7 @@ TEST(StartSysInfoTest, FindsTheViewerThroughTheTwoLookupsOrSaysItIsUnavailable) 
          },
          {}, {}, true},
     };
+    // clang-format on
     for (const SysInfoCase& c : cases) {
         SCOPED_TRACE(c.what);
         MemoryPlatform desktop;

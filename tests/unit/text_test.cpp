@@ -6,6 +6,7 @@ namespace morvane::platform {
 namespace {
 
 TEST(TextTest, RoundTripsEveryPlane) {
+    // clang-format off
     const std::string samples[] = {
         "",
         "C:\\enc\\film.m2v",
@@ -13,6 +14,7 @@ TEST(TextTest, RoundTripsEveryPlane) {
         "\xF0\x9F\x8E\xAC clip.m2v",                                              // outside the BMP
         "\xC3\x8F",                                                               // the busy mark
     };
+    // clang-format on
     for (const std::string& s : samples) EXPECT_EQ(utf16ToUtf8(utf8ToUtf16(s)), s);
 }
 
@@ -24,11 +26,11 @@ TEST(TextTest, NonBmpBecomesASurrogatePair) {
 }
 
 TEST(TextTest, MalformedInputBecomesReplacementCharacters) {
-    EXPECT_EQ(utf8ToUtf16("a\xFF" "b"), u"a\uFFFDb");
-    EXPECT_EQ(utf8ToUtf16("a\xC3"), u"a\uFFFD");               // cut short
-    EXPECT_EQ(utf8ToUtf16("\xC0\xAF"), u"\uFFFD");             // overlong
-    EXPECT_EQ(utf8ToUtf16("\xED\xA0\x80"), u"\uFFFD");         // encoded surrogate
-    EXPECT_EQ(utf16ToUtf8(u"\xD800x"), "\xEF\xBF\xBDx");       // lone surrogate
+    EXPECT_EQ(utf8ToUtf16(std::string("a\xFF") + "b"), u"a\uFFFDb");
+    EXPECT_EQ(utf8ToUtf16("a\xC3"), u"a\uFFFD");          // cut short
+    EXPECT_EQ(utf8ToUtf16("\xC0\xAF"), u"\uFFFD");        // overlong
+    EXPECT_EQ(utf8ToUtf16("\xED\xA0\x80"), u"\uFFFD");    // encoded surrogate
+    EXPECT_EQ(utf16ToUtf8(u"\xD800x"), "\xEF\xBF\xBDx");  // lone surrogate
 }
 
 TEST(TextTest, AsciiUpperLeavesOtherLettersAlone) {

@@ -13,9 +13,8 @@ struct PixelCase {
 
 TEST(TwipsTest, ConvertToPixelsAtTheWindowsResolution) {
     const PixelCase cases[] = {
-        {1440, 96, 96}, {7764, 96, 518}, {3876, 96, 258}, {285, 96, 19}, {255, 96, 17},
-        {120, 96, 8},   {7764, 144, 776}, {285, 144, 29}, {15, 96, 1},   {0, 120, 0},
-        {-720, 96, -48},
+        {1440, 96, 96},   {7764, 96, 518}, {3876, 96, 258}, {285, 96, 19}, {255, 96, 17},   {120, 96, 8},
+        {7764, 144, 776}, {285, 144, 29},  {15, 96, 1},     {0, 120, 0},   {-720, 96, -48},
     };
     for (const PixelCase& c : cases) {
         EXPECT_EQ(toPixels(Twips(c.twips), c.dpi), c.pixels) << c.twips << " twips at " << c.dpi << " dpi";

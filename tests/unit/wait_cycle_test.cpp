@@ -127,6 +127,7 @@ TEST(WaitCycleStartTest, BusyTestProbesTheVafFileFirstAndMarksEachBusyFile) {
         f.addFile(p);
         f.hold(p);
     };
+    // clang-format off
     const BusyCase cases[] = {
         {"both held", [&](auto& f) { hold(f, kVaf); hold(f, kOutput); }, m.c_str(), m.c_str(), true,
          {"exists:" + kVaf, "free:" + kVaf, "exists:" + kOutput, "free:" + kOutput}},
@@ -144,6 +145,7 @@ TEST(WaitCycleStartTest, BusyTestProbesTheVafFileFirstAndMarksEachBusyFile) {
         {"VAF free, output missing", [&](auto& f) { f.addFile(kVaf); }, "", "", false,
          {"exists:" + kVaf, "free:" + kVaf, "exists:" + kOutput}},
     };
+    // clang-format on
     for (const BusyCase& c : cases) {
         SCOPED_TRACE(c.name);
         Program p;
@@ -184,6 +186,7 @@ TEST_F(WaitCycleTest, ChecksRunInTheirOrderAndTheFirstFailureEndsTheClick) {
         bool minutesReset;
         std::vector<std::string> lookups;
     };
+    // clang-format off
     const Step steps[] = {
         {"no option", [] {}, workflow::kNoOptionChosen, false, {}},
         {"greyed counts as chosen; empty pulldown path", [&] { check(chkNoDrop, CheckState::Greyed); },
@@ -195,6 +198,7 @@ TEST_F(WaitCycleTest, ChecksRunInTheirOrderAndTheFirstFailureEndsTheClick) {
         {"nothing busy", [&] { watch(kOutput, kVaf); }, wait_cycle::kNothingBusyMessage, true,
          {"exists:" + kPull, "exists:" + kVaf, "exists:" + kOutput}},
     };
+    // clang-format on
     std::size_t shown = 0;
     for (const Step& s : steps) {
         SCOPED_TRACE(s.name);
@@ -407,12 +411,14 @@ struct OptionCase {
 };
 
 TEST(WaitCycleEndTest, OptionsAreReadAtTheEndAndOnlyTickedBoxesRun) {
+    // clang-format off
     const OptionCase cases[] = {
         {CheckState::Clear, CheckState::Clear, {}},  // cleared during the wait
         {CheckState::Greyed, CheckState::Clear, {}},
         {CheckState::Greyed, CheckState::Ticked, {kNoDropRun}},
         {CheckState::Ticked, CheckState::Greyed, {kDropRun}},
     };
+    // clang-format on
     for (const OptionCase& c : cases) {
         SCOPED_TRACE(static_cast<int>(c.drop) * 10 + static_cast<int>(c.noDrop));
         Program p;
@@ -481,6 +487,7 @@ TEST(WaitCycleStateTableTest, EveryRowLeadsToItsStateWithItsEffect) {
         std::string lblM;
         std::vector<std::string> runs;
     };
+    // clang-format off
     const Row rows[] = {
         {"idle, click, no option chosen", idle,
          [](Program& p) {
@@ -512,6 +519,7 @@ TEST(WaitCycleStateTableTest, EveryRowLeadsToItsStateWithItsEffect) {
         {"waiting, close box", waitingOneFree, nothing, closeBox, To::WindowGone, {}, 0.5, 1, "", "", {}},
         {"waiting, File > Exit", waitingOneFree, nothing, exit, To::ProgramEnded, {}, 0.5, 1, "", "", {}},
     };
+    // clang-format on
     for (const Row& r : rows) {
         SCOPED_TRACE(r.name);
         Program p;
@@ -658,6 +666,7 @@ TEST(WaitCycleAwakeTest, TheComputerIsKeptAwakeExactlyWhileTheWaitIsArmed) {
         std::function<void(Program&)> run;
         std::vector<bool> awake;
     };
+    // clang-format off
     const Case cases[] = {
         {"failed start", [](Program& p) { p.click(cmdGo); }, {}},
         {"start, cancel",
@@ -702,6 +711,7 @@ TEST(WaitCycleAwakeTest, TheComputerIsKeptAwakeExactlyWhileTheWaitIsArmed) {
          },
          {true, false}},
     };
+    // clang-format on
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         Program p;

@@ -206,8 +206,6 @@ inline std::optional<StandInStart> readStart(const std::wstring& program) {
     return StandInStart{record.substr(0, newline), std::stoi(record.substr(newline + 1))};
 }
 
-inline void forgetStart(const std::wstring& program) {
-    DeleteFileW((program + L".started").c_str());
-}
+inline void forgetStart(const std::wstring& program) { DeleteFileW((program + L".started").c_str()); }
 
 }  // namespace morvane::testing

@@ -31,8 +31,7 @@ int wmain(int argc, wchar_t** argv) {
     const HANDLE ready = OpenEventW(EVENT_MODIFY_STATE, FALSE, argv[4]);
     const HANDLE stop = OpenEventW(SYNCHRONIZE, FALSE, argv[5]);
     if (!ready || !stop) return 5;
-    const HANDLE file =
-        CreateFileW(argv[1], accessOf(argv[2]), sharingOf(argv[3]), nullptr, OPEN_EXISTING, 0, nullptr);
+    const HANDLE file = CreateFileW(argv[1], accessOf(argv[2]), sharingOf(argv[3]), nullptr, OPEN_EXISTING, 0, nullptr);
     if (file == INVALID_HANDLE_VALUE) return 2;
     SetEvent(ready);
     const DWORD waited = WaitForSingleObject(stop, kLongestHoldMs);

@@ -36,8 +36,8 @@ inline void writeFile(const std::wstring& path, const std::string& bytes) {
 }
 
 inline std::string readFile(const std::wstring& path) {
-    const HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                    OPEN_EXISTING, 0, nullptr);
+    const HANDLE file =
+        CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
     if (file == INVALID_HANDLE_VALUE) return {};
     std::string bytes;
     char buffer[4096];
@@ -135,7 +135,8 @@ inline std::wstring staticTexts(HWND box) {
             GetClassNameW(child, cls, 32);
             if (std::wstring_view(cls) == L"Static") {
                 std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(child)) + 1, L'\0');
-                text.resize(static_cast<std::size_t>(GetWindowTextW(child, text.data(), static_cast<int>(text.size()))));
+                text.resize(
+                    static_cast<std::size_t>(GetWindowTextW(child, text.data(), static_cast<int>(text.size()))));
                 *reinterpret_cast<std::wstring*>(into) += text + L"\n";
             }
             return TRUE;

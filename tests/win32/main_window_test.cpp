@@ -21,9 +21,9 @@ namespace morvane {
 namespace {
 
 using namespace platform;
+using platform::win32::widen;
 using platform::win32::Win32Platform;
 using platform::win32::Win32Window;
-using platform::win32::widen;
 using testing::className;
 using testing::pumpPending;
 using testing::pumpUntil;
@@ -93,6 +93,7 @@ TEST_F(MainWindowTest, EveryControlHasItsClassParentTextStateAndPixelRectangle) 
 }
 
 TEST_F(MainWindowTest, TextsAfterTheLoad) {
+    // clang-format off
     const std::map<ControlId, std::wstring> texts{
         {form1::Label1, L"Path to pulldown.exe:"},   {form1::Label3, L"Path to CCE output file:"},
         {form1::Label4, L"VAF file (if applicable):"}, {form1::cmdPullPath, L"."},
@@ -103,6 +104,7 @@ TEST_F(MainWindowTest, TextsAfterTheLoad) {
         {form1::chkDrop, L"Run Pulldown with Drop Frame (pulled_drop.m2v)"},
         {form1::chkNoDrop, L"Run Pulldown with no options (pulled_nodrop.m2v)"},
     };
+    // clang-format on
     for (const auto& [id, text] : texts) EXPECT_EQ(windowText(control(id)), text) << id.value;
     EXPECT_EQ(windowText(hwnd()), L"Morvane (Version 1.0.1)");
 }
@@ -150,7 +152,7 @@ TEST_F(MainWindowTest, ResizingMovesNoControl) {
 
 TEST_F(MainWindowTest, TabOrderAndFirstFocus) {
     EXPECT_EQ(GetFocus(), control(form1::txtPullPath));
-    const std::vector<ControlId> order{form1::txtPullPath, form1::cmdPullPath, form1::cmdGo, form1::txtMPath,
+    const std::vector<ControlId> order{form1::txtPullPath, form1::cmdPullPath, form1::cmdGo,     form1::txtMPath,
                                        form1::Command1,    form1::chkDrop,     form1::chkNoDrop, form1::txtPullPath};
     for (std::size_t i = 0; i + 1 < order.size(); ++i)
         EXPECT_EQ(GetNextDlgTabItem(hwnd(), control(order[i]), FALSE), control(order[i + 1])) << i;
@@ -183,9 +185,8 @@ TEST_F(MainWindowTest, MenuBarHoldsFileAndHelpWithoutShortcutsOrSeparators) {
         const wchar_t* text;
         ControlId id;
     };
-    const Item items[] = {{0, 0, L"Pulldown Now", form1::mnuPullNow},
-                          {0, 1, L"Exit", form1::mnuExit},
-                          {1, 0, L"About", form1::mnuAbout}};
+    const Item items[] = {
+        {0, 0, L"Pulldown Now", form1::mnuPullNow}, {0, 1, L"Exit", form1::mnuExit}, {1, 0, L"About", form1::mnuAbout}};
     ASSERT_EQ(GetMenuItemCount(bar), 2);
     wchar_t name[64];
     GetMenuStringW(bar, 0, name, 64, MF_BYPOSITION);
@@ -248,11 +249,13 @@ struct Recorder final : WindowEvents {
 
 constexpr ControlId kBox{1001};
 constexpr ControlId kButton{1002};
+// clang-format off
 constexpr ControlSpec kProbeControls[] = {
     {.id = kBox, .name = "box", .kind = ControlKind::TextBox, .rect = {Twips(0), Twips(0), Twips(1500), Twips(300)}},
     {.id = kButton, .name = "button", .kind = ControlKind::CommandButton, .text = "Go",
      .rect = {Twips(0), Twips(400), Twips(1500), Twips(300)}, .tabIndex = 1},
 };
+// clang-format on
 constexpr WindowSpec kProbeWindow{.name = "Probe",
                                   .caption = "Probe",
                                   .client = {Twips(3000), Twips(1500)},

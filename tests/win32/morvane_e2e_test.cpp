@@ -22,8 +22,8 @@ namespace morvane {
 namespace {
 
 using platform::ControlId;
-using testing::ScratchFolder;
 using testing::pumpUntil;
+using testing::ScratchFolder;
 
 constexpr UINT_PTR kTimer1Id = 1;
 constexpr UINT kAnswerTimeoutMs = 10000;
@@ -65,8 +65,8 @@ public:
         STARTUPINFOW startup{};
         startup.cb = sizeof(startup);
         PROCESS_INFORMATION started{};
-        if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, CREATE_SUSPENDED, nullptr,
-                            nullptr, &startup, &started))
+        if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, CREATE_SUSPENDED, nullptr, nullptr,
+                            &startup, &started))
             throw std::runtime_error("cannot start " + testing::utf8(commandLine));
         process_ = started.hProcess;
         id_ = started.dwProcessId;
@@ -111,8 +111,8 @@ private:
 class Encoder {
 public:
     Encoder(const std::wstring& output, const std::wstring& vaf)
-        : process_(quoted(besideThisTest(L"morvane_encoder_standin.exe")) + L" " + quoted(output) + L" " +
-                   quoted(vaf) + L" " + ready_.name() + L" " + letGo_.name()) {
+        : process_(quoted(besideThisTest(L"morvane_encoder_standin.exe")) + L" " + quoted(output) + L" " + quoted(vaf) +
+                   L" " + ready_.name() + L" " + letGo_.name()) {
         if (!ready_.waitFor(kExitTimeoutMs)) throw std::runtime_error("the encoder stand-in did not start");
     }
     void finish() {
@@ -323,14 +323,14 @@ TEST_F(MorvaneE2eTest, RunsPulldownWhenTheEncoderHasLetGoOnTwoTicksAndExits) {
     ASSERT_TRUE(pumpUntil([&] { return recordedRuns(records()).size() == 2; }));
     const std::wstring folder = encodes() + L"\\";
     const std::vector<RecordedRun> runs = recordedRuns(records());
-    EXPECT_EQ(runs[0].commandLine,
-              quoted(pulldown()) + L" " + output() + L" " + folder + L"pulled_drop.m2v -prog_frames p -drop_frame true");
+    EXPECT_EQ(runs[0].commandLine, quoted(pulldown()) + L" " + output() + L" " + folder +
+                                       L"pulled_drop.m2v -prog_frames p -drop_frame true");
     EXPECT_EQ(runs[0].args, (std::vector<std::wstring>{pulldown(), output(), folder + L"pulled_drop.m2v",
-                                                        L"-prog_frames", L"p", L"-drop_frame", L"true"}));
+                                                       L"-prog_frames", L"p", L"-drop_frame", L"true"}));
     EXPECT_EQ(runs[1].commandLine,
               quoted(pulldown()) + L" " + output() + L" " + folder + L"pulled_nodrop.m2v -prog_frames p");
-    EXPECT_EQ(runs[1].args, (std::vector<std::wstring>{pulldown(), output(), folder + L"pulled_nodrop.m2v",
-                                                        L"-prog_frames", L"p"}));
+    EXPECT_EQ(runs[1].args,
+              (std::vector<std::wstring>{pulldown(), output(), folder + L"pulled_nodrop.m2v", L"-prog_frames", L"p"}));
     for (const RecordedRun& run : runs) EXPECT_EQ(run.show, std::to_wstring(SW_SHOWMINIMIZED));
 
     // Saved by the close request that the end of the wait raises.

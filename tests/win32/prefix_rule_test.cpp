@@ -32,9 +32,7 @@ constexpr const wchar_t* kMainCaption = L"Morvane (Version 1.0.1)";
 constexpr const wchar_t* kBusyMark = L"\u00CF";
 constexpr const wchar_t* kNothingToWaitFor = L"CCE output files are missing or not in use. Is CCE running?";
 
-std::wstring quoted(const std::wstring& path) {
-    return L"\"" + path + L"\"";
-}
+std::wstring quoted(const std::wstring& path) { return L"\"" + path + L"\""; }
 
 struct Case {
     std::wstring folder;  // holds pulldown.exe; the encoder's files go here too

@@ -1,5 +1,6 @@
-#include <gtest/gtest.h>
 #include <windows.h>
+
+#include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
@@ -157,8 +158,8 @@ public:
         const std::wstring stopName = L"morvane-holder-stop-" + tag;
         ready_ = CreateEventW(nullptr, TRUE, FALSE, readyName.c_str());
         stop_ = CreateEventW(nullptr, TRUE, FALSE, stopName.c_str());
-        std::wstring line = L"\"" + folderOfThisProgram() + L"morvane_file_holder.exe\" \"" + path + L"\" " +
-                            access + L" " + sharing + L" " + readyName + L" " + stopName;
+        std::wstring line = L"\"" + folderOfThisProgram() + L"morvane_file_holder.exe\" \"" + path + L"\" " + access +
+                            L" " + sharing + L" " + readyName + L" " + stopName;
         STARTUPINFOW startup{};
         startup.cb = sizeof(startup);
         PROCESS_INFORMATION started{};
@@ -206,10 +207,7 @@ TEST_F(ProbesTest, AFileHeldOpenByAnotherProcessIsNotFreeUntilItIsClosed) {
     };
     const Row rows[] = {
         {L"write", L"read"},  // how an encoder writes
-        {L"write", L"readwrite"},
-        {L"read", L"read"},
-        {L"read", L"readwrite"},
-        {L"readwrite", L"none"},
+        {L"write", L"readwrite"}, {L"read", L"read"}, {L"read", L"readwrite"}, {L"readwrite", L"none"},
     };
     const std::wstring path = makeFile(L"Мои видео 映像.m2v");
     for (const Row& row : rows) {

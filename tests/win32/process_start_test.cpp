@@ -1,5 +1,6 @@
-#include <gtest/gtest.h>
 #include <windows.h>
+
+#include <gtest/gtest.h>
 
 #include <algorithm>
 #include <map>
@@ -117,9 +118,13 @@ TEST_F(RecorderTest, TheStartedProgramGetsItsArgumentsWholeAndStartsMinimised) {
         ASSERT_EQ(got.size(), 1u);
         const Record& record = got[0];
         EXPECT_EQ(utf8(record.commandLine), line);
-        const std::vector<std::wstring> expected = {
-            program, std::wstring(row.outFolder) + row.outFileName, std::wstring(row.outFolder) + L"pulled_drop.m2v",
-            L"-prog_frames", L"p", L"-drop_frame", L"true"};
+        const std::vector<std::wstring> expected = {program,
+                                                    std::wstring(row.outFolder) + row.outFileName,
+                                                    std::wstring(row.outFolder) + L"pulled_drop.m2v",
+                                                    L"-prog_frames",
+                                                    L"p",
+                                                    L"-drop_frame",
+                                                    L"true"};
         EXPECT_EQ(record.args, expected);
         EXPECT_EQ(record.crt, expected);
         EXPECT_TRUE(record.flags & STARTF_USESHOWWINDOW);
@@ -139,8 +144,8 @@ TEST_F(RecorderTest, TheNormalStyleStartsAProgramShownNormally) {
 TEST_F(RecorderTest, AStartThatCannotHappenSaysSo) {
     Win32Processes processes;
     EXPECT_FALSE(processes.start("", ShowStyle::MinimizedFocus));
-    EXPECT_FALSE(processes.start("\"" + utf8(scratch / L"missing\\pulldown.exe") + "\" a b",
-                                 ShowStyle::MinimizedFocus));
+    EXPECT_FALSE(
+        processes.start("\"" + utf8(scratch / L"missing\\pulldown.exe") + "\" a b", ShowStyle::MinimizedFocus));
     EXPECT_FALSE(processes.start("\"" + utf8(scratch.path()) + "\" a b", ShowStyle::MinimizedFocus));
 }
 
@@ -179,10 +184,10 @@ TEST_F(RecorderTest, StartPulldownStartsBothRunsOnThePathsInTheWindow) {
     }
     const Record& drop = byOutput[L"D:\\Мои видео\\pulled_drop.m2v"];
     const Record& noDrop = byOutput[L"D:\\Мои видео\\pulled_nodrop.m2v"];
-    EXPECT_EQ(drop.args, (std::vector<std::wstring>{program, output, L"D:\\Мои видео\\pulled_drop.m2v",
-                                                    L"-prog_frames", L"p", L"-drop_frame", L"true"}));
-    EXPECT_EQ(noDrop.args, (std::vector<std::wstring>{program, output, L"D:\\Мои видео\\pulled_nodrop.m2v",
-                                                      L"-prog_frames", L"p"}));
+    EXPECT_EQ(drop.args, (std::vector<std::wstring>{program, output, L"D:\\Мои видео\\pulled_drop.m2v", L"-prog_frames",
+                                                    L"p", L"-drop_frame", L"true"}));
+    EXPECT_EQ(noDrop.args,
+              (std::vector<std::wstring>{program, output, L"D:\\Мои видео\\pulled_nodrop.m2v", L"-prog_frames", L"p"}));
     EXPECT_EQ(drop.show, static_cast<unsigned>(SW_SHOWMINIMIZED));
     EXPECT_EQ(noDrop.show, static_cast<unsigned>(SW_SHOWMINIMIZED));
 }

@@ -2,6 +2,7 @@
 // as UTF-16 lines "key=value", into record-<pid>.txt in the folder named by
 // MORVANE_RECORDER_DIR (or beside itself). The file appears whole, by rename.
 #include <windows.h>
+
 #include <shellapi.h>
 
 #include <string>
@@ -16,7 +17,8 @@ std::wstring folderOfThisProgram() {
 
 std::wstring recordFolder() {
     std::wstring folder(32768, L'\0');
-    const DWORD length = GetEnvironmentVariableW(L"MORVANE_RECORDER_DIR", folder.data(), static_cast<DWORD>(folder.size()));
+    const DWORD length =
+        GetEnvironmentVariableW(L"MORVANE_RECORDER_DIR", folder.data(), static_cast<DWORD>(folder.size()));
     if (length == 0 || length >= folder.size()) return folderOfThisProgram();
     folder.resize(length);
     return folder;

@@ -40,8 +40,8 @@ RegistryContractParam realRegistry(const char* name, platform::RegistryKey root,
 INSTANTIATE_TEST_SUITE_P(Win32, RegistryContract,
                          ::testing::Values(realRegistry("PerUser", platform::kHkeyCurrentUser, HKEY_CURRENT_USER,
                                                         "Software\\MorvaneTest"),
-                                           realRegistry("MachineWide", platform::kHkeyLocalMachine,
-                                                        HKEY_LOCAL_MACHINE, "SOFTWARE\\MorvaneTest")),
+                                           realRegistry("MachineWide", platform::kHkeyLocalMachine, HKEY_LOCAL_MACHINE,
+                                                        "SOFTWARE\\MorvaneTest")),
                          testing::contractCaseName);
 
 }  // namespace

@@ -165,8 +165,8 @@ std::map<std::string, std::pair<std::string, std::string>> regQuery(const std::w
     si.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
     std::wstring commandLine = L"reg.exe query \"" + key + L"\"";
     PROCESS_INFORMATION pi{};
-    const BOOL started = CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, TRUE, CREATE_NO_WINDOW,
-                                        nullptr, nullptr, &si, &pi);
+    const BOOL started = CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, TRUE, CREATE_NO_WINDOW, nullptr,
+                                        nullptr, &si, &pi);
     CloseHandle(writeEnd);
     EXPECT_TRUE(started) << "reg.exe: " << GetLastError();
     std::string output;
@@ -193,11 +193,9 @@ std::map<std::string, std::pair<std::string, std::string>> regQuery(const std::w
         const auto afterName = line.find("    ");
         if (afterName == std::string::npos) continue;
         const auto afterType = line.find("    ", afterName + 4);
-        const std::string type = line.substr(afterName + 4, afterType == std::string::npos
-                                                                ? std::string::npos
-                                                                : afterType - afterName - 4);
-        values[line.substr(0, afterName)] = {type,
-                                             afterType == std::string::npos ? "" : line.substr(afterType + 4)};
+        const std::string type =
+            line.substr(afterName + 4, afterType == std::string::npos ? std::string::npos : afterType - afterName - 4);
+        values[line.substr(0, afterName)] = {type, afterType == std::string::npos ? "" : line.substr(afterType + 4)};
     }
     return values;
 }

@@ -1,13 +1,14 @@
 #include <windows.h>
+
 #include <commdlg.h>
 
 #include <algorithm>
 #include <string>
 #include <vector>
 
+#include "platform/dialog_filter.h"
 #include "platform/win32/wide.h"
 #include "platform/win32/win32_ui.h"
-#include "platform/dialog_filter.h"
 
 namespace morvane::platform::win32 {
 

@@ -95,8 +95,8 @@ bool Win32FileSystem::openExclusively(std::string_view path) {
     QuietErrors quiet;
     // Reading is enough to compete for the file and is allowed on read-only files;
     // OPEN_EXISTING never creates or truncates.
-    const HANDLE file = CreateFileW(systemPath(path).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
-                                    FILE_ATTRIBUTE_NORMAL, nullptr);
+    const HANDLE file =
+        CreateFileW(systemPath(path).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) return false;
     CloseHandle(file);
     return true;

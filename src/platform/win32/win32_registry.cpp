@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <vector>
 
-#include "platform/win32/win32_system.h"
 #include "platform/win32/wide.h"
+#include "platform/win32/win32_system.h"
 
 namespace morvane::platform::win32 {
 
@@ -23,8 +23,7 @@ bool isStringType(std::uint32_t type) { return type == REG_SZ || type == REG_EXP
 
 }  // namespace
 
-RegistryStatus Win32Registry::openKey(RegistryKey root, std::string_view path, std::uint32_t access,
-                                      RegistryKey& key) {
+RegistryStatus Win32Registry::openKey(RegistryKey root, std::string_view path, std::uint32_t access, RegistryKey& key) {
     HKEY opened = nullptr;
     const LSTATUS status = RegOpenKeyExW(toHkey(root), widen(path).c_str(), 0, access, &opened);
     key = status == ERROR_SUCCESS ? reinterpret_cast<RegistryKey>(opened) : kNullKey;
@@ -36,7 +35,7 @@ RegistryStatus Win32Registry::createKey(RegistryKey root, std::string_view path,
     HKEY created = nullptr;
     DWORD disposition = 0;
     const LSTATUS status = RegCreateKeyExW(toHkey(root), widen(path).c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
-                                          access, nullptr, &created, &disposition);
+                                           access, nullptr, &created, &disposition);
     key = status == ERROR_SUCCESS ? reinterpret_cast<RegistryKey>(created) : kNullKey;
     return status;
 }

@@ -21,8 +21,7 @@ public:
 class Win32Registry final : public Registry {
 public:
     RegistryStatus openKey(RegistryKey root, std::string_view path, std::uint32_t access, RegistryKey& key) override;
-    RegistryStatus createKey(RegistryKey root, std::string_view path, std::uint32_t access,
-                             RegistryKey& key) override;
+    RegistryStatus createKey(RegistryKey root, std::string_view path, std::uint32_t access, RegistryKey& key) override;
     RegistryStatus queryValue(RegistryKey key, std::string_view name, std::uint32_t& type, std::span<std::byte> data,
                               std::uint32_t& size) override;
     RegistryStatus setValue(RegistryKey key, std::string_view name, std::uint32_t type,

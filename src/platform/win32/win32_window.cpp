@@ -26,9 +26,7 @@ DWORD windowStyle(WindowFrame frame) {
     return frame == WindowFrame::Sizable ? WS_OVERLAPPEDWINDOW : (WS_POPUP | WS_CAPTION | WS_SYSMENU);
 }
 
-DWORD windowExStyle(WindowFrame frame) {
-    return frame == WindowFrame::Sizable ? 0 : WS_EX_DLGMODALFRAME;
-}
+DWORD windowExStyle(WindowFrame frame) { return frame == WindowFrame::Sizable ? 0 : WS_EX_DLGMODALFRAME; }
 
 int dpiOf(HWND hwnd) {
     const UINT dpi = hwnd ? GetDpiForWindow(hwnd) : GetDpiForSystem();
@@ -92,9 +90,7 @@ CheckState Win32Control::checkState() const {
     }
 }
 
-void Win32Control::setCheckState(CheckState state) {
-    SendMessageW(hwnd_, BM_SETCHECK, static_cast<WPARAM>(state), 0);
-}
+void Win32Control::setCheckState(CheckState state) { SendMessageW(hwnd_, BM_SETCHECK, static_cast<WPARAM>(state), 0); }
 
 // --- Win32Timer ------------------------------------------------------------
 
@@ -135,8 +131,8 @@ Win32Window::Win32Window(Win32Ui& ui, const WindowSpec& spec, WindowEvents& even
     : ui_(ui), spec_(spec), events_(events), timer_(spec.timer) {
     const HWND owner = spec.frame == WindowFrame::FixedDialog ? ui.hiddenOwner() : nullptr;
     hwnd_ = CreateWindowExW(windowExStyle(spec.frame), Win32Ui::kFormClass, widen(spec.caption).c_str(),
-                            windowStyle(spec.frame), CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
-                            owner, nullptr, ui.instance(), this);
+                            windowStyle(spec.frame), CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, owner,
+                            nullptr, ui.instance(), this);
     if (!hwnd_) throw std::runtime_error("cannot create a window");
     ui_.windowOpened(this);
     if (spec.frame == WindowFrame::Sizable) {
@@ -219,13 +215,12 @@ void Win32Window::createControls() {
         }
         if (!c->enabled) style |= WS_DISABLED;
         const HWND parent = c->container == kNoControl ? hwnd_ : controlHwnd(c->container);
-        const HWND child = CreateWindowExW(ex, cls, widen(c->text).c_str(), style, 0, 0, 0, 0, parent,
-                                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(c->id.value)),
-                                           ui_.instance(), nullptr);
+        const HWND child =
+            CreateWindowExW(ex, cls, widen(c->text).c_str(), style, 0, 0, 0, 0, parent,
+                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(c->id.value)), ui_.instance(), nullptr);
         if (!child) throw std::runtime_error("cannot create a control");
         if (c->kind == ControlKind::Frame) SetWindowSubclass(child, frameProc, kFrameSubclassId, 0);
-        if (c->kind == ControlKind::CheckBox)
-            SendMessageW(child, BM_SETCHECK, static_cast<WPARAM>(c->check), 0);
+        if (c->kind == ControlKind::CheckBox) SendMessageW(child, BM_SETCHECK, static_cast<WPARAM>(c->check), 0);
         controls_.emplace(c->id, std::make_unique<Win32Control>(*c, child));
     }
     // Once all exist: a label that a neighbour reaches into goes beneath it.
@@ -238,9 +233,9 @@ void Win32Window::createControls() {
 void Win32Window::createToolTips() {
     const bool any = std::ranges::any_of(spec_.controls, [](const ControlSpec& c) { return !c.toolTip.empty(); });
     if (!any) return;
-    toolTips_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
-                                CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd_, nullptr,
-                                ui_.instance(), nullptr);
+    toolTips_ =
+        CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
+                        CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd_, nullptr, ui_.instance(), nullptr);
     for (const auto& [id, control] : controls_) {
         if (control->spec().toolTip.empty()) continue;
         std::wstring text = widen(control->spec().toolTip);
@@ -280,14 +275,12 @@ void Win32Window::layoutAt(int dpi) {
         const HFONT font = c.font ? fontFor(*c.font) : windowFont;
         SendMessageW(control->hwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
         SetWindowPos(control->hwnd(), nullptr, toPixels(c.rect.left, dpi), toPixels(c.rect.top, dpi),
-                     toPixels(c.rect.width, dpi), toPixels(c.rect.height, dpi),
-                     SWP_NOZORDER | SWP_NOACTIVATE);
+                     toPixels(c.rect.width, dpi), toPixels(c.rect.height, dpi), SWP_NOZORDER | SWP_NOACTIVATE);
     }
     RECT r{0, 0, toPixels(spec_.client.width, dpi), toPixels(spec_.client.height, dpi)};
     AdjustWindowRectExForDpi(&r, windowStyle(spec_.frame), GetMenu(hwnd_) != nullptr, windowExStyle(spec_.frame),
                              static_cast<UINT>(dpi));
-    SetWindowPos(hwnd_, nullptr, 0, 0, r.right - r.left, r.bottom - r.top,
-                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(hwnd_, nullptr, 0, 0, r.right - r.left, r.bottom - r.top, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     InvalidateRect(hwnd_, nullptr, TRUE);
 }
 
@@ -379,7 +372,7 @@ void Win32Window::onCommand(WORD id, WORD code, HWND from) {
             // A click ticks or clears the box; greyed is set only by the program.
             if (code == BN_CLICKED) {
                 control->setCheckState(control->checkState() == CheckState::Ticked ? CheckState::Clear
-                                                                                    : CheckState::Ticked);
+                                                                                   : CheckState::Ticked);
             }
             break;
         case ControlKind::Label:

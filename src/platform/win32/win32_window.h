@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "platform/layout.h"
-#include "platform/window.h"
 #include "platform/win32/gdi_handles.h"
+#include "platform/window.h"
 
 namespace morvane::platform::win32 {
 
