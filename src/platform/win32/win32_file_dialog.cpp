@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "platform/dialog_filter.h"
+#include "platform/win32/system_library.h"
 #include "platform/win32/wide.h"
 #include "platform/win32/win32_ui.h"
 
@@ -20,6 +21,12 @@ constexpr std::size_t kFileNameBufferChars = 32768;
 }  // namespace
 
 std::string Win32Ui::openFile(const Window* owner, const OpenFileRequest& request) {
+    static auto* const getOpenFileName =
+        systemFunction<decltype(GetOpenFileNameW)>(L"comdlg32.dll", "GetOpenFileNameW");
+    static auto* const extendedError =
+        systemFunction<decltype(CommDlgExtendedError)>(L"comdlg32.dll", "CommDlgExtendedError");
+    // Without the dialog the choice is as if cancelled.
+    if (!getOpenFileName || !extendedError) return request.fileName;
     const std::wstring filter = widen(systemDialogFilter(request.filter));
     const std::wstring title = widen(request.title);
     std::wstring initial = widen(request.fileName);
@@ -38,12 +45,12 @@ std::string Win32Ui::openFile(const Window* owner, const OpenFileRequest& reques
         dialog.nMaxFile = static_cast<DWORD>(fileName.size());
         dialog.lpstrTitle = title.empty() ? nullptr : title.c_str();
         dialog.Flags = OFN_FILEMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR | OFN_EXPLORER | OFN_PATHMUSTEXIST;
-        return GetOpenFileNameW(&dialog) != FALSE;
+        return getOpenFileName(&dialog) != FALSE;
     };
 
     bool chosen = show(initial);
     // A start name the dialog refuses would otherwise keep it from opening at all.
-    if (!chosen && !initial.empty() && CommDlgExtendedError() == FNERR_INVALIDFILENAME) chosen = show(L"");
+    if (!chosen && !initial.empty() && extendedError() == FNERR_INVALIDFILENAME) chosen = show(L"");
     if (!chosen) return request.fileName;
     return narrow(fileName.data());
 }

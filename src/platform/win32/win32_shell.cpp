@@ -3,6 +3,7 @@
 #include <objbase.h>
 #include <shellapi.h>
 
+#include "platform/win32/system_library.h"
 #include "platform/win32/wide.h"
 #include "platform/win32/win32_system.h"
 #include "platform/win32/win32_ui.h"
@@ -14,9 +15,14 @@ namespace morvane::platform::win32 {
 // with" boxes: a target nothing can open has no visible effect. The result is
 // not looked at.
 void Win32Processes::shellOpen(const Window* owner, std::string_view target) {
+    static auto* const shellExecute = systemFunction<decltype(ShellExecuteExW)>(L"shell32.dll", "ShellExecuteExW");
+    static auto* const comStart = systemFunction<decltype(CoInitializeEx)>(L"ole32.dll", "CoInitializeEx");
+    static auto* const comEnd = systemFunction<decltype(CoUninitialize)>(L"ole32.dll", "CoUninitialize");
+    if (!shellExecute) return;
     // Handlers registered as COM objects (store mail and browser apps) need
     // COM on the calling thread; the launch completes before it is let go.
-    const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
+    const HRESULT com =
+        comStart && comEnd ? comStart(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE) : E_NOTIMPL;
     const std::wstring file = widen(target);
     SHELLEXECUTEINFOW info{};
     info.cbSize = sizeof info;
@@ -25,8 +31,8 @@ void Win32Processes::shellOpen(const Window* owner, std::string_view target) {
     info.lpVerb = L"open";
     info.lpFile = file.c_str();
     info.nShow = SW_SHOWNORMAL;
-    ShellExecuteExW(&info);
-    if (SUCCEEDED(com)) CoUninitialize();
+    shellExecute(&info);
+    if (SUCCEEDED(com)) comEnd();
 }
 
 }  // namespace morvane::platform::win32

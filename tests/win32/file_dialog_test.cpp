@@ -1,0 +1,65 @@
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "files_test_support.h"
+#include "platform/win32/win32_platform.h"
+
+namespace morvane {
+namespace {
+
+using namespace testing;
+
+// Controls of the system's open dialog: the file-type list and the file name.
+constexpr int kTypeList = 0x470;
+constexpr int kFileNameCombo = 0x47C;
+constexpr int kFileNameEdit = 0x480;
+
+HWND fileNameBox(HWND dialog) {
+    if (HWND combo = GetDlgItem(dialog, kFileNameCombo)) return combo;
+    return GetDlgItem(dialog, kFileNameEdit);
+}
+
+std::wstring comboText(HWND combo) {
+    const auto length = SendMessageW(combo, WM_GETTEXTLENGTH, 0, 0);
+    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+    text.resize(
+        static_cast<std::size_t>(SendMessageW(combo, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()))));
+    return text;
+}
+
+class FileDialogTest : public ::testing::Test {
+protected:
+    ScratchFolder scratch{L"morvane-dialog"};
+    platform::win32::Win32Platform desktop{GetModuleHandleW(nullptr)};
+};
+
+// The dialog takes the filter in the system's form and hands back the path
+// picked in it, outside the system code page too.
+TEST_F(FileDialogTest, ShowsTheTitleAndFilterAndYieldsThePickedPath) {
+    const std::wstring picked = scratch / L"Фильм 1.m2v";
+    writeFile(picked, "stream");
+    std::wstring typeShown;
+    DialogWatcher watcher(L"Open", [&](HWND dialog) {
+        typeShown = comboText(GetDlgItem(dialog, kTypeList));
+        SendMessageW(fileNameBox(dialog), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(picked.c_str()));
+        PostMessageW(dialog, WM_COMMAND, IDOK, 0);
+    });
+    const std::string chosen = desktop.ui.openFile(
+        nullptr, {.title = "Open", .filter = "CCE Related Files|*.mpg;*.mpeg;*.m2v;*.mpv;*.vaf;*.ecl", .fileName = ""});
+    EXPECT_EQ(watcher.handled(), 1);
+    EXPECT_EQ(chosen, utf8(picked));
+    EXPECT_EQ(typeShown, L"CCE Related Files");
+}
+
+TEST_F(FileDialogTest, CancelYieldsTheStartNameUnchanged) {
+    DialogWatcher watcher(L"Open", [](HWND dialog) { PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0); });
+    const std::string start = utf8(scratch / L"pulldown.exe");
+    EXPECT_EQ(desktop.ui.openFile(nullptr, {.title = "Open", .filter = "Executable|*.exe", .fileName = start}), start);
+    EXPECT_EQ(watcher.handled(), 1);
+}
+
+}  // namespace
+}  // namespace morvane
