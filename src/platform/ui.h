@@ -23,7 +23,7 @@ public:
     virtual ~Ui() = default;
 
     // Creates the window and its controls, hidden; show() loads and shows it.
-    [[nodiscard]] virtual std::unique_ptr<Window> createWindow(const WindowSpec& spec, WindowEvents& events) = 0;
+    [[nodiscard]] virtual std::unique_ptr<Window> createWindow(const WindowSpec& design, WindowEvents& events) = 0;
 
     // The full screen, not the work area.
     [[nodiscard]] virtual TwipsSize screenSize() const = 0;

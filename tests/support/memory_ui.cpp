@@ -7,19 +7,19 @@ namespace morvane::testing {
 
 using namespace platform;
 
-MemoryControl::MemoryControl(const ControlSpec& spec, MemoryWindow& window)
-    : spec_(spec), window_(window), text_(spec.text), enabled_(spec.enabled), check_(spec.check) {}
+MemoryControl::MemoryControl(const ControlSpec& design, MemoryWindow& window)
+    : design_(design), window_(window), text_(design.text), enabled_(design.enabled), check_(design.check) {}
 
 void MemoryControl::setText(std::string_view text) {
     if (text_ == text) return;
     text_ = text;
-    if (spec_.kind == ControlKind::TextBox) window_.raiseTextChange(spec_.id);
+    if (design_.kind == ControlKind::TextBox) window_.raiseTextChange(design_.id);
 }
 
-MemoryTimer::MemoryTimer(std::optional<TimerSpec> spec) {
-    if (spec) {
-        enabled_ = spec->enabled;
-        interval_ = spec->intervalMs;
+MemoryTimer::MemoryTimer(std::optional<TimerSpec> design) {
+    if (design) {
+        enabled_ = design->enabled;
+        interval_ = design->intervalMs;
     }
 }
 
@@ -33,14 +33,14 @@ void MemoryTimer::setIntervalMs(unsigned intervalMs) {
     history.push_back("interval=" + std::to_string(intervalMs));
 }
 
-MemoryWindow::MemoryWindow(MemoryUi& ui, const WindowSpec& spec, WindowEvents& events)
+MemoryWindow::MemoryWindow(MemoryUi& ui, const WindowSpec& design, WindowEvents& events)
     : ui_(ui),
-      spec_(spec),
+      design_(design),
       events_(events),
-      timer_(spec.timer),
-      caption_(spec.caption),
-      outer_{spec.client.width + ui.frameExtra.width, spec.client.height + ui.frameExtra.height} {
-    for (const ControlSpec& c : spec.controls) controls_.emplace(c.id, std::make_unique<MemoryControl>(c, *this));
+      timer_(design.timer),
+      caption_(design.caption),
+      outer_{design.client.width + ui.frameExtra.width, design.client.height + ui.frameExtra.height} {
+    for (const ControlSpec& c : design.controls) controls_.emplace(c.id, std::make_unique<MemoryControl>(c, *this));
     ui_.openWindows_.push_back(this);
     ui_.allWindows_.push_back(this);
 }
@@ -92,7 +92,7 @@ void MemoryWindow::raiseTextChange(ControlId id) {
 
 void MemoryWindow::click(ControlId id) {
     if (!open_ || ui_.ended()) return;
-    bool isMenu = std::ranges::any_of(spec_.menus, [&](const MenuSpec& m) { return m.id == id; });
+    bool isMenu = std::ranges::any_of(design_.menus, [&](const MenuSpec& m) { return m.id == id; });
     if (!isMenu && !memoryControl(id).enabled()) return;
     ui_.gate.click(events_, id);
 }
@@ -109,14 +109,14 @@ void MemoryWindow::tick() {
     if (open_ && timer_.enabled()) ui_.gate.timer(events_);
 }
 
-std::unique_ptr<Window> MemoryUi::createWindow(const WindowSpec& spec, WindowEvents& events) {
-    return std::make_unique<MemoryWindow>(*this, spec, events);
+std::unique_ptr<Window> MemoryUi::createWindow(const WindowSpec& design, WindowEvents& events) {
+    return std::make_unique<MemoryWindow>(*this, design, events);
 }
 
 namespace {
 std::string nameOf(const Window* owner) {
     const auto* w = dynamic_cast<const MemoryWindow*>(owner);
-    return w ? std::string(w->spec().name) : std::string();
+    return w ? std::string(w->design().name) : std::string();
 }
 }  // namespace
 
@@ -145,7 +145,7 @@ void MemoryUi::endProgram() {
 
 MemoryWindow* MemoryUi::findWindow(std::string_view name) const {
     for (MemoryWindow* w : openWindows_)
-        if (w->spec().name == name) return w;
+        if (w->design().name == name) return w;
     return nullptr;
 }
 

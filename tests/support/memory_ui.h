@@ -19,7 +19,7 @@ class MemoryUi;
 
 class MemoryControl final : public platform::Control {
 public:
-    MemoryControl(const platform::ControlSpec& spec, class MemoryWindow& window);
+    MemoryControl(const platform::ControlSpec& design, class MemoryWindow& window);
 
     [[nodiscard]] std::string text() const override { return text_; }
     void setText(std::string_view text) override;
@@ -28,10 +28,10 @@ public:
     [[nodiscard]] platform::CheckState checkState() const override { return check_; }
     void setCheckState(platform::CheckState state) override { check_ = state; }
 
-    [[nodiscard]] const platform::ControlSpec& spec() const { return spec_; }
+    [[nodiscard]] const platform::ControlSpec& design() const { return design_; }
 
 private:
-    const platform::ControlSpec& spec_;
+    const platform::ControlSpec& design_;
     MemoryWindow& window_;
     std::string text_;
     bool enabled_;
@@ -40,7 +40,7 @@ private:
 
 class MemoryTimer final : public platform::Timer {
 public:
-    explicit MemoryTimer(std::optional<platform::TimerSpec> spec);
+    explicit MemoryTimer(std::optional<platform::TimerSpec> design);
     [[nodiscard]] bool enabled() const override { return enabled_; }
     void setEnabled(bool enabled) override;
     [[nodiscard]] unsigned intervalMs() const override { return interval_; }
@@ -56,7 +56,7 @@ private:
 
 class MemoryWindow final : public platform::Window {
 public:
-    MemoryWindow(MemoryUi& ui, const platform::WindowSpec& spec, platform::WindowEvents& events);
+    MemoryWindow(MemoryUi& ui, const platform::WindowSpec& design, platform::WindowEvents& events);
     ~MemoryWindow() override;
 
     [[nodiscard]] std::string caption() const override { return caption_; }
@@ -75,7 +75,7 @@ public:
     void pressCloseBox();
     void tick();  // one period of an enabled timer
 
-    [[nodiscard]] const platform::WindowSpec& spec() const { return spec_; }
+    [[nodiscard]] const platform::WindowSpec& design() const { return design_; }
     [[nodiscard]] MemoryControl& memoryControl(platform::ControlId id);
     [[nodiscard]] platform::Twips left() const { return left_; }
     [[nodiscard]] platform::Twips top() const { return top_; }
@@ -90,7 +90,7 @@ private:
     void destroy();
 
     MemoryUi& ui_;
-    const platform::WindowSpec& spec_;
+    const platform::WindowSpec& design_;
     platform::WindowEvents& events_;
     std::map<platform::ControlId, std::unique_ptr<MemoryControl>> controls_;
     MemoryTimer timer_;
@@ -122,7 +122,7 @@ public:
     platform::TwipsSize frameExtra{platform::Twips(240), platform::Twips(885)};
     platform::TwipsSize screen{platform::Twips(19200), platform::Twips(10800)};
 
-    [[nodiscard]] std::unique_ptr<platform::Window> createWindow(const platform::WindowSpec& spec,
+    [[nodiscard]] std::unique_ptr<platform::Window> createWindow(const platform::WindowSpec& design,
                                                                  platform::WindowEvents& events) override;
     [[nodiscard]] platform::TwipsSize screenSize() const override { return screen; }
     void messageBox(const platform::Window* owner, std::string_view text, std::string_view title,

@@ -34,8 +34,8 @@ Win32Ui::~Win32Ui() {
     if (hiddenOwner_) DestroyWindow(hiddenOwner_);
 }
 
-std::unique_ptr<Window> Win32Ui::createWindow(const WindowSpec& spec, WindowEvents& events) {
-    return std::make_unique<Win32Window>(*this, spec, events);
+std::unique_ptr<Window> Win32Ui::createWindow(const WindowSpec& design, WindowEvents& events) {
+    return std::make_unique<Win32Window>(*this, design, events);
 }
 
 TwipsSize Win32Ui::screenSize() const {

@@ -18,7 +18,7 @@ public:
     Win32Ui(const Win32Ui&) = delete;
     Win32Ui& operator=(const Win32Ui&) = delete;
 
-    [[nodiscard]] std::unique_ptr<Window> createWindow(const WindowSpec& spec, WindowEvents& events) override;
+    [[nodiscard]] std::unique_ptr<Window> createWindow(const WindowSpec& design, WindowEvents& events) override;
     [[nodiscard]] TwipsSize screenSize() const override;
     void messageBox(const Window* owner, std::string_view text, std::string_view title, MessageIcon icon) override;
     [[nodiscard]] std::string openFile(const Window* owner, const OpenFileRequest& request) override;

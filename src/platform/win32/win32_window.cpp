@@ -70,9 +70,9 @@ std::string Win32Control::text() const {
 
 void Win32Control::setText(std::string_view text) {
     // An edit control reports a change even when the text stays the same.
-    if (spec_.kind == ControlKind::TextBox && this->text() == text) return;
+    if (design_.kind == ControlKind::TextBox && this->text() == text) return;
     SetWindowTextW(hwnd_, widen(text).c_str());
-    if (spec_.busyMark) InvalidateRect(hwnd_, nullptr, TRUE);
+    if (design_.busyMark) InvalidateRect(hwnd_, nullptr, TRUE);
 }
 
 bool Win32Control::enabled() const { return IsWindowEnabled(hwnd_) != FALSE; }
@@ -94,10 +94,10 @@ void Win32Control::setCheckState(CheckState state) { SendMessageW(hwnd_, BM_SETC
 
 // --- Win32Timer ------------------------------------------------------------
 
-Win32Timer::Win32Timer(std::optional<TimerSpec> spec) {
-    if (spec) {
-        enabled_ = spec->enabled;
-        interval_ = spec->intervalMs;
+Win32Timer::Win32Timer(std::optional<TimerSpec> design) {
+    if (design) {
+        enabled_ = design->enabled;
+        interval_ = design->intervalMs;
     }
 }
 
@@ -127,15 +127,15 @@ void Win32Timer::apply() {
 
 // --- Win32Window -----------------------------------------------------------
 
-Win32Window::Win32Window(Win32Ui& ui, const WindowSpec& spec, WindowEvents& events)
-    : ui_(ui), spec_(spec), events_(events), timer_(spec.timer) {
-    const HWND owner = spec.frame == WindowFrame::FixedDialog ? ui.hiddenOwner() : nullptr;
-    hwnd_ = CreateWindowExW(windowExStyle(spec.frame), Win32Ui::kFormClass, widen(spec.caption).c_str(),
-                            windowStyle(spec.frame), CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, owner,
-                            nullptr, ui.instance(), this);
+Win32Window::Win32Window(Win32Ui& ui, const WindowSpec& design, WindowEvents& events)
+    : ui_(ui), design_(design), events_(events), timer_(design.timer) {
+    const HWND owner = design.frame == WindowFrame::FixedDialog ? ui.hiddenOwner() : nullptr;
+    hwnd_ = CreateWindowExW(windowExStyle(design.frame), Win32Ui::kFormClass, widen(design.caption).c_str(),
+                            windowStyle(design.frame), CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
+                            owner, nullptr, ui.instance(), this);
     if (!hwnd_) throw std::runtime_error("cannot create a window");
     ui_.windowOpened(this);
-    if (spec.frame == WindowFrame::Sizable) {
+    if (design.frame == WindowFrame::Sizable) {
         const HINSTANCE instance = ui.instance();
         const auto icon = [instance](int metricX, int metricY) {
             return LoadImageW(instance, MAKEINTRESOURCEW(kIdiMainIcon), IMAGE_ICON, GetSystemMetrics(metricX),
@@ -162,12 +162,12 @@ Win32Window::~Win32Window() {
 }
 
 void Win32Window::createMenu() {
-    if (spec_.menus.empty()) return;
+    if (design_.menus.empty()) return;
     HMENU bar = CreateMenu();
-    for (const MenuSpec& top : spec_.menus) {
+    for (const MenuSpec& top : design_.menus) {
         if (top.parent != kNoControl) continue;
         HMENU popup = CreatePopupMenu();
-        for (const MenuSpec& item : spec_.menus)
+        for (const MenuSpec& item : design_.menus)
             if (item.parent == top.id)
                 AppendMenuW(popup, MF_STRING, static_cast<UINT_PTR>(item.id.value), widen(item.text).c_str());
         AppendMenuW(bar, MF_STRING | MF_POPUP, reinterpret_cast<UINT_PTR>(popup), widen(top.text).c_str());
@@ -177,7 +177,7 @@ void Win32Window::createMenu() {
 
 void Win32Window::createControls() {
     std::vector<const ControlSpec*> order;
-    for (const ControlSpec& c : spec_.controls) order.push_back(&c);
+    for (const ControlSpec& c : design_.controls) order.push_back(&c);
     // Creation order is tab order; containers have lower tab indices than what they hold.
     std::ranges::stable_sort(order, {}, &ControlSpec::tabIndex);
 
@@ -197,7 +197,7 @@ void Win32Window::createControls() {
                 break;
             case ControlKind::CommandButton:
                 cls = L"BUTTON";
-                style |= WS_TABSTOP | (c->id == spec_.defaultButton ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON);
+                style |= WS_TABSTOP | (c->id == design_.defaultButton ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON);
                 break;
             case ControlKind::Frame:
                 cls = L"BUTTON";
@@ -226,19 +226,19 @@ void Win32Window::createControls() {
     // Once all exist: a label that a neighbour reaches into goes beneath it.
     // Labels take no focus, so the tab order stays as created.
     for (const auto& [id, control] : controls_)
-        if (control->spec().stacking == Stacking::BelowSiblings)
+        if (control->design().stacking == Stacking::BelowSiblings)
             SetWindowPos(control->hwnd(), HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
 void Win32Window::createToolTips() {
-    const bool any = std::ranges::any_of(spec_.controls, [](const ControlSpec& c) { return !c.toolTip.empty(); });
+    const bool any = std::ranges::any_of(design_.controls, [](const ControlSpec& c) { return !c.toolTip.empty(); });
     if (!any) return;
     toolTips_ =
         CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
                         CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd_, nullptr, ui_.instance(), nullptr);
     for (const auto& [id, control] : controls_) {
-        if (control->spec().toolTip.empty()) continue;
-        std::wstring text = widen(control->spec().toolTip);
+        if (control->design().toolTip.empty()) continue;
+        std::wstring text = widen(control->design().toolTip);
         TOOLINFOW info{};
         info.cbSize = sizeof(info);
         info.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
@@ -250,8 +250,8 @@ void Win32Window::createToolTips() {
 }
 
 HFONT Win32Window::fontFor(const FontSpec& font) {
-    for (const auto& [spec, handle] : fonts_)
-        if (sameFont(spec, font)) return handle.get();
+    for (const auto& [design, handle] : fonts_)
+        if (sameFont(design, font)) return handle.get();
     LOGFONTW lf{};
     lf.lfHeight = -static_cast<LONG>(std::lround(font.points * dpi_ / kPointsPerInch));
     lf.lfWeight = FW_NORMAL;
@@ -268,17 +268,17 @@ HFONT Win32Window::fontFor(const FontSpec& font) {
 void Win32Window::layoutAt(int dpi) {
     dpi_ = dpi;
     fonts_.clear();
-    HFONT windowFont = fontFor(spec_.font);
+    HFONT windowFont = fontFor(design_.font);
     SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(windowFont), FALSE);
     for (const auto& [id, control] : controls_) {
-        const ControlSpec& c = control->spec();
+        const ControlSpec& c = control->design();
         const HFONT font = c.font ? fontFor(*c.font) : windowFont;
         SendMessageW(control->hwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
         SetWindowPos(control->hwnd(), nullptr, toPixels(c.rect.left, dpi), toPixels(c.rect.top, dpi),
                      toPixels(c.rect.width, dpi), toPixels(c.rect.height, dpi), SWP_NOZORDER | SWP_NOACTIVATE);
     }
-    RECT r{0, 0, toPixels(spec_.client.width, dpi), toPixels(spec_.client.height, dpi)};
-    AdjustWindowRectExForDpi(&r, windowStyle(spec_.frame), GetMenu(hwnd_) != nullptr, windowExStyle(spec_.frame),
+    RECT r{0, 0, toPixels(design_.client.width, dpi), toPixels(design_.client.height, dpi)};
+    AdjustWindowRectExForDpi(&r, windowStyle(design_.frame), GetMenu(hwnd_) != nullptr, windowExStyle(design_.frame),
                              static_cast<UINT>(dpi));
     SetWindowPos(hwnd_, nullptr, 0, 0, r.right - r.left, r.bottom - r.top, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     InvalidateRect(hwnd_, nullptr, TRUE);
@@ -353,10 +353,10 @@ void Win32Window::onCommand(WORD id, WORD code, HWND from) {
     if (!loaded_) return;
     EventGate& gate = ui_.gate();
     if (from == nullptr) {  // a menu item, or Enter and Esc from the dialog manager
-        if (code == 0 && id == IDOK && spec_.defaultButton != kNoControl) {
-            gate.click(events_, spec_.defaultButton);
-        } else if (code == 0 && id == IDCANCEL && spec_.cancelButton != kNoControl) {
-            gate.click(events_, spec_.cancelButton);
+        if (code == 0 && id == IDOK && design_.defaultButton != kNoControl) {
+            gate.click(events_, design_.defaultButton);
+        } else if (code == 0 && id == IDCANCEL && design_.cancelButton != kNoControl) {
+            gate.click(events_, design_.cancelButton);
         } else if (code == 0) {
             gate.click(events_, ControlId{id});
         }
@@ -364,9 +364,9 @@ void Win32Window::onCommand(WORD id, WORD code, HWND from) {
     }
     Win32Control* control = controlAt(from);
     if (!control) return;
-    switch (control->spec().kind) {
+    switch (control->design().kind) {
         case ControlKind::CommandButton:
-            if (code == BN_CLICKED) gate.click(events_, control->spec().id);
+            if (code == BN_CLICKED) gate.click(events_, control->design().id);
             break;
         case ControlKind::CheckBox:
             // A click ticks or clears the box; greyed is set only by the program.
@@ -377,10 +377,10 @@ void Win32Window::onCommand(WORD id, WORD code, HWND from) {
             break;
         case ControlKind::Label:
         case ControlKind::PictureBox:
-            if (code == STN_CLICKED) gate.click(events_, control->spec().id);
+            if (code == STN_CLICKED) gate.click(events_, control->design().id);
             break;
         case ControlKind::TextBox:
-            if (code == EN_CHANGE) gate.textChange(events_, control->spec().id);
+            if (code == EN_CHANGE) gate.textChange(events_, control->design().id);
             break;
         case ControlKind::Frame:
             break;
@@ -388,7 +388,7 @@ void Win32Window::onCommand(WORD id, WORD code, HWND from) {
 }
 
 void Win32Window::paintLines(HDC dc) {
-    for (const LineSpec& line : spec_.lines) {
+    for (const LineSpec& line : design_.lines) {
         const int x1 = toPixels(line.x1, dpi_);
         const int y1 = toPixels(line.y1, dpi_);
         const int x2 = toPixels(line.x2, dpi_);
@@ -416,7 +416,7 @@ void Win32Window::drawItem(const DRAWITEMSTRUCT& item) {
     RECT r = item.rcItem;
     FillRect(dc, &r, GetSysColorBrush(COLOR_BTNFACE));
 
-    if (control->spec().kind == ControlKind::PictureBox) {
+    if (control->design().kind == ControlKind::PictureBox) {
         auto icon = static_cast<HICON>(LoadImageW(ui_.instance(), MAKEINTRESOURCEW(kIdiMainIcon), IMAGE_ICON,
                                                   r.right - r.left, r.bottom - r.top, LR_DEFAULTCOLOR));
         if (icon) {
@@ -474,7 +474,7 @@ LRESULT Win32Window::handle(UINT msg, WPARAM wp, LPARAM lp) {
             unload();
             return 0;
         case DM_GETDEFID:
-            if (spec_.defaultButton != kNoControl) return MAKELRESULT(spec_.defaultButton.value, DC_HASDEFID);
+            if (design_.defaultButton != kNoControl) return MAKELRESULT(design_.defaultButton.value, DC_HASDEFID);
             break;
         case WM_ACTIVATE:
             if (LOWORD(wp) == WA_INACTIVE) {
@@ -487,11 +487,11 @@ LRESULT Win32Window::handle(UINT msg, WPARAM wp, LPARAM lp) {
         case WM_CTLCOLORSTATIC:
         case WM_CTLCOLORBTN: {
             const Win32Control* control = controlAt(reinterpret_cast<HWND>(lp));
-            if (!control || control->spec().kind == ControlKind::TextBox) break;
+            if (!control || control->design().kind == ControlKind::TextBox) break;
             auto dc = reinterpret_cast<HDC>(wp);
             SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
-            SetTextColor(dc, control->spec().textColour ? toColorRef(*control->spec().textColour)
-                                                        : GetSysColor(COLOR_WINDOWTEXT));
+            SetTextColor(dc, control->design().textColour ? toColorRef(*control->design().textColour)
+                                                          : GetSysColor(COLOR_WINDOWTEXT));
             return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
         }
         case WM_DRAWITEM:
@@ -499,7 +499,7 @@ LRESULT Win32Window::handle(UINT msg, WPARAM wp, LPARAM lp) {
             return TRUE;
         case WM_SETCURSOR: {
             const Win32Control* control = controlAt(reinterpret_cast<HWND>(wp));
-            if (control && control->spec().pointer == Pointer::Hand) {
+            if (control && control->design().pointer == Pointer::Hand) {
                 SetCursor(LoadCursorW(nullptr, IDC_HAND));
                 return TRUE;
             }

@@ -17,7 +17,7 @@ class Win32Window;
 
 class Win32Control final : public Control {
 public:
-    Win32Control(const ControlSpec& spec, HWND hwnd) : spec_(spec), hwnd_(hwnd) {}
+    Win32Control(const ControlSpec& design, HWND hwnd) : design_(design), hwnd_(hwnd) {}
 
     [[nodiscard]] std::string text() const override;
     void setText(std::string_view text) override;
@@ -26,17 +26,17 @@ public:
     [[nodiscard]] CheckState checkState() const override;
     void setCheckState(CheckState state) override;
 
-    [[nodiscard]] const ControlSpec& spec() const { return spec_; }
+    [[nodiscard]] const ControlSpec& design() const { return design_; }
     [[nodiscard]] HWND hwnd() const { return hwnd_; }
 
 private:
-    const ControlSpec& spec_;
+    const ControlSpec& design_;
     HWND hwnd_;
 };
 
 class Win32Timer final : public Timer {
 public:
-    explicit Win32Timer(std::optional<TimerSpec> spec);
+    explicit Win32Timer(std::optional<TimerSpec> design);
     [[nodiscard]] bool enabled() const override { return enabled_; }
     void setEnabled(bool enabled) override;
     [[nodiscard]] unsigned intervalMs() const override { return interval_; }
@@ -54,7 +54,7 @@ private:
 
 class Win32Window final : public Window {
 public:
-    Win32Window(Win32Ui& ui, const WindowSpec& spec, WindowEvents& events);
+    Win32Window(Win32Ui& ui, const WindowSpec& design, WindowEvents& events);
     ~Win32Window() override;
     Win32Window(const Win32Window&) = delete;
     Win32Window& operator=(const Win32Window&) = delete;
@@ -72,7 +72,7 @@ public:
     [[nodiscard]] HWND hwnd() const { return hwnd_; }
     [[nodiscard]] HWND controlHwnd(ControlId id) const;
     [[nodiscard]] HWND toolTips() const { return toolTips_; }
-    [[nodiscard]] const WindowSpec& spec() const { return spec_; }
+    [[nodiscard]] const WindowSpec& design() const { return design_; }
     [[nodiscard]] int dpi() const { return dpi_; }
 
     static LRESULT CALLBACK windowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) noexcept;
@@ -91,7 +91,7 @@ private:
     void forgetWindow();
 
     Win32Ui& ui_;
-    const WindowSpec& spec_;
+    const WindowSpec& design_;
     WindowEvents& events_;
     HWND hwnd_ = nullptr;
     HWND toolTips_ = nullptr;
