@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "command_line_rules.h"
 #include "form1_harness.h"
 #include "workflow/pulldown_command.h"
 
@@ -191,40 +192,6 @@ TEST(PulldownNowTest, AnEmptyOutputPathDoesNotExist) {
     EXPECT_TRUE(h.desktop.processes.attempts.empty());
 }
 
-// Splits a command line the way the C runtime and CommandLineToArgvW do for
-// the arguments after the program name: an independent reading of the rules.
-std::vector<std::string> splitArguments(std::string_view line) {
-    std::vector<std::string> args;
-    std::size_t i = 0;
-    while (true) {
-        while (i < line.size() && (line[i] == ' ' || line[i] == '\t')) ++i;
-        if (i >= line.size()) break;
-        std::string arg;
-        bool quoted = false;
-        while (i < line.size() && (quoted || (line[i] != ' ' && line[i] != '\t'))) {
-            std::size_t backslashes = 0;
-            while (i < line.size() && line[i] == '\\') ++backslashes, ++i;
-            if (i < line.size() && line[i] == '"') {
-                arg.append(backslashes / 2, '\\');
-                if (backslashes % 2 == 1) {
-                    arg.push_back('"');
-                } else if (quoted && i + 1 < line.size() && line[i + 1] == '"') {
-                    arg.push_back('"');
-                    ++i;
-                } else {
-                    quoted = !quoted;
-                }
-                ++i;
-            } else {
-                arg.append(backslashes, '\\');
-                if (i < line.size() && (quoted || (line[i] != ' ' && line[i] != '\t'))) arg.push_back(line[i++]);
-            }
-        }
-        args.push_back(arg);
-    }
-    return args;
-}
-
 TEST(QuoteArgumentTest, QuotesExactlyWhatWouldOtherwiseBeSplitOrLost) {
     // clang-format off
     const std::pair<const char*, const char*> rows[] = {
@@ -257,14 +224,15 @@ TEST(QuoteArgumentTest, EveryArgumentComesBackWholeFromTheStandardSplit) {
                                              R"(""")",
                                              R"(a\b c\d)"};
     for (const std::string& input : inputs) {
-        const std::string line = workflow::quoteArgument(input) + " next";
-        EXPECT_EQ(splitArguments(line), (std::vector<std::string>{input, "next"})) << line;
+        const std::string line = "\"p\" " + workflow::quoteArgument(input) + " next";
+        EXPECT_EQ(testing::splitCommandLine(line), (std::vector<std::string>{"p", input, "next"})) << line;
     }
     const std::string line = workflow::pulldownCommandLine(R"(C:\T\pulldown.exe)", R"(D:\My "Videos\)", "a b.m2v",
                                                            workflow::PulldownRun::DropFrame);
-    const std::vector<std::string> args = splitArguments(line.substr(line.find("\" ") + 2));
-    EXPECT_EQ(args, (std::vector<std::string>{R"(D:\My "Videos\a b.m2v)", R"(D:\My "Videos\pulled_drop.m2v)",
-                                              "-prog_frames", "p", "-drop_frame", "true"}));
+    EXPECT_EQ(
+        testing::splitCommandLine(line),
+        (std::vector<std::string>{R"(C:\T\pulldown.exe)", R"(D:\My "Videos\a b.m2v)",
+                                  R"(D:\My "Videos\pulled_drop.m2v)", "-prog_frames", "p", "-drop_frame", "true"}));
 }
 
 }  // namespace

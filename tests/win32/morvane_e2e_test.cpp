@@ -16,19 +16,18 @@
 
 #include "files_test_support.h"
 #include "main_window/form1_layout.h"
+#include "remote_main_window.h"
 #include "win32_test_support.h"
 
 namespace morvane {
 namespace {
 
 using platform::ControlId;
+using testing::kMainCaption;
 using testing::pumpUntil;
 using testing::ScratchFolder;
 
-constexpr UINT_PTR kTimer1Id = 1;
-constexpr UINT kAnswerTimeoutMs = 10000;
 constexpr DWORD kExitTimeoutMs = 20000;
-constexpr const wchar_t* kMainCaption = L"Morvane (Version 1.0.1)";
 constexpr const wchar_t* kAboutCaption = L"About Morvane";
 constexpr const wchar_t* kBusyMark = L"\u00CF";
 constexpr const wchar_t* kSettingsKey = L"SOFTWARE\\Kestrine\\Morvane";
@@ -150,45 +149,12 @@ HWND topLevelWindowOf(DWORD processId, const wchar_t* windowClass, const wchar_t
 }
 
 // morvane.exe, seen from outside: its main window and its controls by id.
-class Morvane {
+class Morvane : public testing::RemoteMainWindow {
 public:
     Morvane() : process_(quoted(testing::windowsPath(MORVANE_EXE_PATH))) {
         pumpUntil([&] { return (main_ = topLevelWindowOf(process_.id(), L"MorvaneForm", kMainCaption)) != nullptr; });
         if (!main_) throw std::runtime_error("the main window did not show");
     }
-
-    [[nodiscard]] HWND control(ControlId id) const {
-        if (HWND direct = GetDlgItem(main_, id.value)) return direct;
-        for (ControlId frame : {form1::Frame2, form1::Frame3})
-            if (HWND inFrame = GetDlgItem(GetDlgItem(main_, frame.value), id.value)) return inFrame;
-        return nullptr;
-    }
-
-    [[nodiscard]] std::wstring text(ControlId id) const {
-        wchar_t buffer[1024] = {};
-        DWORD_PTR copied = 0;
-        SendMessageTimeoutW(control(id), WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(buffer), SMTO_NORMAL,
-                            kAnswerTimeoutMs, &copied);
-        return {buffer, static_cast<std::size_t>(copied)};
-    }
-    void type(ControlId id, const std::wstring& text) const {
-        SendMessageTimeoutW(control(id), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()), SMTO_NORMAL,
-                            kAnswerTimeoutMs, nullptr);
-    }
-    void check(ControlId id, WPARAM state) const {
-        SendMessageTimeoutW(control(id), BM_SETCHECK, state, 0, SMTO_NORMAL, kAnswerTimeoutMs, nullptr);
-    }
-    // Clicks arrive as the button's own notification, queued like a real one.
-    void click(ControlId id) const {
-        PostMessageW(main_, WM_COMMAND, MAKEWPARAM(id.value, BN_CLICKED), reinterpret_cast<LPARAM>(control(id)));
-    }
-    void menu(ControlId id) const { PostMessageW(main_, WM_COMMAND, MAKEWPARAM(id.value, 0), 0); }
-    // One tick of Timer1; handled (or held back) by the time this returns.
-    void tick() const {
-        DWORD_PTR ignored = 0;
-        SendMessageTimeoutW(main_, WM_TIMER, kTimer1Id, 0, SMTO_NORMAL, kAnswerTimeoutMs, &ignored);
-    }
-    void close() const { PostMessageW(main_, WM_CLOSE, 0, 0); }
 
     [[nodiscard]] HWND errorBox() const { return topLevelWindowOf(process_.id(), L"#32770", L"Error"); }
     [[nodiscard]] HWND aboutWindow() const { return topLevelWindowOf(process_.id(), L"MorvaneForm", kAboutCaption); }
@@ -196,7 +162,6 @@ public:
 
 private:
     Child process_;
-    HWND main_ = nullptr;
 };
 
 struct RecordedRun {

@@ -17,18 +17,17 @@
 
 #include "files_test_support.h"
 #include "main_window/form1_layout.h"
+#include "remote_main_window.h"
 #include "win32_test_support.h"
 
 namespace morvane {
 namespace {
 
 using platform::ControlId;
+using testing::kMainCaption;
 using testing::pumpUntil;
 
-constexpr UINT_PTR kTimer1Id = 1;
-constexpr UINT kAnswerTimeoutMs = 10000;
 constexpr DWORD kStandInTimeoutMs = 20000;
-constexpr const wchar_t* kMainCaption = L"Morvane (Version 1.0.1)";
 constexpr const wchar_t* kBusyMark = L"\u00CF";
 constexpr const wchar_t* kNothingToWaitFor = L"CCE output files are missing or not in use. Is CCE running?";
 
@@ -90,7 +89,7 @@ HWND findTopLevel(FindArgs args) {
 }
 
 // The morvane.exe that the wrapper started, seen from outside.
-class Morvane {
+class Morvane : public testing::RemoteMainWindow {
 public:
     explicit Morvane(const std::wstring& program) {
         pumpUntil([&] {
@@ -100,33 +99,6 @@ public:
         GetWindowThreadProcessId(main_, &processId_);
     }
 
-    [[nodiscard]] HWND control(ControlId id) const {
-        if (HWND direct = GetDlgItem(main_, id.value)) return direct;
-        for (ControlId frame : {form1::Frame2, form1::Frame3})
-            if (HWND inFrame = GetDlgItem(GetDlgItem(main_, frame.value), id.value)) return inFrame;
-        return nullptr;
-    }
-    [[nodiscard]] std::wstring text(ControlId id) const {
-        wchar_t buffer[1024] = {};
-        DWORD_PTR copied = 0;
-        SendMessageTimeoutW(control(id), WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(buffer), SMTO_NORMAL,
-                            kAnswerTimeoutMs, &copied);
-        return {buffer, static_cast<std::size_t>(copied)};
-    }
-    void type(ControlId id, const std::wstring& text) const {
-        SendMessageTimeoutW(control(id), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()), SMTO_NORMAL,
-                            kAnswerTimeoutMs, nullptr);
-    }
-    void check(ControlId id, WPARAM state) const {
-        SendMessageTimeoutW(control(id), BM_SETCHECK, state, 0, SMTO_NORMAL, kAnswerTimeoutMs, nullptr);
-    }
-    void click(ControlId id) const {
-        PostMessageW(main_, WM_COMMAND, MAKEWPARAM(id.value, BN_CLICKED), reinterpret_cast<LPARAM>(control(id)));
-    }
-    void tick() const {
-        DWORD_PTR ignored = 0;
-        SendMessageTimeoutW(main_, WM_TIMER, kTimer1Id, 0, SMTO_NORMAL, kAnswerTimeoutMs, &ignored);
-    }
     [[nodiscard]] HWND errorBox() const { return findTopLevel({L"#32770", L"Error", processId_, nullptr, nullptr}); }
 
     void fillIn(const Case& c) const {
@@ -141,7 +113,6 @@ public:
     }
 
 private:
-    HWND main_ = nullptr;
     DWORD processId_ = 0;
 };
 

@@ -1,0 +1,60 @@
+#pragma once
+
+// morvane.exe's main window seen from another process: its controls by id,
+// driven with the messages a user's actions would send. Sends time out, so a
+// program that hangs fails the test instead of stopping it.
+
+#include <windows.h>
+
+#include <string>
+
+#include "main_window/form1_layout.h"
+
+namespace morvane::testing {
+
+inline constexpr const wchar_t* kMainCaption = L"Morvane (Version 1.0.1)";
+inline constexpr UINT_PTR kTimer1Id = 1;
+inline constexpr UINT kAnswerTimeoutMs = 10000;
+
+class RemoteMainWindow {
+public:
+    [[nodiscard]] HWND hwnd() const { return main_; }
+
+    [[nodiscard]] HWND control(platform::ControlId id) const {
+        if (HWND direct = GetDlgItem(main_, id.value)) return direct;
+        for (platform::ControlId frame : {form1::Frame2, form1::Frame3})
+            if (HWND inFrame = GetDlgItem(GetDlgItem(main_, frame.value), id.value)) return inFrame;
+        return nullptr;
+    }
+
+    [[nodiscard]] std::wstring text(platform::ControlId id) const {
+        wchar_t buffer[1024] = {};
+        DWORD_PTR copied = 0;
+        SendMessageTimeoutW(control(id), WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(buffer), SMTO_NORMAL,
+                            kAnswerTimeoutMs, &copied);
+        return {buffer, static_cast<std::size_t>(copied)};
+    }
+    void type(platform::ControlId id, const std::wstring& text) const {
+        SendMessageTimeoutW(control(id), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()), SMTO_NORMAL,
+                            kAnswerTimeoutMs, nullptr);
+    }
+    void check(platform::ControlId id, WPARAM state) const {
+        SendMessageTimeoutW(control(id), BM_SETCHECK, state, 0, SMTO_NORMAL, kAnswerTimeoutMs, nullptr);
+    }
+    // Clicks arrive as the button's own notification, queued like a real one.
+    void click(platform::ControlId id) const {
+        PostMessageW(main_, WM_COMMAND, MAKEWPARAM(id.value, BN_CLICKED), reinterpret_cast<LPARAM>(control(id)));
+    }
+    void menu(platform::ControlId id) const { PostMessageW(main_, WM_COMMAND, MAKEWPARAM(id.value, 0), 0); }
+    // One tick of Timer1; handled (or held back) by the time this returns.
+    void tick() const {
+        DWORD_PTR ignored = 0;
+        SendMessageTimeoutW(main_, WM_TIMER, kTimer1Id, 0, SMTO_NORMAL, kAnswerTimeoutMs, &ignored);
+    }
+    void close() const { PostMessageW(main_, WM_CLOSE, 0, 0); }
+
+protected:
+    HWND main_ = nullptr;
+};
+
+}  // namespace morvane::testing
