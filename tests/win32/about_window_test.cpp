@@ -15,6 +15,7 @@
 #include "about/frm_about.h"
 #include "about/frm_about_layout.h"
 #include "about_test_support.h"
+#include "files_test_support.h"
 #include "main_window/form1.h"
 #include "main_window/form1_layout.h"
 #include "memory_system.h"
@@ -460,6 +461,45 @@ TEST_F(AboutBesideMainTest, FileExitEndsTheProgramWithTheAboutWindowOpen) {
     SendMessageW(aboutWindow, WM_COMMAND, MAKEWPARAM(about::cmdSysInfo.value, BN_CLICKED),
                  reinterpret_cast<LPARAM>(aboutControl(about::cmdSysInfo)));
     EXPECT_TRUE(desktop.ui.gate().ended());
+}
+
+// A box holds the whole program until it is answered: nothing in the other
+// window can run meanwhile, File > Exit included.
+TEST_F(AboutBesideMainTest, AMessageBoxHoldsEveryWindowOfTheProgramUntilAnswered) {
+    MachineValue path(L"SOFTWARE\\Microsoft\\Shared Tools\\MSINFO", L"PATH");
+    MachineValue folder(L"SOFTWARE\\Microsoft\\Shared Tools Location", L"MSINFO");
+    path.remove();
+    folder.remove();
+    menu(form1::mnuAbout);
+    ASSERT_TRUE(about.isOpen());
+
+    std::atomic<bool> otherEnabled{true};
+    {
+        testing::DialogWatcher watcher(L"Morvane", [&](HWND box) {
+            otherEnabled = IsWindowEnabled(mainHwnd()) != FALSE;
+            PostMessageW(box, WM_COMMAND, IDOK, 0);
+        });
+        SendMessageW(aboutHwnd(), WM_COMMAND, MAKEWPARAM(about::cmdSysInfo.value, BN_CLICKED),
+                     reinterpret_cast<LPARAM>(aboutControl(about::cmdSysInfo)));
+        EXPECT_EQ(watcher.handled(), 1);
+    }
+    EXPECT_FALSE(otherEnabled) << "the main window took input during the About window's box";
+
+    form.window().control(form1::chkDrop).setCheckState(CheckState::Clear);
+    form.window().control(form1::chkNoDrop).setCheckState(CheckState::Clear);
+    otherEnabled = true;
+    {
+        testing::DialogWatcher watcher(L"Error", [&](HWND box) {
+            otherEnabled = IsWindowEnabled(aboutHwnd()) != FALSE;
+            PostMessageW(box, WM_COMMAND, IDOK, 0);
+        });
+        menu(form1::mnuPullNow);
+        EXPECT_EQ(watcher.handled(), 1);
+    }
+    EXPECT_FALSE(otherEnabled) << "the About window took input during the main window's box";
+
+    EXPECT_TRUE(IsWindowEnabled(mainHwnd()));
+    EXPECT_TRUE(IsWindowEnabled(aboutHwnd()));
 }
 
 // The real shell open, on targets that need no browser or mail program.

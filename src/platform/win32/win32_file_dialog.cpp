@@ -48,6 +48,7 @@ std::string Win32Ui::openFile(const Window* owner, const OpenFileRequest& reques
         return getOpenFileName(&dialog) != FALSE;
     };
 
+    ProgramModal modal(*this, ownerHwnd(owner));
     bool chosen = show(initial);
     // A start name the dialog refuses would otherwise keep it from opening at all.
     if (!chosen && !initial.empty() && extendedError() == FNERR_INVALIDFILENAME) chosen = show(L"");

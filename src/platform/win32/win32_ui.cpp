@@ -48,9 +48,25 @@ HWND ownerHwnd(const Window* owner) {
     return w ? w->hwnd() : nullptr;
 }
 
+Win32Ui::ProgramModal::ProgramModal(const Win32Ui& ui, HWND owner) {
+    for (const Win32Window* window : ui.open_) {
+        const HWND hwnd = window->hwnd();
+        if (hwnd == owner || !IsWindowEnabled(hwnd)) continue;
+        EnableWindow(hwnd, FALSE);
+        disabled_.push_back(hwnd);
+    }
+}
+
+Win32Ui::ProgramModal::~ProgramModal() {
+    for (const HWND hwnd : disabled_)
+        if (IsWindow(hwnd)) EnableWindow(hwnd, TRUE);
+}
+
 void Win32Ui::messageBox(const Window* owner, std::string_view text, std::string_view title, MessageIcon icon) {
     const UINT style = MB_OK | (icon == MessageIcon::Warning ? MB_ICONWARNING : 0);
-    MessageBoxW(ownerHwnd(owner), widen(text).c_str(), widen(title).c_str(), style);
+    const HWND ownerWindow = ownerHwnd(owner);
+    ProgramModal modal(*this, ownerWindow);
+    MessageBoxW(ownerWindow, widen(text).c_str(), widen(title).c_str(), style);
 }
 
 void Win32Ui::endProgram() {

@@ -37,6 +37,7 @@ public:
 
 private:
     friend class Win32Window;
+    class ProgramModal;
     void windowOpened(Win32Window* window);
     void windowClosed(Win32Window* window);
 
@@ -44,6 +45,20 @@ private:
     HWND hiddenOwner_ = nullptr;
     EventGate gate_;
     std::vector<Win32Window*> open_;
+};
+
+// While a box or dialog is up, the program's other windows take no input, as
+// with the message boxes of old: nothing else can run, or end the program,
+// from inside it. The owner is disabled by the box itself.
+class Win32Ui::ProgramModal {
+public:
+    ProgramModal(const Win32Ui& ui, HWND owner);
+    ~ProgramModal();
+    ProgramModal(const ProgramModal&) = delete;
+    ProgramModal& operator=(const ProgramModal&) = delete;
+
+private:
+    std::vector<HWND> disabled_;
 };
 
 [[nodiscard]] HWND ownerHwnd(const Window* owner);
