@@ -43,11 +43,17 @@ bool FrmAbout::GetKeyValue(RegistryKey KeyRoot, std::string_view KeyName, std::s
     RegistryKey key = kNullKey;
     // Closes the key on every way out, the throw included; a key that never
     // opened is closed too, to no effect.
-    struct Closer {
-        Registry& registry;
-        RegistryKey& key;
-        ~Closer() { registry.closeKey(key); }
-    } closer{platform_.registry, key};
+    class Closer {
+    public:
+        Closer(Registry& registry, RegistryKey& key) : registry_(registry), key_(key) {}
+        ~Closer() { registry_.closeKey(key_); }
+        Closer(const Closer&) = delete;
+        Closer& operator=(const Closer&) = delete;
+
+    private:
+        Registry& registry_;
+        RegistryKey& key_;
+    } closer(platform_.registry, key);
 
     if (platform_.registry.openKey(KeyRoot, KeyName, kKeyValueAccess, key) != kErrorSuccess) {
         KeyVal.clear();
