@@ -72,9 +72,6 @@ private:
     void cmdPullPathClick();
     void command1Click();
     void txtMPathChange();
-    // The text the paths were last derived from: an edit control reports a
-    // change even when its text stays the same.
-    std::string derivedFrom_;
 
     void showIdleState();
     void error(std::string_view message);

@@ -14,8 +14,10 @@ class WindowEvents {
 public:
     virtual void onLoad() = 0;
     virtual void onCloseRequest() = 0;
-    virtual void onClick(ControlId id) = 0;       // buttons, labels, menu items
-    virtual void onTextChange(ControlId id) = 0;  // typed, or set by the program
+    virtual void onClick(ControlId id) = 0;  // buttons, labels, menu items
+    // Typed, or set by the program; only when the text really differs from
+    // what it was at the last report.
+    virtual void onTextChange(ControlId id) = 0;
     virtual void onTimer() = 0;
 
 protected:

@@ -36,11 +36,7 @@ void Form1::command1Click() {
 }
 
 void Form1::txtMPathChange() {
-    std::string text = ctl(txtMPath).text();
-    if (text == derivedFrom_) return;
-    derivedFrom_ = std::move(text);
-
-    workflow::OutputPaths paths = workflow::deriveOutputPaths(derivedFrom_);
+    workflow::OutputPaths paths = workflow::deriveOutputPaths(ctl(txtMPath).text());
     outFolder_ = std::move(paths.outFolder);
     outFileName_ = std::move(paths.outFileName);
     vafFileName_ = std::move(paths.vafFileName);

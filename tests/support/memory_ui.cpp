@@ -8,12 +8,23 @@ namespace morvane::testing {
 using namespace platform;
 
 MemoryControl::MemoryControl(const ControlSpec& design, MemoryWindow& window)
-    : design_(design), window_(window), text_(design.text), enabled_(design.enabled), check_(design.check) {}
+    : design_(design),
+      window_(window),
+      text_(design.text),
+      reported_(design.text),
+      enabled_(design.enabled),
+      check_(design.check) {}
 
 void MemoryControl::setText(std::string_view text) {
-    if (text_ == text) return;
     text_ = text;
+    // Like an edit control, a text box reports every setting of its text.
     if (design_.kind == ControlKind::TextBox) window_.raiseTextChange(design_.id);
+}
+
+bool MemoryControl::takeTextChange() {
+    if (text_ == reported_) return false;
+    reported_ = text_;
+    return true;
 }
 
 MemoryTimer::MemoryTimer(std::optional<TimerSpec> design) {
@@ -87,7 +98,7 @@ void MemoryWindow::destroy() {
 }
 
 void MemoryWindow::raiseTextChange(ControlId id) {
-    if (open_) ui_.gate.textChange(events_, id);
+    if (open_ && memoryControl(id).takeTextChange()) ui_.gate.textChange(events_, id);
 }
 
 void MemoryWindow::click(ControlId id) {

@@ -30,10 +30,14 @@ public:
 
     [[nodiscard]] const platform::ControlSpec& design() const { return design_; }
 
+    // As the real one: true only when the text differs from the last report.
+    [[nodiscard]] bool takeTextChange();
+
 private:
     const platform::ControlSpec& design_;
     MemoryWindow& window_;
     std::string text_;
+    std::string reported_;
     bool enabled_;
     platform::CheckState check_;
 };
@@ -82,6 +86,7 @@ public:
     [[nodiscard]] int moves() const { return moves_; }
     [[nodiscard]] int shows() const { return shows_; }
 
+    // The text box's own change report; passed on only for a real change.
     void raiseTextChange(platform::ControlId id);
     // Gone with the program's end: no close request.
     void unloadSilently() { destroy(); }

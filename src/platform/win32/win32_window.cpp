@@ -69,10 +69,15 @@ std::string Win32Control::text() const {
 }
 
 void Win32Control::setText(std::string_view text) {
-    // An edit control reports a change even when the text stays the same.
-    if (design_.kind == ControlKind::TextBox && this->text() == text) return;
     SetWindowTextW(hwnd_, widen(text).c_str());
     if (design_.busyMark) InvalidateRect(hwnd_, nullptr, TRUE);
+}
+
+bool Win32Control::takeTextChange() {
+    std::string now = text();
+    if (now == reported_) return false;
+    reported_ = std::move(now);
+    return true;
 }
 
 bool Win32Control::enabled() const { return IsWindowEnabled(hwnd_) != FALSE; }
@@ -380,7 +385,7 @@ void Win32Window::onCommand(WORD id, WORD code, HWND from) {
             if (code == STN_CLICKED) gate.click(events_, control->design().id);
             break;
         case ControlKind::TextBox:
-            if (code == EN_CHANGE) gate.textChange(events_, control->design().id);
+            if (code == EN_CHANGE && control->takeTextChange()) gate.textChange(events_, control->design().id);
             break;
         case ControlKind::Frame:
             break;

@@ -17,7 +17,7 @@ class Win32Window;
 
 class Win32Control final : public Control {
 public:
-    Win32Control(const ControlSpec& design, HWND hwnd) : design_(design), hwnd_(hwnd) {}
+    Win32Control(const ControlSpec& design, HWND hwnd) : design_(design), hwnd_(hwnd), reported_(design.text) {}
 
     [[nodiscard]] std::string text() const override;
     void setText(std::string_view text) override;
@@ -29,9 +29,14 @@ public:
     [[nodiscard]] const ControlSpec& design() const { return design_; }
     [[nodiscard]] HWND hwnd() const { return hwnd_; }
 
+    // An edit control reports a change even when its text was set to what it
+    // already held: true only when the text differs from the last report.
+    [[nodiscard]] bool takeTextChange();
+
 private:
     const ControlSpec& design_;
     HWND hwnd_;
+    std::string reported_;
 };
 
 class Win32Timer final : public Timer {
