@@ -35,6 +35,7 @@ using platform::win32::Win32Platform;
 using platform::win32::Win32Processes;
 using platform::win32::Win32Window;
 using testing::BoxAnswerer;
+using testing::Canvas;
 using testing::className;
 using testing::CloseAfter;
 using testing::MachineValue;
@@ -165,40 +166,6 @@ TEST_F(AboutWindowTest, LinksAreBlueAndTheTitleDescriptionAndAuthorBlack) {
     for (ControlId id : {about::lblTitle, about::lblDescription, about::lblDisclaimer})
         EXPECT_EQ(textColourOf(hwnd(), control(id)), RGB(0, 0, 0)) << id.value;
 }
-
-// A 32-bit top-down bitmap to have a window draw into.
-class Canvas {
-public:
-    Canvas(int width, int height) : width_(width) {
-        BITMAPINFO info{};
-        info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB};
-        bitmap_ = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, reinterpret_cast<void**>(&bits_), nullptr, 0);
-        dc_ = CreateCompatibleDC(nullptr);
-        old_ = SelectObject(dc_, bitmap_);
-        for (int i = 0; i < width * height; ++i) bits_[i] = kUnpainted;
-    }
-    ~Canvas() {
-        SelectObject(dc_, old_);
-        DeleteDC(dc_);
-        DeleteObject(bitmap_);
-    }
-    Canvas(const Canvas&) = delete;
-    Canvas& operator=(const Canvas&) = delete;
-
-    [[nodiscard]] HDC dc() const { return dc_; }
-    // 0xRRGGBB
-    [[nodiscard]] std::uint32_t at(int x, int y) const { return bits_[y * width_ + x] & 0xFFFFFF; }
-
-    // Outside the 16-colour palette the icon is drawn with.
-    static constexpr std::uint32_t kUnpainted = 0x123456;
-
-private:
-    int width_;
-    std::uint32_t* bits_ = nullptr;
-    HBITMAP bitmap_ = nullptr;
-    HDC dc_ = nullptr;
-    HGDIOBJ old_ = nullptr;
-};
 
 TEST_F(AboutWindowTest, EtchedSeparatorIsAGreyRowAboveTwoWhiteRows) {
     RECT client{};

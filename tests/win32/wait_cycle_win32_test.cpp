@@ -30,43 +30,16 @@ constexpr const wchar_t* kSettingsKey = L"SOFTWARE\\Kestrine\\Morvane";
 // The thread's execution state; asking with no flags changes nothing that lasts.
 EXECUTION_STATE executionState() { return SetThreadExecutionState(0); }
 
-// A 32-bit top-down bitmap for a control to draw itself into.
-class Canvas {
-public:
-    Canvas(int width, int height) : width_(width), height_(height) {
-        BITMAPINFO info{};
-        info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB};
-        bitmap_ = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, reinterpret_cast<void**>(&bits_), nullptr, 0);
-        dc_ = CreateCompatibleDC(nullptr);
-        old_ = SelectObject(dc_, bitmap_);
-    }
-    ~Canvas() {
-        SelectObject(dc_, old_);
-        DeleteDC(dc_);
-        DeleteObject(bitmap_);
-    }
-    Canvas(const Canvas&) = delete;
-    Canvas& operator=(const Canvas&) = delete;
-
-    [[nodiscard]] HDC dc() const { return dc_; }
-    // Pixels much darker than the button face: the mark, however it is drawn.
-    [[nodiscard]] int darkPixels() const {
-        int dark = 0;
-        for (int i = 0; i < width_ * height_; ++i) {
-            const std::uint32_t p = bits_[i];
+// Pixels much darker than the button face: the mark, however it is drawn.
+int darkPixels(const testing::Canvas& canvas) {
+    int dark = 0;
+    for (int y = 0; y < canvas.height(); ++y)
+        for (int x = 0; x < canvas.width(); ++x) {
+            const std::uint32_t p = canvas.at(x, y);
             if (((p >> 16) & 0xFF) + ((p >> 8) & 0xFF) + (p & 0xFF) < 3 * 0x60) ++dark;
         }
-        return dark;
-    }
-
-private:
-    int width_;
-    int height_;
-    std::uint32_t* bits_ = nullptr;
-    HBITMAP bitmap_ = nullptr;
-    HDC dc_ = nullptr;
-    HGDIOBJ old_ = nullptr;
-};
+    return dark;
+}
 
 // The program as its entry builds it, with the encoder played by this test:
 // it holds the output file open for writing while it "encodes".
@@ -114,9 +87,9 @@ protected:
     int darkPixelsOf(ControlId label) {
         RECT inside{};
         GetClientRect(control(label), &inside);
-        Canvas canvas(inside.right, inside.bottom);
+        testing::Canvas canvas(inside.right, inside.bottom);
         SendMessageW(control(label), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(canvas.dc()), PRF_CLIENT);
-        return canvas.darkPixels();
+        return darkPixels(canvas);
     }
 
     ScratchFolder scratch{L"morvane-wait"};

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <chrono>
+#include <cstdint>
 #include <functional>
 #include <string>
 
@@ -68,5 +69,43 @@ inline std::wstring windowsPath(const std::string& path) {
     }
     return w;
 }
+
+// A 32-bit top-down bitmap for a window or control to draw itself into,
+// filled beforehand with a colour the program never paints.
+class Canvas {
+public:
+    Canvas(int width, int height) : width_(width), height_(height) {
+        BITMAPINFO info{};
+        info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB};
+        bitmap_ = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, reinterpret_cast<void**>(&bits_), nullptr, 0);
+        dc_ = CreateCompatibleDC(nullptr);
+        old_ = SelectObject(dc_, bitmap_);
+        for (int i = 0; i < width * height; ++i) bits_[i] = kUnpainted;
+    }
+    ~Canvas() {
+        SelectObject(dc_, old_);
+        DeleteDC(dc_);
+        DeleteObject(bitmap_);
+    }
+    Canvas(const Canvas&) = delete;
+    Canvas& operator=(const Canvas&) = delete;
+
+    [[nodiscard]] HDC dc() const { return dc_; }
+    [[nodiscard]] int width() const { return width_; }
+    [[nodiscard]] int height() const { return height_; }
+    // 0xRRGGBB
+    [[nodiscard]] std::uint32_t at(int x, int y) const { return bits_[y * width_ + x] & 0xFFFFFF; }
+
+    // Outside the 16-colour palette the icon is drawn with.
+    static constexpr std::uint32_t kUnpainted = 0x123456;
+
+private:
+    int width_;
+    int height_;
+    std::uint32_t* bits_ = nullptr;
+    HBITMAP bitmap_ = nullptr;
+    HDC dc_ = nullptr;
+    HGDIOBJ old_ = nullptr;
+};
 
 }  // namespace morvane::testing
