@@ -18,16 +18,6 @@ using namespace platform;
 
 namespace {
 
-// Text values arrive as the system stores them: UTF-16, little-endian. A
-// stray odd byte cannot make a character and is left out.
-std::u16string unitsOf(std::span<const std::byte> bytes) {
-    std::u16string units(bytes.size() / 2, u'\0');
-    for (std::size_t i = 0; i < units.size(); ++i)
-        units[i] = static_cast<char16_t>(std::to_integer<unsigned>(bytes[2 * i]) |
-                                         (std::to_integer<unsigned>(bytes[2 * i + 1]) << 8));
-    return units;
-}
-
 // A DWORD as unsigned decimal; bytes missing at the top count as zero.
 std::string dwordText(std::span<const std::byte> bytes) {
     std::uint32_t value = 0;
@@ -71,7 +61,7 @@ bool FrmAbout::GetKeyValue(RegistryKey KeyRoot, std::string_view KeyName, std::s
 
     std::span<const std::byte> filled(buffer.data(), std::min<std::size_t>(size, buffer.size()));
     if (type == kRegSz) {
-        std::u16string text = unitsOf(filled);
+        std::u16string text = fromLittleEndianBytes(filled);
         // Only the one final NUL goes; any before it stay in the text.
         if (!text.empty() && text.back() == u'\0') text.pop_back();
         KeyVal = utf16ToUtf8(text);

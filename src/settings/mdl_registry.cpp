@@ -14,26 +14,10 @@ using namespace platform;
 
 namespace {
 
-// Texts cross the boundary as UTF-16LE, so any path survives, not only those
-// of the system code page.
-std::vector<std::byte> encodeText(std::string_view utf8) {
-    const std::u16string units = utf8ToUtf16(utf8);
-    std::vector<std::byte> bytes(units.size() * 2);
-    for (std::size_t i = 0; i < units.size(); ++i) {
-        bytes[2 * i] = std::byte(units[i] & 0xFF);
-        bytes[2 * i + 1] = std::byte(units[i] >> 8);
-    }
-    return bytes;
-}
-
-// As many UTF-16 units as whole pairs of bytes were filled; nothing trimmed.
-std::string decodeText(std::span<const std::byte> bytes) {
-    std::u16string units(bytes.size() / 2, u'\0');
-    for (std::size_t i = 0; i < units.size(); ++i)
-        units[i] = static_cast<char16_t>(std::to_integer<unsigned>(bytes[2 * i]) |
-                                         (std::to_integer<unsigned>(bytes[2 * i + 1]) << 8));
-    return utf16ToUtf8(units);
-}
+// Texts cross the boundary as UTF-16, so any path survives, not only those
+// of the system code page; nothing read is trimmed.
+std::vector<std::byte> encodeText(std::string_view utf8) { return littleEndianBytes(utf8ToUtf16(utf8)); }
+std::string decodeText(std::span<const std::byte> bytes) { return utf16ToUtf8(fromLittleEndianBytes(bytes)); }
 
 std::array<std::byte, 4> encodeNumber(std::int32_t number) {
     const auto bits = static_cast<std::uint32_t>(number);
