@@ -1,11 +1,11 @@
 #include "settings/settings_store.h"
 
-#include <algorithm>
 #include <optional>
 #include <string>
 #include <string_view>
 
 #include "main_window/form1_layout.h"
+#include "platform/text.h"
 #include "settings/mdl_registry.h"
 #include "settings/settings_constants.h"
 
@@ -42,17 +42,10 @@ std::optional<CheckState> storedCheckState(const SettingsValue& stored) {
     return static_cast<CheckState>(*number);
 }
 
-bool equalsIgnoringAsciiCase(std::string_view a, std::string_view b) {
-    return std::ranges::equal(a, b, [](char x, char y) {
-        auto lower = [](char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + ('a' - 'A')) : c; };
-        return lower(x) == lower(y);
-    });
-}
-
 // True is the number -1 however it is stored (a number, or its decimal text),
 // or the word "True" that the old runtime wrote for a Boolean.
 bool isStoredTrue(const SettingsValue& stored) {
-    return stored.toNumber() == kStoredTrue || equalsIgnoringAsciiCase(withoutBlanks(stored.textForm()), "True");
+    return stored.toNumber() == kStoredTrue || platform::asciiUpper(withoutBlanks(stored.textForm())) == "TRUE";
 }
 
 std::string checkText(platform::Window& window, platform::ControlId id) {
