@@ -78,6 +78,7 @@ protected:
 
 TEST_F(AboutWindowTest, EveryControlHasItsClassFontAndPixelRectangle) {
     const int dpi = window().dpi();
+    EXPECT_EQ(dpi, testing::expectedDpi());
     for (const ControlSpec& c : about::layout().controls) {
         SCOPED_TRACE(std::string(c.name));
         HWND h = control(c.id);

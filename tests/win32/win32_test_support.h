@@ -7,7 +7,25 @@
 #include <functional>
 #include <string>
 
+#include "platform/units.h"
+#include "platform/win32/newer_windows.h"
+
 namespace morvane::testing {
+
+// With MORVANE_WITHOUT_PER_MONITOR_DPI set, a test program runs as on Windows
+// 7, 8.1 and the first Windows 10 releases: the newer functions are forgotten.
+inline const bool kWithoutPerMonitorDpi = [] {
+    if (GetEnvironmentVariableW(L"MORVANE_WITHOUT_PER_MONITOR_DPI", nullptr, 0) == 0) return false;
+    platform::win32::perMonitorDpi() = {};
+    return true;
+}();
+
+// The resolution the prefix is set to (the geometry runs name it).
+inline int expectedDpi() {
+    wchar_t value[8] = {};
+    const DWORD length = GetEnvironmentVariableW(L"MORVANE_EXPECTED_DPI", value, 8);
+    return length > 0 && length < 8 ? _wtoi(value) : platform::kDefaultDpi;
+}
 
 // Pumps this thread's messages until `done` holds or the deadline passes.
 // A WM_QUIT found on the way is swallowed, so one test's end cannot end the next.

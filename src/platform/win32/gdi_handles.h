@@ -51,4 +51,20 @@ private:
     HGDIOBJ old_;
 };
 
+// The screen's device context for one scope.
+class ScreenDc {
+public:
+    ScreenDc() noexcept : dc_(GetDC(nullptr)) {}
+    ~ScreenDc() {
+        if (dc_) ReleaseDC(nullptr, dc_);
+    }
+    ScreenDc(const ScreenDc&) = delete;
+    ScreenDc& operator=(const ScreenDc&) = delete;
+
+    [[nodiscard]] HDC get() const noexcept { return dc_; }
+
+private:
+    HDC dc_;
+};
+
 }  // namespace morvane::platform::win32

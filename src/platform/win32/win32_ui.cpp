@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <stdexcept>
 
+#include "platform/win32/newer_windows.h"
 #include "platform/win32/wide.h"
 #include "platform/win32/win32_window.h"
 
@@ -39,7 +40,7 @@ std::unique_ptr<Window> Win32Ui::createWindow(const WindowSpec& design, WindowEv
 }
 
 TwipsSize Win32Ui::screenSize() const {
-    const int dpi = static_cast<int>(GetDpiForSystem());
+    const int dpi = systemDpi();
     return {fromPixels(GetSystemMetrics(SM_CXSCREEN), dpi), fromPixels(GetSystemMetrics(SM_CYSCREEN), dpi)};
 }
 

@@ -6,6 +6,7 @@
 #include <cmath>
 #include <stdexcept>
 
+#include "platform/win32/newer_windows.h"
 #include "platform/win32/resource_ids.h"
 #include "platform/win32/wide.h"
 #include "platform/win32/win32_ui.h"
@@ -27,11 +28,6 @@ DWORD windowStyle(WindowFrame frame) {
 }
 
 DWORD windowExStyle(WindowFrame frame) { return frame == WindowFrame::Sizable ? 0 : WS_EX_DLGMODALFRAME; }
-
-int dpiOf(HWND hwnd) {
-    const UINT dpi = hwnd ? GetDpiForWindow(hwnd) : GetDpiForSystem();
-    return dpi ? static_cast<int>(dpi) : kDefaultDpi;
-}
 
 // A frame holds its controls as children; it hands their notifications to the form.
 LRESULT CALLBACK frameProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR /*id*/, DWORD_PTR /*data*/) {
@@ -152,7 +148,7 @@ Win32Window::Win32Window(Win32Ui& ui, const WindowSpec& design, WindowEvents& ev
     createMenu();
     createControls();
     createToolTips();
-    layoutAt(dpiOf(hwnd_));
+    layoutAt(windowDpi(hwnd_));
     timer_.attach(hwnd_);
 }
 
@@ -282,9 +278,9 @@ void Win32Window::layoutAt(int dpi) {
         SetWindowPos(control->hwnd(), nullptr, toPixels(c.rect.left, dpi), toPixels(c.rect.top, dpi),
                      toPixels(c.rect.width, dpi), toPixels(c.rect.height, dpi), SWP_NOZORDER | SWP_NOACTIVATE);
     }
-    RECT r{0, 0, toPixels(design_.client.width, dpi), toPixels(design_.client.height, dpi)};
-    AdjustWindowRectExForDpi(&r, windowStyle(design_.frame), GetMenu(hwnd_) != nullptr, windowExStyle(design_.frame),
-                             static_cast<UINT>(dpi));
+    const RECT r =
+        windowRectForClient({0, 0, toPixels(design_.client.width, dpi), toPixels(design_.client.height, dpi)},
+                            windowStyle(design_.frame), GetMenu(hwnd_) != nullptr, windowExStyle(design_.frame), dpi);
     SetWindowPos(hwnd_, nullptr, 0, 0, r.right - r.left, r.bottom - r.top, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     InvalidateRect(hwnd_, nullptr, TRUE);
 }
