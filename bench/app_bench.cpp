@@ -1,13 +1,16 @@
-// What morvane.exe costs as a process, each figure against a blank Win32
-// window built the same way and measured in turns with it in the same run:
+// What morvane.exe costs as a process, each figure against two floors built
+// the same way and measured in turns with it in the same run: a blank Win32
+// window, and one with the program's common controls v6, a button and a tool
+// tip, which shows what the program costs beyond the controls it needs.
 //   start   process start until the main window is shown and the program idle
 //   memory  private bytes once idle
 //   tick    CPU time per armed tick of Timer1, and wake-ups while idle
 // The tick is driven by sending the window the timer's own message (WM_TIMER,
-// id 1), the blank window getting the same messages; the real timer's 30
+// id 1), the floors getting the same messages; the real timer's 30
 // seconds would make a run take minutes. Wake-ups are the context switches of
 // the process (read from Linux's /proc under Wine) over an idle second.
-//   morvane_app_bench <morvane.exe> <blank_window.exe> <encoder stand-in.exe>
+//   morvane_app_bench <morvane.exe> <blank_window.exe> <controls_window.exe>
+//                     <encoder stand-in.exe>
 #include <windows.h>
 
 #include <psapi.h>
@@ -214,15 +217,22 @@ private:
     std::wstring unixPid_;
 };
 
-// The context switches of both programs over the same idle stretch.
-std::pair<std::optional<long>, std::optional<long>> wakeUpsWhileIdle(const Running& a, const Running& b) {
-    const auto a0 = contextSwitches(a.unixPid());
-    const auto b0 = contextSwitches(b.unixPid());
+// The context switches of each program over the same idle stretch; none if
+// any of them cannot be read.
+std::optional<std::vector<long>> wakeUpsWhileIdle(const std::vector<const Running*>& programs) {
+    std::vector<long> counts;
+    for (const Running* p : programs) {
+        const auto before = contextSwitches(p->unixPid());
+        if (!before) return std::nullopt;
+        counts.push_back(*before);
+    }
     Sleep(kIdleMs);
-    const auto a1 = contextSwitches(a.unixPid());
-    const auto b1 = contextSwitches(b.unixPid());
-    const auto delta = [](auto x, auto y) { return x && y ? std::optional<long>(*y - *x) : std::nullopt; };
-    return {delta(a0, a1), delta(b0, b1)};
+    for (std::size_t i = 0; i < programs.size(); ++i) {
+        const auto after = contextSwitches(programs[i]->unixPid());
+        if (!after) return std::nullopt;
+        counts[i] = *after - counts[i];
+    }
+    return counts;
 }
 
 // --- Driving morvane.exe into the armed wait -----------------------------
@@ -299,24 +309,28 @@ private:
     bool ok_ = false;
 };
 
-void printRatio(const char* what, double program, double blank, const char* unit) {
-    std::printf("%-8s morvane %8.2f %-3s  blank %8.2f %-3s  ratio %.2f\n", what, program, unit, blank, unit,
-                blank > 0 ? program / blank : 0.0);
+void printRatios(const char* what, double program, double blank, double controls, const char* unit) {
+    const auto ratio = [program](double floor) { return floor > 0 ? program / floor : 0.0; };
+    std::printf("%-8s morvane %8.2f %-3s  blank %8.2f %-3s  ratio %6.2f  controls %8.2f %-3s  ratio %6.2f\n", what,
+                program, unit, blank, unit, ratio(blank), controls, unit, ratio(controls));
 }
 
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
-    if (argc != 4) {
-        std::fprintf(stderr, "usage: morvane_app_bench <morvane.exe> <blank_window.exe> <encoder stand-in.exe>\n");
+    if (argc != 5) {
+        std::fprintf(stderr,
+                     "usage: morvane_app_bench <morvane.exe> <blank_window.exe> <controls_window.exe> "
+                     "<encoder stand-in.exe>\n");
         return 2;
     }
     const std::wstring morvane = windowsPath(argv[1]);
     const std::wstring blank = windowsPath(argv[2]);
-    const std::wstring standIn = windowsPath(argv[3]);
+    const std::wstring controls = windowsPath(argv[3]);
+    const std::wstring standIn = windowsPath(argv[4]);
 
     // Start and memory, in turns.
-    std::vector<double> startProgram, startBlank, memoryProgram, memoryBlank;
+    std::vector<double> startProgram, startBlank, startControls, memoryProgram, memoryBlank, memoryControls;
     for (int round = 0; round < kStartRounds; ++round) {
         {
             Running b(blank, "blank_window.exe");
@@ -324,6 +338,13 @@ int wmain(int argc, wchar_t** argv) {
             b.sync();
             startBlank.push_back(b.startMs());
             memoryBlank.push_back(privateMiB(b.process()));
+        }
+        {
+            Running c(controls, "controls_window.exe");
+            if (!c.ok()) return 3;
+            c.sync();
+            startControls.push_back(c.startMs());
+            memoryControls.push_back(privateMiB(c.process()));
         }
         {
             Running m(morvane, "morvane.exe");
@@ -334,10 +355,12 @@ int wmain(int argc, wchar_t** argv) {
         }
     }
 
-    std::printf("medians of %d starts and of %d rounds of %d ticks, each against a blank window\n", kStartRounds,
-                kTickRounds, kTicksPerRound);
-    printRatio("start", median(startProgram), median(startBlank), "ms");
-    printRatio("memory", median(memoryProgram), median(memoryBlank), "MiB");
+    std::printf(
+        "medians of %d starts and of %d rounds of %d ticks, each against a blank window and one with common "
+        "controls v6\n",
+        kStartRounds, kTickRounds, kTicksPerRound);
+    printRatios("start", median(startProgram), median(startBlank), median(startControls), "ms");
+    printRatios("memory", median(memoryProgram), median(memoryBlank), median(memoryControls), "MiB");
     std::fflush(stdout);
 
     // Ticks: morvane armed on two files the encoder stand-in holds.
@@ -347,22 +370,24 @@ int wmain(int argc, wchar_t** argv) {
     CreateDirectoryW(folder.c_str(), nullptr);
     const std::wstring output = folder + L"\\movie.m2v";
     const std::wstring vaf = folder + L"\\movie.vaf";
-    std::vector<double> tickProgram, tickBlank;
-    std::vector<double> wakeProgram, wakeBlank;
+    std::vector<double> tickProgram, tickBlank, tickControls;
+    std::vector<double> wakeProgram, wakeBlank, wakeControls;
     bool armedThroughout = false;
     {
         Encoder encoder(standIn, output, vaf);
         if (!encoder.ok()) return 4;
         Running m(morvane, "morvane.exe");
         Running b(blank, "blank_window.exe");
-        if (!m.ok() || !b.ok() || !arm(m, blank, output)) return 5;
+        Running c(controls, "controls_window.exe");
+        if (!m.ok() || !b.ok() || !c.ok() || !arm(m, blank, output)) return 5;
         for (int round = 0; round < kTickRounds; ++round) {
             tickBlank.push_back(b.cpuMsPerTick(kTicksPerRound));
+            tickControls.push_back(c.cpuMsPerTick(kTicksPerRound));
             tickProgram.push_back(m.cpuMsPerTick(kTicksPerRound));
-            const auto [wm, wb] = wakeUpsWhileIdle(m, b);
-            if (wm && wb) {
-                wakeProgram.push_back(static_cast<double>(*wm));
-                wakeBlank.push_back(static_cast<double>(*wb));
+            if (const auto wakeUps = wakeUpsWhileIdle({&m, &b, &c})) {
+                wakeProgram.push_back(static_cast<double>((*wakeUps)[0]));
+                wakeBlank.push_back(static_cast<double>((*wakeUps)[1]));
+                wakeControls.push_back(static_cast<double>((*wakeUps)[2]));
             }
         }
         armedThroughout = stillWaiting(m);
@@ -375,13 +400,20 @@ int wmain(int argc, wchar_t** argv) {
     DeleteFileW(vaf.c_str());
     RemoveDirectoryW(folder.c_str());
 
+    // Per tick, a difference: the ratio of two near-nothings says little.
     const double program = median(tickProgram);
-    const double base = median(tickBlank);
-    std::printf("tick     morvane %8.3f ms  blank %8.3f ms  above the blank %.3f ms per tick%s\n", program, base,
-                program - base, armedThroughout ? "" : "  (the wait did not stay armed!)");
+    const double blankTick = median(tickBlank);
+    const double controlsTick = median(tickControls);
+    std::printf(
+        "tick     morvane %8.3f ms   blank %8.3f ms   above %+6.3f  controls %8.3f ms   above %+6.3f  (ms per "
+        "tick)%s\n",
+        program, blankTick, program - blankTick, controlsTick, program - controlsTick,
+        armedThroughout ? "" : "  (the wait did not stay armed!)");
     if (!wakeProgram.empty())
-        std::printf("idle     morvane %8.0f     blank %8.0f     context switches in %lu ms idle (armed, timer 30 s)\n",
-                    median(wakeProgram), median(wakeBlank), kIdleMs);
+        std::printf(
+            "idle     morvane %8.0f      blank %8.0f                    controls %8.0f                    (context "
+            "switches in %lu ms idle, armed, timer 30 s)\n",
+            median(wakeProgram), median(wakeBlank), median(wakeControls), kIdleMs);
     else
         std::printf("idle     wake-ups not measured: no /proc view of the processes\n");
     return armedThroughout ? 0 : 6;

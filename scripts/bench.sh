@@ -10,8 +10,8 @@ scripts/install-deps.sh
 
 build="${MORVANE_BUILD_DIR:-build/mingw}"
 cmake --preset mingw -B "$build" >/dev/null
-cmake --build "$build" -j2 --target morvane morvane_blank_window morvane_app_bench morvane_probe_bench \
-  morvane_bench_encoder
+cmake --build "$build" -j2 --target morvane morvane_blank_window morvane_controls_window morvane_app_bench \
+  morvane_probe_bench morvane_bench_encoder
 
 export MORVANE_WINEPREFIX="$PWD/$build/bench-prefix"
 export DISPLAY=
@@ -33,8 +33,11 @@ done
 echo
 if [ -n "$foreign" ]; then echo "imports  NOT FROM THE SYSTEM:$foreign"; else echo "imports  all from the system folder"; fi
 
-echo "== start, memory and ticks (morvane.exe against a blank window)"
-cmake/wine-run "$build/bench/morvane_app_bench.exe" "$PWD/$exe" "$PWD/$build/bench/morvane_blank_window.exe" \
+echo "== start, memory and ticks (morvane.exe against a blank window and one with common controls v6)"
+blank="$build/bench/morvane_blank_window.exe"
+controls="$build/bench/morvane_controls_window.exe"
+echo "floors   blank $(stat -c %s "$blank") bytes, controls $(stat -c %s "$controls") bytes"
+cmake/wine-run "$build/bench/morvane_app_bench.exe" "$PWD/$exe" "$PWD/$blank" "$PWD/$controls" \
   "$PWD/$build/bench/morvane_bench_encoder.exe"
 
 echo "== probes (one tick's probes of a file against a bare exclusive open and close)"
