@@ -26,6 +26,12 @@ std::string dwordText(std::span<const std::byte> bytes) {
     return std::to_string(value);
 }
 
+// A path may be stored in quotes; the program is the file they enclose.
+std::string_view withoutEnclosingQuotes(std::string_view path) {
+    if (path.size() >= 2 && path.front() == '"' && path.back() == '"') return path.substr(1, path.size() - 2);
+    return path;
+}
+
 }  // namespace
 
 bool FrmAbout::GetKeyValue(RegistryKey KeyRoot, std::string_view KeyName, std::string_view SubKeyRef,
@@ -84,7 +90,7 @@ void FrmAbout::StartSysInfo() {
                 found = true;
             }
         }
-        started = found && platform_.processes.start(sysInfoPath, ShowStyle::NormalFocus);
+        started = found && platform_.processes.start(withoutEnclosingQuotes(sysInfoPath), "", ShowStyle::NormalFocus);
     } catch (const std::exception&) {
         started = false;
     }

@@ -2,10 +2,13 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "main_window/form1_layout.h"
 #include "platform/platform.h"
+#include "workflow/pulldown_command.h"
 
 namespace morvane::about {
 class FrmAbout;
@@ -56,6 +59,11 @@ private:
 
     // Workflow: the pulldown launch (workflow/pulldown_launch.cpp).
     void mnuPullNowClick();
+    [[nodiscard]] std::vector<workflow::PulldownRun> tickedRuns();
+    // Why the ticked runs cannot go ahead as the paths stand, if they cannot.
+    [[nodiscard]] std::optional<std::string> inputRefusal();
+    [[nodiscard]] std::optional<std::string> overwriteRefusal(workflow::PulldownRun run);
+    [[nodiscard]] std::optional<std::string> firstRefusal();
 
     // Workflow: the wait cycle (workflow/wait_cycle.cpp).
     void cmdGoClick();

@@ -13,6 +13,11 @@ std::string_view tail(std::string_view text, std::size_t count) {
     return text.size() <= count ? text : text.substr(text.size() - count);
 }
 
+std::string_view withoutTrailingDotsAndBlanks(std::string_view name) {
+    const std::size_t last = name.find_last_not_of(". ");
+    return last == std::string_view::npos ? std::string_view{} : name.substr(0, last + 1);
+}
+
 }  // namespace
 
 OutputPaths deriveOutputPaths(std::string_view outputPath) {
@@ -38,6 +43,11 @@ std::string outputPathForPick(std::string_view picked) {
     if (extension == kVafExtensionUpper || extension == kEclExtensionUpper)
         return std::string(picked.substr(0, picked.size() - kVafExtensionUpper.size())).append(kStreamExtension);
     return std::string(picked);
+}
+
+bool sameFileName(std::string_view a, std::string_view b) {
+    return platform::asciiUpper(withoutTrailingDotsAndBlanks(a)) ==
+           platform::asciiUpper(withoutTrailingDotsAndBlanks(b));
 }
 
 }  // namespace morvane::workflow

@@ -27,4 +27,10 @@ struct OutputPaths {
 // for: a picked VAF or ECL file means the stream beside it.
 [[nodiscard]] std::string outputPathForPick(std::string_view picked);
 
+// Whether two file names in one folder name the same file, as Windows
+// compares them: in any case, and without the dots and blanks it drops at the
+// end of a name. (Only ASCII letters fold: the names compared with are ASCII,
+// and no other letter folds into one of theirs.)
+[[nodiscard]] bool sameFileName(std::string_view a, std::string_view b);
+
 }  // namespace morvane::workflow

@@ -23,20 +23,16 @@ std::string quoteArgument(std::string_view argument) {
     return quoted;
 }
 
-std::string pulldownCommandLine(std::string_view programPath, std::string_view outFolder, std::string_view outFileName,
-                                PulldownRun run) {
+std::string pulldownArguments(std::string_view outFolder, std::string_view outFileName, PulldownRun run) {
     const bool dropFrame = run == PulldownRun::DropFrame;
-    const std::string_view outputName = dropFrame ? kDropFrameOutputName : kNoOptionsOutputName;
-    const std::string_view options = dropFrame ? kDropFrameOptions : kNoOptionsOptions;
+    std::string arguments = quoteArgument(std::string(outFolder).append(outFileName));
+    arguments.append(" ").append(quoteArgument(std::string(outFolder).append(outputName(run))));
+    arguments.append(" ").append(dropFrame ? kDropFrameOptions : kNoOptionsOptions);
+    return arguments;
+}
 
-    // The program path is always quoted and taken as it stands: the system
-    // reads it up to the next quote, without escapes.
-    std::string line = "\"";
-    line.append(programPath).append("\" ");
-    line.append(quoteArgument(std::string(outFolder).append(outFileName))).push_back(' ');
-    line.append(quoteArgument(std::string(outFolder).append(outputName))).push_back(' ');
-    line.append(options);
-    return line;
+std::string_view outputName(PulldownRun run) {
+    return run == PulldownRun::DropFrame ? kDropFrameOutputName : kNoOptionsOutputName;
 }
 
 }  // namespace morvane::workflow

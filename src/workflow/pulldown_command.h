@@ -16,10 +16,11 @@ enum class PulldownRun {
 // backslashes before a quote, and before the closing one, doubled.
 [[nodiscard]] std::string quoteArgument(std::string_view argument);
 
-// The command line of one run: the program path in double quotes, then the
-// input (outFolder + outFileName), the output in the same folder, and the
-// options, each separated by one blank.
-[[nodiscard]] std::string pulldownCommandLine(std::string_view programPath, std::string_view outFolder,
-                                              std::string_view outFileName, PulldownRun run);
+// The arguments of one run: the input (outFolder + outFileName), the output
+// in the same folder, and the options, each separated by one blank.
+[[nodiscard]] std::string pulldownArguments(std::string_view outFolder, std::string_view outFileName, PulldownRun run);
+
+// The file name the run writes, beside its input.
+[[nodiscard]] std::string_view outputName(PulldownRun run);
 
 }  // namespace morvane::workflow

@@ -1,4 +1,5 @@
 #include <cmath>
+#include <optional>
 #include <string>
 
 #include "main_window/form1.h"
@@ -59,6 +60,13 @@ void Form1::startWaiting() {
     }
     if (!markBusyFiles()) {
         error(kNothingBusyMessage);
+        return;
+    }
+    // Told now, while the user is here to mend it, not at the end of the night.
+    if (const std::optional<std::string> refusal = firstRefusal()) {
+        ctl(lblM).setText("");
+        ctl(lblV).setText("");
+        error(*refusal);
         return;
     }
 

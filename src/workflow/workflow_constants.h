@@ -10,6 +10,12 @@ inline constexpr std::string_view kNoOptionChosen = "Must have at least one Pull
 inline constexpr std::string_view kFileDoesNotExist = "File Does Not Exist";
 // Followed by the program path, in double quotes so that an empty path shows too.
 inline constexpr std::string_view kCouldNotStartPrefix = "Could not start ";
+// Runs refused before they start; each message names the output file, in double quotes.
+inline constexpr std::string_view kOutputFilePrefix = "The CCE output file ";
+inline constexpr std::string_view kNeedsExtension =
+    " has no extension, so pulldown.exe would get no input. Give its name an extension, such as .m2v.";
+inline constexpr std::string_view kIsTheRunsOutput =
+    " is the file this pulldown run writes, and it would be overwritten. Rename the output file, or untick ";
 
 inline constexpr std::string_view kDropFrameOutputName = "pulled_drop.m2v";
 inline constexpr std::string_view kDropFrameOptions = "-prog_frames p -drop_frame true";

@@ -11,6 +11,7 @@
 
 #include "command_line_rules.h"
 #include "form1_harness.h"
+#include "workflow/path_derivation.h"
 #include "workflow/pulldown_command.h"
 
 namespace {
@@ -48,8 +49,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         for (const auto run : {workflow::PulldownRun::DropFrame, workflow::PulldownRun::NoOptions}) {
             const std::string output =
                 folder + (run == workflow::PulldownRun::DropFrame ? "pulled_drop.m2v" : "pulled_nodrop.m2v");
-            requireWhole(workflow::pulldownCommandLine(program, folder, file, run), program, folder + file, output,
-                         run);
+            requireWhole(platform::commandLineOf(program, workflow::pulldownArguments(folder, file, run)), program,
+                         folder + file, output, run);
         }
     }
 
@@ -64,16 +65,19 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     h.control(form1::chkNoDrop).setCheckState(platform::CheckState::Ticked);
     h.window().click(form1::mnuPullNow);
     const auto& attempts = h.desktop.processes.attempts;
-    if (outputPath.empty() || outputPath.back() == '\\') {
-        require(attempts.empty());  // names no file
-    } else if (program.find('"') != std::string::npos) {
-        require(attempts.empty() && h.desktop.ui.messages.size() == 2);
-    } else {
-        require(attempts.size() == 2);
-        const std::string& outFolder = h.form.outFolder();
-        const std::string input = outFolder + h.form.outFileName();
-        requireWhole(attempts[0], program, input, outFolder + "pulled_drop.m2v", workflow::PulldownRun::DropFrame);
-        requireWhole(attempts[1], program, input, outFolder + "pulled_nodrop.m2v", workflow::PulldownRun::NoOptions);
+    const std::string& outFolder = h.form.outFolder();
+    const std::string& outFileName = h.form.outFileName();
+    if (outputPath.empty() || outputPath.back() == '\\' || outFileName.empty()) {
+        require(attempts.empty());  // names no file, or gives no input
+        return 0;
     }
+    std::size_t next = 0;
+    for (const auto run : {workflow::PulldownRun::DropFrame, workflow::PulldownRun::NoOptions}) {
+        if (workflow::sameFileName(outFileName, workflow::outputName(run))) continue;  // would overwrite its input
+        require(next < attempts.size());
+        requireWhole(attempts[next++], program, outFolder + outFileName,
+                     outFolder + std::string(workflow::outputName(run)), run);
+    }
+    require(next == attempts.size());
     return 0;
 }

@@ -54,10 +54,11 @@ bool MemoryFileSystem::openExclusively(std::string_view path) {
     return (it->second.attributes & kDirectoryBit) == 0 && !it->second.heldByOther;
 }
 
-bool MemoryProcesses::start(std::string_view commandLine, ShowStyle style) {
-    attempts.emplace_back(commandLine);
-    if (commandLine.empty() || failing.contains(std::string(commandLine))) return false;
-    started.push_back({std::string(commandLine), style});
+bool MemoryProcesses::start(std::string_view program, std::string_view arguments, ShowStyle style) {
+    std::string commandLine = commandLineOf(program, arguments);
+    attempts.push_back(commandLine);
+    if (program.empty() || failing.contains(commandLine)) return false;
+    started.push_back({std::move(commandLine), style});
     return true;
 }
 

@@ -38,13 +38,13 @@ private:
 };
 
 struct StartedProcess {
-    std::string commandLine;
+    std::string commandLine;  // as the program would get it
     platform::ShowStyle style;
 };
 
 class MemoryProcesses final : public platform::Processes {
 public:
-    [[nodiscard]] bool start(std::string_view commandLine, platform::ShowStyle style) override;
+    [[nodiscard]] bool start(std::string_view program, std::string_view arguments, platform::ShowStyle style) override;
     void shellOpen(const platform::Window* owner, std::string_view target) override;
 
     // Command lines whose start fails (matched on the whole text).

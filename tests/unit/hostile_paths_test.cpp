@@ -115,6 +115,16 @@ void expectWholeArguments(const std::string& line, const Program& p) {
               (std::vector<std::string>{"-prog_frames", "p", "-drop_frame", "true"}));
 }
 
+// A file name without a dot derives no input: the run is refused, once.
+bool refusedForNoInput(const Program& p) {
+    if (!p.form.outFileName().empty()) return false;
+    EXPECT_FALSE(p.form.waiting());
+    EXPECT_TRUE(p.desktop.processes.attempts.empty());
+    EXPECT_EQ(p.desktop.ui.messages.size(), 1u);
+    EXPECT_NE(p.desktop.ui.messages.at(0).text.find(" has no extension"), std::string::npos);
+    return true;
+}
+
 TEST(HostilePathTest, TheDerivationHoldsForEveryText) {
     for (const HostilePath& path : hostilePaths()) {
         SCOPED_TRACE(path.name);
@@ -143,6 +153,7 @@ TEST(HostilePathTest, AWaitOnEveryTextEndsInOneRunOnThePathAsWritten) {
             EXPECT_EQ(p.desktop.ui.messages[0].text, "CCE output files are missing or not in use. Is CCE running?");
             continue;
         }
+        if (refusedForNoInput(p)) continue;
         ASSERT_TRUE(p.form.waiting());
         EXPECT_EQ(p.text(lblM), kBusyMark);
         p.window().tick();
@@ -177,7 +188,9 @@ TEST(HostilePathTest, PulldownNowOnEveryTextStartsOneRunOrSaysTheFileIsMissing) 
             EXPECT_TRUE(p.desktop.processes.attempts.empty());
             continue;
         }
-        EXPECT_EQ(p.desktop.ui.messages.size(), 1u);
+        p.desktop.ui.messages.erase(p.desktop.ui.messages.begin());
+        if (refusedForNoInput(p)) continue;
+        EXPECT_TRUE(p.desktop.ui.messages.empty());
         ASSERT_EQ(p.startedLines().size(), 1u);
         expectWholeArguments(p.startedLines()[0], p);
     }
@@ -211,10 +224,9 @@ TEST(HostilePathTest, AnEmptyVafPathCountsAsNotBusy) {
 }
 
 // The tool path is quoted and taken as it stands; shell characters in it are
-// plain characters of a file name. A double quote cannot be part of one: it
-// would end the quoted path early and let the rest of the text be read as the
-// command, so such a path is reported and nothing is started.
-TEST(HostileToolPathTest, ShellCharactersStayInTheOneProgramPathAndAQuoteStartsNothing) {
+// plain characters of a file name. (A double quote is refused by the start
+// itself: tests/win32/hostile_launch_test.cpp.)
+TEST(HostileToolPathTest, ShellCharactersStayInTheOneProgramPath) {
     const std::string toolPaths[] = {
         "C:\\Tools\\pulldown.bat", "C:\\Tools\\pulldown.cmd",   "C:\\Nowhere\\pulldown.exe", "C:\\A&B\\pulldown.exe",
         "C:\\A|B\\pulldown.exe",   "C:\\A^B\\pulldown.exe",     "C:\\%PATH%\\pulldown.exe",  "C:\\A;B\\pulldown.exe",
@@ -236,49 +248,6 @@ TEST(HostileToolPathTest, ShellCharactersStayInTheOneProgramPathAndAQuoteStartsN
             EXPECT_EQ(args[1], "D:\\Video\\movie.m2v");
         }
     }
-
-    const std::string breakingOut[] = {
-        "C:\\Windows\\System32\\cmd.exe\" /c echo owned > C:\\owned.txt & \"",
-        "C:\\Tools\\pulldown.exe\" -evil \"",
-        "\"",
-    };
-    for (const std::string& tool : breakingOut) {
-        SCOPED_TRACE(tool);
-        Program p;
-        p.window().type(txtPullPath, tool);
-        p.window().type(txtMPath, "D:\\Video\\movie.m2v");
-        p.desktop.files.addFile("D:\\Video\\movie.m2v");
-        p.control(chkNoDrop).setCheckState(CheckState::Ticked);
-        p.window().click(mnuPullNow);
-        EXPECT_TRUE(p.desktop.processes.attempts.empty());
-        ASSERT_EQ(p.desktop.ui.messages.size(), 2u);
-        for (const auto& message : p.desktop.ui.messages) {
-            EXPECT_EQ(message.text, "Could not start \"" + tool + "\"");
-            EXPECT_EQ(message.title, "Error");
-        }
-    }
-}
-
-// The start click finds no such tool, so only Pulldown Now and a path box
-// restored from the store can bring a quote as far as the launch; the wait's
-// own end takes the same road.
-TEST(HostileToolPathTest, TheEndOfAWaitStartsNothingForAToolPathWithAQuote) {
-    const std::string tool = "C:\\Tools\\pulldown.exe\" -evil \"";
-    Program p;
-    p.desktop.files.addFile(tool);  // as if the system had found it
-    p.window().type(txtPullPath, tool);
-    p.window().type(txtMPath, "D:\\Video\\movie.m2v");
-    p.desktop.files.addFile("D:\\Video\\movie.m2v");
-    p.desktop.files.hold("D:\\Video\\movie.m2v");
-    p.control(chkNoDrop).setCheckState(CheckState::Ticked);
-    p.window().click(cmdGo);
-    ASSERT_TRUE(p.form.waiting());
-    p.desktop.files.hold("D:\\Video\\movie.m2v", false);
-    p.window().tick();
-    p.window().tick();
-    EXPECT_TRUE(p.desktop.processes.attempts.empty());
-    EXPECT_EQ(p.desktop.ui.messages.size(), 2u);
-    EXPECT_TRUE(p.desktop.ui.ended());
 }
 
 }  // namespace

@@ -61,10 +61,6 @@ TEST(StartPulldownTest, ComposesTheTickedRunsInOrder) {
         {"no backslash", kTool, "movie.m2v", Ticked, Ticked,
          {R"("C:\Tools\pulldown.exe" movie.m2v pulled_drop.m2v -prog_frames p -drop_frame true)",
           R"("C:\Tools\pulldown.exe" movie.m2v pulled_nodrop.m2v -prog_frames p)"}},
-        // No dot: nothing derived, so the input is empty and passed as "".
-        {"no dot", kTool, R"(D:\Video\movie)", Ticked, Ticked,
-         {R"("C:\Tools\pulldown.exe" "" pulled_drop.m2v -prog_frames p -drop_frame true)",
-          R"("C:\Tools\pulldown.exe" "" pulled_nodrop.m2v -prog_frames p)"}},
         {"blanks in the folder", kTool, R"(D:\My Videos\film.m2v)", Ticked, Ticked,
          {R"("C:\Tools\pulldown.exe" "D:\My Videos\film.m2v" "D:\My Videos\pulled_drop.m2v" -prog_frames p -drop_frame true)",
           R"("C:\Tools\pulldown.exe" "D:\My Videos\film.m2v" "D:\My Videos\pulled_nodrop.m2v" -prog_frames p)"}},
@@ -227,8 +223,9 @@ TEST(QuoteArgumentTest, EveryArgumentComesBackWholeFromTheStandardSplit) {
         const std::string line = "\"p\" " + workflow::quoteArgument(input) + " next";
         EXPECT_EQ(testing::splitCommandLine(line), (std::vector<std::string>{"p", input, "next"})) << line;
     }
-    const std::string line = workflow::pulldownCommandLine(R"(C:\T\pulldown.exe)", R"(D:\My "Videos\)", "a b.m2v",
-                                                           workflow::PulldownRun::DropFrame);
+    const std::string line = platform::commandLineOf(
+        R"(C:\T\pulldown.exe)",
+        workflow::pulldownArguments(R"(D:\My "Videos\)", "a b.m2v", workflow::PulldownRun::DropFrame));
     EXPECT_EQ(
         testing::splitCommandLine(line),
         (std::vector<std::string>{R"(C:\T\pulldown.exe)", R"(D:\My "Videos\a b.m2v)",

@@ -135,7 +135,7 @@ testing::MemoryWindow& memoryWindow(FrmAbout& frm) { return dynamic_cast<testing
 struct SysInfoCase {
     const char* what;
     std::function<void(MemoryPlatform&)> arrange;
-    std::vector<std::string> started;  // command lines, each with style 1
+    std::vector<std::string> started;  // programs, each with style 1 and no arguments
     std::vector<std::string> attempts;
     bool message;
 };
@@ -159,7 +159,7 @@ TEST(StartSysInfoTest, FindsTheViewerThroughTheTwoLookupsOrSaysItIsUnavailable) 
     const SysInfoCase cases[] = {
         {"PATH names an existing viewer", [&](MemoryPlatform& d) { putPath(d, utf16(viewer, 1)); }, {viewer},
          {viewer}, false},
-        {"PATH is started unquoted and untested, spaces and all",
+        {"PATH is started as the one program, untested, spaces and all",
          [&](MemoryPlatform& d) {
              putPath(d, utf16(viewer));
              folderWithViewer(d);
@@ -168,7 +168,7 @@ TEST(StartSysInfoTest, FindsTheViewerThroughTheTwoLookupsOrSaysItIsUnavailable) 
         {"PATH names a missing program: no fallback to the folder",
          [&](MemoryPlatform& d) {
              putPath(d, utf16(viewer, 1));
-             d.processes.failing.insert(viewer);
+             d.processes.failing.insert(commandLineOf(viewer, ""));
              folderWithViewer(d);
          },
          {}, {viewer}, true},
@@ -211,7 +211,7 @@ TEST(StartSysInfoTest, FindsTheViewerThroughTheTwoLookupsOrSaysItIsUnavailable) 
         {"viewer found in the folder but will not start",
          [&](MemoryPlatform& d) {
              folderWithViewer(d);
-             d.processes.failing.insert(joined);
+             d.processes.failing.insert(commandLineOf(joined, ""));
          },
          {}, {joined}, true},
         {"both values absent", [&](MemoryPlatform& d) {
@@ -252,8 +252,13 @@ TEST(StartSysInfoTest, FindsTheViewerThroughTheTwoLookupsOrSaysItIsUnavailable) 
             started.push_back(s.commandLine);
             EXPECT_EQ(s.style, ShowStyle::NormalFocus);
         }
-        EXPECT_EQ(started, c.started);
-        EXPECT_EQ(desktop.processes.attempts, c.attempts);
+        const auto lines = [](const std::vector<std::string>& programs) {
+            std::vector<std::string> out;
+            for (const std::string& program : programs) out.push_back(commandLineOf(program, ""));
+            return out;
+        };
+        EXPECT_EQ(started, lines(c.started));
+        EXPECT_EQ(desktop.processes.attempts, lines(c.attempts));
         ASSERT_EQ(desktop.ui.messages.size(), c.message ? 1u : 0u);
         if (c.message) {
             EXPECT_EQ(desktop.ui.messages[0].text, kUnavailable);
@@ -307,7 +312,7 @@ TEST(StartSysInfoTest, WorksWhenTheMachineKeysAreReadOnly) {
     FrmAbout frm(desktop.platform);
     frm.StartSysInfo();
     ASSERT_EQ(desktop.processes.started.size(), 1u);
-    EXPECT_EQ(desktop.processes.started[0].commandLine, "C:\\Windows\\System32\\msinfo32.exe");
+    EXPECT_EQ(desktop.processes.started[0].commandLine, "\"C:\\Windows\\System32\\msinfo32.exe\"");
     EXPECT_TRUE(desktop.ui.messages.empty());
 }
 

@@ -593,6 +593,75 @@ TEST_F(WaitCycleTest, PulldownNowDuringTheWaitRunsAtOnceAndTheWaitGoesOn) {
     EXPECT_TRUE(ended());
 }
 
+// --- Runs that must not start ----------------------------------------------
+
+// A run whose output is its own input, or a run with no input at all, is told
+// and refused wherever it would start: Pulldown Now still starts the other
+// run, the start click leaves the wait unarmed, and the wait's end (the path
+// picked anew meanwhile) starts only the other run and ends the program.
+TEST(RefusedRunTest, ARunOverItsOwnInputOrWithoutOneStartsAtNoMoment) {
+    struct Row {
+        const char* what;
+        std::string output;
+        std::string reason;
+        std::vector<std::string> others;  // the runs that still start
+    };
+    const std::string kNoDropOverDrop =
+        "\"C:\\Tools\\pulldown.exe\" D:\\Video\\PULLED_Drop.M2V "
+        "D:\\Video\\pulled_nodrop.m2v -prog_frames p";
+    const std::string kDropOverNoDrop =
+        "\"C:\\Tools\\pulldown.exe\" D:\\Video\\pulled_nodrop.m2v. "
+        "D:\\Video\\pulled_drop.m2v -prog_frames p -drop_frame true";
+    const Row rows[] = {
+        {"drop frame over its input, in another case",
+         "D:\\Video\\PULLED_Drop.M2V",
+         "is the file this pulldown run writes",
+         {kNoDropOverDrop}},
+        {"no options over its input, with the dot Windows drops",
+         "D:\\Video\\pulled_nodrop.m2v.",
+         "is the file this pulldown run writes",
+         {kDropOverNoDrop}},
+        {"no extension, so no input", "D:\\Video\\movie", "has no extension", {}},
+    };
+    const auto toldOnce = [](Program& p, const Row& row) {
+        ASSERT_EQ(p.ui().messages.size(), 1u);
+        EXPECT_NE(p.ui().messages[0].text.find('"' + row.output + "\" " + row.reason), std::string::npos);
+        EXPECT_EQ(p.ui().messages[0].title, "Error");
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.what);
+        Program now;
+        now.check(chkNoDrop, CheckState::Ticked);
+        now.watch(row.output, kVaf);
+        now.files().addFile(row.output);
+        now.click(mnuPullNow);
+        toldOnce(now, row);
+        EXPECT_EQ(now.commandLines(), row.others);
+
+        Program start;
+        start.check(chkNoDrop, CheckState::Ticked);
+        start.watch(row.output, kVaf);
+        start.encoderWrites(row.output);
+        start.click(cmdGo);
+        toldOnce(start, row);
+        start.expectIdleLook();
+        EXPECT_TRUE(start.h.desktop.processes.attempts.empty());
+
+        Program end;
+        end.check(chkNoDrop, CheckState::Ticked);
+        end.startWaitingOn(kOutput);
+        end.ui().dialogAnswers = {row.output};
+        end.click(Command1);
+        end.files().addFile(row.output);
+        end.encoderLetsGo(kOutput);
+        end.tick();
+        end.tick();
+        toldOnce(end, row);
+        EXPECT_EQ(end.commandLines(), row.others);
+        EXPECT_TRUE(end.ended());
+    }
+}
+
 // --- Ticks that fall due inside a modal box or dialog ----------------------
 
 TEST_F(WaitCycleTest, ATickDuringPulldownNowsBoxRunsAfterTheBoxClosesAndMayEndTheProgram) {

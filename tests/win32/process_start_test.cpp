@@ -109,15 +109,15 @@ TEST_F(RecorderTest, TheStartedProgramGetsItsArgumentsWholeAndStartsMinimised) {
         SCOPED_TRACE(utf8(row.programFolder) + " / " + utf8(row.outFolder) + utf8(row.outFileName));
         for (const std::wstring& file : recordFiles()) DeleteFileW(file.c_str());
         const std::wstring program = installRecorder(row.programFolder);
-        const std::string line = workflow::pulldownCommandLine(utf8(program), utf8(row.outFolder),
-                                                               utf8(row.outFileName), workflow::PulldownRun::DropFrame);
+        const std::string arguments =
+            workflow::pulldownArguments(utf8(row.outFolder), utf8(row.outFileName), workflow::PulldownRun::DropFrame);
         Win32Processes processes;
-        ASSERT_TRUE(processes.start(line, ShowStyle::MinimizedFocus));
+        ASSERT_TRUE(processes.start(utf8(program), arguments, ShowStyle::MinimizedFocus));
 
         const std::vector<Record> got = awaitRecords(1);
         ASSERT_EQ(got.size(), 1u);
         const Record& record = got[0];
-        EXPECT_EQ(utf8(record.commandLine), line);
+        EXPECT_EQ(utf8(record.commandLine), "\"" + utf8(program) + "\" " + arguments);
         const std::vector<std::wstring> expected = {program,
                                                     std::wstring(row.outFolder) + row.outFileName,
                                                     std::wstring(row.outFolder) + L"pulled_drop.m2v",
@@ -135,7 +135,7 @@ TEST_F(RecorderTest, TheStartedProgramGetsItsArgumentsWholeAndStartsMinimised) {
 TEST_F(RecorderTest, TheNormalStyleStartsAProgramShownNormally) {
     const std::wstring program = installRecorder(L"viewer");
     Win32Processes processes;
-    ASSERT_TRUE(processes.start(utf8(program), ShowStyle::NormalFocus));  // unquoted, as the About window starts it
+    ASSERT_TRUE(processes.start(utf8(program), "", ShowStyle::NormalFocus));
     const std::vector<Record> got = awaitRecords(1);
     ASSERT_EQ(got.size(), 1u);
     EXPECT_EQ(got[0].show, static_cast<unsigned>(SW_SHOWNORMAL));
@@ -143,10 +143,9 @@ TEST_F(RecorderTest, TheNormalStyleStartsAProgramShownNormally) {
 
 TEST_F(RecorderTest, AStartThatCannotHappenSaysSo) {
     Win32Processes processes;
-    EXPECT_FALSE(processes.start("", ShowStyle::MinimizedFocus));
-    EXPECT_FALSE(
-        processes.start("\"" + utf8(scratch / L"missing\\pulldown.exe") + "\" a b", ShowStyle::MinimizedFocus));
-    EXPECT_FALSE(processes.start("\"" + utf8(scratch.path()) + "\" a b", ShowStyle::MinimizedFocus));
+    EXPECT_FALSE(processes.start("", "a b", ShowStyle::MinimizedFocus));
+    EXPECT_FALSE(processes.start(utf8(scratch / L"missing\\pulldown.exe"), "a b", ShowStyle::MinimizedFocus));
+    EXPECT_FALSE(processes.start(utf8(scratch.path()), "a b", ShowStyle::MinimizedFocus));
 }
 
 // The main window on the real desktop, as the program builds it.

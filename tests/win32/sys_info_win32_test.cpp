@@ -33,14 +33,14 @@ protected:
         folder.remove();
         CreateDirectoryW(viewerFolder.c_str(), nullptr);
         ASSERT_TRUE(CopyFileW(standIn.c_str(), folderViewer.c_str(), FALSE));
-        testing::forgetStart(standIn);
-        testing::forgetStart(folderViewer);
+        ASSERT_TRUE(CopyFileW(standIn.c_str(), canary.c_str(), FALSE));
+        for (const std::wstring* program : {&folderViewer, &canary}) testing::forgetStart(*program);
     }
     void TearDown() override {
         pumpPending();
-        testing::forgetStart(standIn);
-        testing::forgetStart(folderViewer);
+        for (const std::wstring* program : {&folderViewer, &canary}) testing::forgetStart(*program);
         DeleteFileW(folderViewer.c_str());
+        DeleteFileW(canary.c_str());
         RemoveDirectoryW(viewerFolder.c_str());
     }
 
@@ -52,8 +52,11 @@ protected:
     }
 
     const std::wstring standIn = testing::testFolder() + L"morvane_msinfo_standin.exe";
-    const std::wstring viewerFolder = testing::testFolder() + L"sysinfo_folder";
+    // A program planted where the viewer's path breaks at its blank, as
+    // C:\Program.exe would stand beside C:\Program Files: it must never run.
+    const std::wstring viewerFolder = testing::testFolder() + L"sysinfo folder";
     const std::wstring folderViewer = viewerFolder + L"\\MSINFO32.EXE";
+    const std::wstring canary = testing::testFolder() + L"sysinfo.exe";
 
     MachineValue path{L"SOFTWARE\\Microsoft\\Shared Tools\\MSINFO", L"PATH"};
     MachineValue folder{L"SOFTWARE\\Microsoft\\Shared Tools Location", L"MSINFO"};
@@ -63,17 +66,16 @@ protected:
 };
 
 TEST_F(SysInfoWin32Test, PathValueStartsTheViewerAsWrittenInANormalWindow) {
-    ASSERT_TRUE(path.set(standIn));
-    ASSERT_TRUE(folder.set(viewerFolder));
+    ASSERT_TRUE(path.set(folderViewer));
     BoxAnswerer answerer(L"Morvane");
     about.StartSysInfo();
 
-    const std::optional<StandInStart> start = startOf(standIn);
+    const std::optional<StandInStart> start = startOf(folderViewer);
     ASSERT_TRUE(start.has_value());
-    EXPECT_EQ(start->commandLine, standIn);
+    EXPECT_EQ(start->commandLine, L"\"" + folderViewer + L"\"");
     EXPECT_EQ(start->show, SW_SHOWNORMAL);
     EXPECT_TRUE(answerer.seen().empty());
-    EXPECT_FALSE(readStart(folderViewer).has_value());
+    EXPECT_FALSE(readStart(canary).has_value());
 }
 
 TEST_F(SysInfoWin32Test, WithoutPathTheViewerInTheSharedToolsFolderStarts) {
@@ -83,9 +85,10 @@ TEST_F(SysInfoWin32Test, WithoutPathTheViewerInTheSharedToolsFolderStarts) {
 
     const std::optional<StandInStart> start = startOf(folderViewer);
     ASSERT_TRUE(start.has_value());
-    EXPECT_EQ(start->commandLine, folderViewer);
+    EXPECT_EQ(start->commandLine, L"\"" + folderViewer + L"\"");
     EXPECT_EQ(start->show, SW_SHOWNORMAL);
     EXPECT_TRUE(answerer.seen().empty());
+    EXPECT_FALSE(readStart(canary).has_value());
 }
 
 TEST_F(SysInfoWin32Test, PathToAMissingProgramSaysUnavailableWithoutTryingTheFolder) {

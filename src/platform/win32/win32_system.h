@@ -14,7 +14,7 @@ public:
 
 class Win32Processes final : public Processes {
 public:
-    [[nodiscard]] bool start(std::string_view commandLine, ShowStyle style) override;
+    [[nodiscard]] bool start(std::string_view program, std::string_view arguments, ShowStyle style) override;
     void shellOpen(const Window* owner, std::string_view target) override;
 };
 
