@@ -116,6 +116,21 @@ public:
         return WaitForSingleObject(pi_.hProcess, kDeadlineMs) == WAIT_OBJECT_0;
     }
 
+    // The end of the session as Wine's own log-off brings it: every window is
+    // asked, then told, and a process still there afterwards is ended.
+    bool endSession() {
+        std::wstring line = L"wineboot.exe --end-session --shutdown";
+        STARTUPINFOW si{};
+        si.cb = sizeof si;
+        PROCESS_INFORMATION wineboot{};
+        if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &wineboot))
+            return false;
+        const bool done = WaitForSingleObject(wineboot.hProcess, kDeadlineMs) == WAIT_OBJECT_0;
+        CloseHandle(wineboot.hThread);
+        CloseHandle(wineboot.hProcess);
+        return done && WaitForSingleObject(pi_.hProcess, kDeadlineMs) == WAIT_OBJECT_0;
+    }
+
 private:
     static LRESULT send(HWND to, UINT message, WPARAM w, LPARAM l) {
         DWORD_PTR result = 0;
@@ -256,6 +271,21 @@ TEST_F(SettingsThroughTheProgramTest, CloseSavesFiveTextsThatRegFindsAndTheNextS
     EXPECT_EQ(second.check(form1::chkDrop), BST_UNCHECKED);
     EXPECT_EQ(second.check(form1::chkNoDrop), BST_CHECKED);
     EXPECT_TRUE(second.close());
+}
+
+// Logging off, restarting or shutting down closes the program as its close
+// box does, so what changed since the start is kept.
+TEST_F(SettingsThroughTheProgramTest, TheEndOfTheSessionSavesAsTheCloseBoxDoes) {
+    if (!GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "wine_get_version"))
+        GTEST_SKIP() << "ends the session of whoever runs it: under Wine only";
+    RunningProgram program;
+    ASSERT_TRUE(program.started());
+    program.setText(form1::txtPullPath, "C:\\Tools\\pulldown.exe");
+    program.setCheck(form1::chkNoDrop, BST_CHECKED);
+    ASSERT_TRUE(program.endSession());
+    EXPECT_EQ(storedValue(HKEY_LOCAL_MACHINE, L"txtPullPath"),
+              std::make_pair(DWORD{REG_SZ}, std::wstring(L"C:\\Tools\\pulldown.exe")));
+    EXPECT_EQ(storedValue(HKEY_LOCAL_MACHINE, L"chkNoDrop"), std::make_pair(DWORD{REG_SZ}, std::wstring(L"1")));
 }
 
 TEST_F(SettingsThroughTheProgramTest, AnExistingPerUserKeyTakesTheSettingsAndHklmStaysUntouched) {

@@ -474,6 +474,12 @@ LRESULT Win32Window::handle(UINT msg, WPARAM wp, LPARAM lp) {
         case WM_CLOSE:
             unload();
             return 0;
+        // The session ends (the default answer to WM_QUERYENDSESSION never
+        // refuses), and the process may be ended once this returns: close as
+        // the close box does, so that the close request runs first.
+        case WM_ENDSESSION:
+            if (wp) unload();
+            return 0;
         case DM_GETDEFID:
             if (design_.defaultButton != kNoControl) return MAKELRESULT(design_.defaultButton.value, DC_HASDEFID);
             break;
