@@ -6,9 +6,11 @@
 #include <cmath>
 #include <map>
 #include <memory>
+#include <stdexcept>
 #include <vector>
 
 #include "about/frm_about.h"
+#include "about_test_support.h"
 #include "main_window/form1.h"
 #include "main_window/form1_layout.h"
 #include "memory_system.h"
@@ -237,9 +239,13 @@ struct Recorder final : WindowEvents {
     int ticks = 0;
     std::vector<ControlId> changes;
     std::vector<ControlId> clicks;
+    bool clicksFail = false;
     void onLoad() override { ++loads; }
     void onCloseRequest() override { ++closes; }
-    void onClick(ControlId id) override { clicks.push_back(id); }
+    void onClick(ControlId id) override {
+        clicks.push_back(id);
+        if (clicksFail) throw std::runtime_error("the click's own failure");
+    }
     void onTextChange(ControlId id) override { changes.push_back(id); }
     void onTimer() override { ++ticks; }
 };
@@ -294,6 +300,24 @@ TEST(Win32WindowTest, TimerTicksWhileEnabledAndStopsWhenDisabled) {
     pumpUntil([] { return false; }, std::chrono::milliseconds(200));
     EXPECT_EQ(events.ticks, ticks);
     window->unload();
+    pumpPending();
+}
+
+TEST(Win32WindowTest, AFailingHandlerIsToldThenTheCloseRequestRunsAndTheProgramEnds) {
+    platform::win32::Win32Ui ui(GetModuleHandleW(nullptr));
+    Recorder events;
+    events.clicksFail = true;
+    auto window = ui.createWindow(kProbeWindow, events);
+    window->show();
+    testing::BoxAnswerer answerer(L"Morvane");
+    SendMessageW(dynamic_cast<Win32Window&>(*window).controlHwnd(kButton), BM_CLICK, 0, 0);
+    const auto seen = answerer.seen();
+    ASSERT_EQ(seen.size(), 1u);
+    EXPECT_TRUE(seen[0].icon);
+    EXPECT_NE(seen[0].texts.back().find(L"What failed: the click's own failure"), std::wstring::npos);
+    EXPECT_EQ(events.closes, 1);
+    EXPECT_FALSE(window->isOpen());
+    EXPECT_TRUE(ui.gate().ended());
     pumpPending();
 }
 

@@ -7,9 +7,19 @@
 
 #include "platform/win32/newer_windows.h"
 #include "platform/win32/wide.h"
+#include "platform/win32/win32_platform.h"
 #include "platform/win32/win32_window.h"
 
 namespace morvane::platform::win32 {
+
+namespace {
+
+// Followed by what failed.
+constexpr std::string_view kFailureText =
+    "Morvane met an error it cannot recover from and will close now, keeping your paths and options.\r\n\r\n"
+    "What failed: ";
+
+}  // namespace
 
 Win32Ui::Win32Ui(HINSTANCE instance) : instance_(instance) {
     INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
@@ -68,6 +78,30 @@ void Win32Ui::messageBox(const Window* owner, std::string_view text, std::string
     const HWND ownerWindow = ownerHwnd(owner);
     ProgramModal modal(*this, ownerWindow);
     MessageBoxW(ownerWindow, widen(text).c_str(), widen(title).c_str(), style);
+}
+
+void Win32Ui::handlerFailed(std::string_view what) noexcept {
+    // A close request below may fail in turn; the first failure is the one told.
+    if (failed_) return;
+    failed_ = true;
+    try {
+        // Nothing else may run while the box is up: no tick, no click.
+        for (Win32Window* window : open_) window->timer().setEnabled(false);
+        {
+            ProgramModal modal(*this, nullptr);
+            const std::wstring text = widen(std::string(kFailureText) + std::string(what));
+            MessageBoxW(nullptr, text.c_str(), widen(programIdentity().title).c_str(),
+                        MB_OK | MB_ICONERROR | MB_SETFOREGROUND);
+        }
+        for (Win32Window* window : std::vector(open_)) {
+            try {
+                window->unload();
+            } catch (...) {  // its close request failed too: it goes without
+            }
+        }
+    } catch (...) {  // out of memory for the text: end all the same
+    }
+    endProgram();
 }
 
 void Win32Ui::endProgram() {

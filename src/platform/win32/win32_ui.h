@@ -28,6 +28,11 @@ public:
     // Pumps messages until the program ends or its last window is gone.
     int run();
 
+    // A failure escaped a handler, leaving a state nobody planned for: says
+    // what failed, closes every window (their close requests save what the
+    // user set, as File > Exit does) and ends the program.
+    void handlerFailed(std::string_view what) noexcept;
+
     [[nodiscard]] HINSTANCE instance() const { return instance_; }
     [[nodiscard]] HWND hiddenOwner() const { return hiddenOwner_; }
     [[nodiscard]] EventGate& gate() { return gate_; }
@@ -45,6 +50,7 @@ private:
     HWND hiddenOwner_ = nullptr;
     EventGate gate_;
     std::vector<Win32Window*> open_;
+    bool failed_ = false;
 };
 
 // While a box or dialog is up, the program's other windows take no input, as

@@ -459,7 +459,16 @@ LRESULT CALLBACK Win32Window::windowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM 
     }
     auto* self = reinterpret_cast<Win32Window*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
     if (!self) return DefWindowProcW(hwnd, msg, wp, lp);
-    return self->handle(msg, wp, lp);
+    // Nothing may cross back into the system; a failure ends the program.
+    Win32Ui& ui = self->ui_;
+    try {
+        return self->handle(msg, wp, lp);
+    } catch (const std::exception& e) {
+        ui.handlerFailed(e.what());
+    } catch (...) {
+        ui.handlerFailed("an error of unknown kind");
+    }
+    return 0;
 }
 
 LRESULT Win32Window::handle(UINT msg, WPARAM wp, LPARAM lp) {
