@@ -5,8 +5,6 @@
 #include <cstdint>
 #include <string_view>
 
-#include "platform/file_system.h"
-
 namespace morvane::about {
 
 // The addresses behind the two links, shown as the links' captions.
@@ -45,8 +43,5 @@ inline constexpr std::size_t kKeyValueBufferBytes = 1024;
 inline constexpr std::uint32_t kKeyQueryValue = 0x0001;
 inline constexpr std::uint32_t kReadControl = 0x00020000;
 inline constexpr std::uint32_t kKeyValueAccess = kKeyQueryValue | kReadControl;
-
-// The viewer must be a plain file.
-inline constexpr platform::AttributeMask kPlainFilesOnly = 0;
 
 }  // namespace morvane::about

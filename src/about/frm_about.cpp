@@ -36,13 +36,9 @@ void FrmAbout::formLoad() {
     const platform::ProgramIdentity& id = platform_.identity;
     window_->setCaption(std::string(kCaptionPrefix) + id.title);
 
-    const platform::TwipsSize screen = platform_.ui.screenSize();
-    const platform::TwipsSize outer = window_->outerSize();
-    window_->move((screen.width - outer.width) / 2.0, (screen.height - outer.height) / 2.0);
+    platform::centreOnScreen(platform_.ui, *window_);
 
-    ctl(lblVersion)
-        .setText(std::string(kVersionPrefix) + std::to_string(id.major) + "." + std::to_string(id.minor) + "." +
-                 std::to_string(id.revision));
+    ctl(lblVersion).setText(std::string(kVersionPrefix) + platform::versionText(id));
     ctl(lblTitle).setText(id.title);
 
     ctl(lblDescription).setText("");

@@ -10,16 +10,11 @@ using namespace platform;
 
 namespace {
 
-constexpr FontSpec kDialogFont{.face = "MS Sans Serif", .points = 8.25};
 constexpr FontSpec kLinkFont{.face = "MS Sans Serif", .points = 7.8, .underline = true};
 constexpr Rgb kBlack{0, 0, 0};
 constexpr Rgb kLinkBlue{0, 0, 255};
 constexpr Rgb kGrey{128, 128, 128};
 constexpr Rgb kWhite{255, 255, 255};
-
-constexpr TwipsRect at(int left, int top, int width, int height) {
-    return {Twips(left), Twips(top), Twips(width), Twips(height)};
-}
 
 // clang-format off
 constexpr std::array kControls{

@@ -10,7 +10,6 @@ namespace morvane {
 
 using namespace form1;
 using platform::ControlId;
-using platform::Twips;
 
 Form1::Form1(platform::Platform& platform, about::FrmAbout& about) : platform_(platform), about_(about) {}
 
@@ -48,13 +47,8 @@ void Form1::onTextChange(ControlId id) {
 void Form1::onTimer() { timer1Tick(); }
 
 void Form1::formLoad() {
-    const platform::TwipsSize screen = platform_.ui.screenSize();
-    const platform::TwipsSize outer = window_->outerSize();
-    window_->move((screen.width - outer.width) / 2.0, (screen.height - outer.height) / 2.0);
-
-    const platform::ProgramIdentity& id = platform_.identity;
-    window_->setCaption(window_->caption() + " (Version " + std::to_string(id.major) + "." + std::to_string(id.minor) +
-                        "." + std::to_string(id.revision) + ")");
+    platform::centreOnScreen(platform_.ui, *window_);
+    window_->setCaption(window_->caption() + " (Version " + platform::versionText(platform_.identity) + ")");
 
     platform::Timer& timer = window_->timer();
     timer.setEnabled(false);

@@ -32,7 +32,7 @@ public:
     [[nodiscard]] platform::Window& window() { return *window_; }
     [[nodiscard]] bool isOpen() const { return window_ && window_->isOpen(); }
 
-    // The window's own state, read by tests and by the settings store.
+    // The window's own state, for the tests to read.
     [[nodiscard]] bool waiting() const { return waiting_; }
     [[nodiscard]] double minutesWaited() const { return minutesWaited_; }
     [[nodiscard]] std::int16_t freeTicks() const { return freeTicks_; }

@@ -8,15 +8,10 @@ using namespace platform;
 
 namespace {
 
-constexpr FontSpec kDialogFont{.face = "MS Sans Serif", .points = 8.25};
 constexpr FontSpec kFrameFont{.face = "MS Sans Serif", .points = 9.6};
 constexpr FontSpec kGoFont{.face = "MS Sans Serif", .points = 9.6};
 constexpr FontSpec kStatusFont{.face = "MS Sans Serif", .points = 18.0};
 constexpr FontSpec kBusyMarkFont{.face = "Webdings", .points = 9.6, .charset = FontCharset::Symbol};
-
-constexpr TwipsRect at(int left, int top, int width, int height) {
-    return {Twips(left), Twips(top), Twips(width), Twips(height)};
-}
 
 // clang-format off
 constexpr std::array kControls{

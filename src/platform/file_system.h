@@ -1,30 +1,27 @@
 #pragma once
 
-#include <cstdint>
-#include <string>
 #include <string_view>
 
 namespace morvane::platform {
 
-// Bits of a directory-entry attribute mask.
-enum class EntryAttribute : std::uint32_t {
-    ReadOnly = 1,
-    Hidden = 2,
-    System = 4,
-    VolumeLabel = 8,
-    Directory = 16,
-};
+// The kinds of directory entry a lookup admits besides plain and read-only
+// files, which it always admits.
+struct EntryKinds {
+    bool hidden = false;
+    bool system = false;
+    bool directories = false;
 
-using AttributeMask = std::uint32_t;
+    [[nodiscard]] static constexpr EntryKinds plainFiles() { return {}; }
+    [[nodiscard]] static constexpr EntryKinds any() { return {.hidden = true, .system = true, .directories = true}; }
+};
 
 class FileSystem {
 public:
     virtual ~FileSystem() = default;
 
-    // Name of the directory entry that `path` names, when its attributes are
-    // admitted by the mask (plain files always are); "" when there is no such
-    // entry, the path is a pattern, or the lookup fails.
-    [[nodiscard]] virtual std::string firstEntryName(std::string_view path, AttributeMask mask) = 0;
+    // Whether `path` names a directory entry of one of these kinds. False
+    // when there is none, the path is a pattern or a device, or the lookup fails.
+    [[nodiscard]] virtual bool hasEntry(std::string_view path, EntryKinds kinds) = 0;
 
     // Opens the file sharing nothing with any other process, then closes it at
     // once. Never creates, truncates or writes. False on any failure.

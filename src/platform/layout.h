@@ -48,10 +48,18 @@ struct FontSpec {
     FontCharset charset = FontCharset::Default;
 };
 
+// The font of both windows and of every control that names none of its own.
+inline constexpr FontSpec kDialogFont{.face = "MS Sans Serif", .points = 8.25};
+
 enum class Pointer { Default, Hand };
 
 // How a label sits among overlapping siblings.
 enum class Stacking { Normal, BelowSiblings };
+
+// A control's rectangle as the designs write it: left, top, width, height.
+constexpr TwipsRect at(int left, int top, int width, int height) {
+    return {Twips(left), Twips(top), Twips(width), Twips(height)};
+}
 
 struct ControlSpec {
     ControlId id;

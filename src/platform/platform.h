@@ -16,6 +16,12 @@ struct ProgramIdentity {
     int revision = 0;
 };
 
+// "1.0.1": major, minor and revision as both windows show them.
+[[nodiscard]] inline std::string versionText(const ProgramIdentity& identity) {
+    return std::to_string(identity.major) + "." + std::to_string(identity.minor) + "." +
+           std::to_string(identity.revision);
+}
+
 // Everything the program reaches outside itself, in one bundle that forms get
 // by reference: the Win32 desktop in the product, memory in the unit tests.
 struct Platform {

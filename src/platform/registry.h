@@ -44,4 +44,31 @@ public:
     virtual RegistryStatus closeKey(RegistryKey key) = 0;
 };
 
+// A key opened (or created) for one procedure and closed when it goes, on
+// every way out.
+class OpenKey {
+public:
+    enum class Mode { Open, Create };
+
+    OpenKey(Registry& registry, RegistryKey root, std::string_view path, std::uint32_t access, Mode mode = Mode::Open)
+        : registry_(registry),
+          status_(mode == Mode::Open ? registry.openKey(root, path, access, key_)
+                                     : registry.createKey(root, path, access, key_)) {}
+    ~OpenKey() {
+        if (key_ != kNullKey) registry_.closeKey(key_);
+    }
+    OpenKey(const OpenKey&) = delete;
+    OpenKey& operator=(const OpenKey&) = delete;
+
+    // The open's (or the create's) own status.
+    [[nodiscard]] RegistryStatus status() const { return status_; }
+    [[nodiscard]] bool isOpen() const { return status_ == kErrorSuccess && key_ != kNullKey; }
+    [[nodiscard]] RegistryKey get() const { return key_; }
+
+private:
+    Registry& registry_;
+    RegistryKey key_ = kNullKey;
+    RegistryStatus status_;
+};
+
 }  // namespace morvane::platform

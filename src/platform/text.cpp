@@ -103,21 +103,4 @@ std::string asciiUpper(std::string_view text) {
     return out;
 }
 
-std::vector<std::byte> littleEndianBytes(std::u16string_view units) {
-    std::vector<std::byte> bytes(units.size() * 2);
-    for (std::size_t i = 0; i < units.size(); ++i) {
-        bytes[2 * i] = std::byte(units[i] & 0xFF);
-        bytes[2 * i + 1] = std::byte(units[i] >> 8);
-    }
-    return bytes;
-}
-
-std::u16string fromLittleEndianBytes(std::span<const std::byte> bytes) {
-    std::u16string units(bytes.size() / 2, u'\0');
-    for (std::size_t i = 0; i < units.size(); ++i)
-        units[i] = static_cast<char16_t>(std::to_integer<unsigned>(bytes[2 * i]) |
-                                         (std::to_integer<unsigned>(bytes[2 * i + 1]) << 8));
-    return units;
-}
-
 }  // namespace morvane::platform

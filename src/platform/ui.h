@@ -41,4 +41,11 @@ public:
     virtual void endProgram() = 0;
 };
 
+// Centres the window on the whole screen (not the work area), keeping its size.
+inline void centreOnScreen(const Ui& ui, Window& window) {
+    const TwipsSize screen = ui.screenSize();
+    const TwipsSize outer = window.outerSize();
+    window.move((screen.width - outer.width) / 2.0, (screen.height - outer.height) / 2.0);
+}
+
 }  // namespace morvane::platform

@@ -18,12 +18,7 @@ using platform::RegistryKey;
 namespace {
 
 bool keyExists(platform::Registry& registry, RegistryKey root) {
-    RegistryKey key = platform::kNullKey;
-    if (registry.openKey(root, kSettingsPath, kReadAccessMask, key) != platform::kErrorSuccess ||
-        key == platform::kNullKey)
-        return false;
-    registry.closeKey(key);
-    return true;
+    return platform::OpenKey(registry, root, kSettingsPath, kReadAccessMask).isOpen();
 }
 
 // The per-user key wins once it exists, as it would under Windows' own

@@ -3,7 +3,7 @@
 namespace morvane::Module1 {
 
 bool FileExists(platform::FileSystem& files, std::string_view path) {
-    return !path.empty() && !files.firstEntryName(path, kAnyEntry).empty();
+    return !path.empty() && files.hasEntry(path, platform::EntryKinds::any());
 }
 
 bool FileIsFree(platform::FileSystem& files, std::string_view path) {

@@ -7,9 +7,6 @@
 // The program's two questions about files. Every failure is a plain false.
 namespace morvane::Module1 {
 
-// Read-only, hidden, system, volume label, directory: every kind of entry.
-inline constexpr platform::AttributeMask kAnyEntry = 31;
-
 // True when `path` names an existing file or directory.
 [[nodiscard]] bool FileExists(platform::FileSystem& files, std::string_view path);
 

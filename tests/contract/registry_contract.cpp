@@ -2,6 +2,7 @@
 
 #include <limits>
 
+#include "platform/registry_data.h"
 #include "platform/text.h"
 #include "settings/mdl_registry.h"
 #include "settings/settings_constants.h"
@@ -47,14 +48,7 @@ RegistryStatus CountingRegistry::closeKey(RegistryKey key) {
     return status;
 }
 
-std::vector<std::byte> utf16le(std::u16string_view text) {
-    std::vector<std::byte> out;
-    for (char16_t unit : text) {
-        out.push_back(std::byte(unit & 0xFF));
-        out.push_back(std::byte(unit >> 8));
-    }
-    return out;
-}
+std::vector<std::byte> utf16le(std::u16string_view text) { return registryText(utf16ToUtf8(text)); }
 
 std::vector<std::byte> bytes(std::initializer_list<unsigned> values) {
     std::vector<std::byte> out;

@@ -1,9 +1,10 @@
 #include "memory_system.h"
 
 #include <algorithm>
+#include <array>
 #include <cstring>
 
-#include "platform/text.h"
+#include "platform/registry_data.h"
 
 namespace morvane::testing {
 
@@ -17,21 +18,20 @@ std::string fold(std::string_view s) {
     return out;
 }
 
-std::string lastComponent(std::string_view path) {
-    auto slash = path.find_last_of('\\');
-    return std::string(slash == std::string_view::npos ? path : path.substr(slash + 1));
+// An entry is admitted unless it has a kind the lookup does not ask for.
+bool admits(EntryKinds asked, EntryKinds entry) {
+    return (asked.hidden || !entry.hidden) && (asked.system || !entry.system) &&
+           (asked.directories || !entry.directories);
 }
-
-constexpr AttributeMask kDirectoryBit = static_cast<AttributeMask>(EntryAttribute::Directory);
-constexpr AttributeMask kSelectable = 2 | 4 | 16;  // hidden, system, directory: admitted only by the mask
 
 }  // namespace
 
-void MemoryFileSystem::addFile(const std::string& path, AttributeMask attributes) {
-    entries_[fold(path)] = {attributes & ~kDirectoryBit, false};
+void MemoryFileSystem::addFile(const std::string& path, EntryKinds kind) {
+    kind.directories = false;
+    entries_[fold(path)] = {kind, false};
 }
 
-void MemoryFileSystem::addDirectory(const std::string& path) { entries_[fold(path)] = {kDirectoryBit, false}; }
+void MemoryFileSystem::addDirectory(const std::string& path) { entries_[fold(path)] = {{.directories = true}, false}; }
 
 void MemoryFileSystem::remove(const std::string& path) { entries_.erase(fold(path)); }
 
@@ -39,19 +39,18 @@ void MemoryFileSystem::hold(const std::string& path, bool held) { entries_.at(fo
 
 bool MemoryFileSystem::contains(const std::string& path) const { return entries_.contains(fold(path)); }
 
-std::string MemoryFileSystem::firstEntryName(std::string_view path, AttributeMask mask) {
+bool MemoryFileSystem::hasEntry(std::string_view path, EntryKinds kinds) {
     lookups.push_back("exists:" + std::string(path));
     auto it = entries_.find(fold(path));
-    if (path.empty() || it == entries_.end()) return {};
-    if ((it->second.attributes & kSelectable & ~mask) != 0) return {};
-    return lastComponent(path);
+    // As on the system, a path ending in a separator names no entry.
+    return !path.empty() && path.back() != '\\' && it != entries_.end() && admits(kinds, it->second.kind);
 }
 
 bool MemoryFileSystem::openExclusively(std::string_view path) {
     lookups.push_back("free:" + std::string(path));
     auto it = entries_.find(fold(path));
     if (path.empty() || it == entries_.end()) return false;
-    return (it->second.attributes & kDirectoryBit) == 0 && !it->second.heldByOther;
+    return !it->second.kind.directories && !it->second.heldByOther;
 }
 
 bool MemoryProcesses::start(std::string_view program, std::string_view arguments, ShowStyle style) {
@@ -145,19 +144,12 @@ void MemoryRegistry::put(RegistryKey root, const std::string& path, const std::s
 
 void MemoryRegistry::putText(RegistryKey root, const std::string& path, const std::string& name,
                              const std::string& utf8) {
-    std::u16string wide = utf8ToUtf16(utf8);
-    std::vector<std::byte> bytes(wide.size() * 2);
-    for (std::size_t i = 0; i < wide.size(); ++i) {
-        bytes[2 * i] = std::byte(wide[i] & 0xFF);
-        bytes[2 * i + 1] = std::byte(wide[i] >> 8);
-    }
-    put(root, path, name, kRegSz, std::move(bytes));
+    put(root, path, name, kRegSz, registryText(utf8));
 }
 
 void MemoryRegistry::putDword(RegistryKey root, const std::string& path, const std::string& name, std::uint32_t v) {
-    std::vector<std::byte> bytes(4);
-    for (int i = 0; i < 4; ++i) bytes[i] = std::byte((v >> (8 * i)) & 0xFF);
-    put(root, path, name, kRegDword, std::move(bytes));
+    const std::array<std::byte, 4> bytes = registryNumber(v);
+    put(root, path, name, kRegDword, {bytes.begin(), bytes.end()});
 }
 
 const MemoryRegistry::Value* MemoryRegistry::find(RegistryKey root, const std::string& path,

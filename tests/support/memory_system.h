@@ -15,20 +15,20 @@
 namespace morvane::testing {
 
 struct MemoryEntry {
-    platform::AttributeMask attributes = 0;
-    bool heldByOther = false;  // another process has it open
+    platform::EntryKinds kind;  // of the entry itself: hidden, system, a directory
+    bool heldByOther = false;   // another process has it open
 };
 
 // Paths are compared case-insensitively (ASCII), as Windows does.
 class MemoryFileSystem final : public platform::FileSystem {
 public:
-    void addFile(const std::string& path, platform::AttributeMask attributes = 0);
+    void addFile(const std::string& path, platform::EntryKinds kind = {});
     void addDirectory(const std::string& path);
     void remove(const std::string& path);
     void hold(const std::string& path, bool held = true);
     [[nodiscard]] bool contains(const std::string& path) const;
 
-    [[nodiscard]] std::string firstEntryName(std::string_view path, platform::AttributeMask mask) override;
+    [[nodiscard]] bool hasEntry(std::string_view path, platform::EntryKinds kinds) override;
     [[nodiscard]] bool openExclusively(std::string_view path) override;
 
     std::vector<std::string> lookups;  // "exists:<path>" / "free:<path>", in call order

@@ -4,7 +4,6 @@
 #include <vector>
 
 #include "form1_harness.h"
-#include "platform/dialog_filter.h"
 #include "workflow/path_derivation.h"
 
 namespace morvane {
@@ -195,21 +194,6 @@ TEST(PulldownBrowseTest, TakesThePickedPathUntested) {
     EXPECT_EQ(h.text(txtPullPath), "E:\\Инструменты\\tool.exe");
     // Only the offer test looked at a file.
     EXPECT_EQ(h.desktop.files.lookups, std::vector<std::string>{R"(exists:C:\Tools\pulldown.exe)"});
-}
-
-TEST(DialogFilterTest, BecomesTheSystemsNulSeparatedForm) {
-    using namespace std::string_literals;
-    const std::pair<std::string, std::string> rows[] = {
-        {"Executable|*.exe", "Executable\0*.exe\0\0"s},
-        {"CCE Related Files|*.mpg;*.mpeg;*.m2v;*.mpv;*.vaf;*.ecl",
-         "CCE Related Files\0*.mpg;*.mpeg;*.m2v;*.mpv;*.vaf;*.ecl\0\0"s},
-        {"Video|*.m2v|All|*.*", "Video\0*.m2v\0All\0*.*\0\0"s},
-        {"Видео|*.m2v", "Видео\0*.m2v\0\0"s},
-        {"Video|*.m2v|Orphan", "Video\0*.m2v\0\0"s},
-        {"Orphan", ""},
-        {"", ""},
-    };
-    for (const auto& [filter, expected] : rows) EXPECT_EQ(platform::systemDialogFilter(filter), expected) << filter;
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include "about/frm_about.h"
 #include "about/frm_about_layout.h"
 #include "memory_platform.h"
+#include "platform/registry_data.h"
 #include "platform/text.h"
 
 namespace morvane {
@@ -25,13 +26,7 @@ const std::string kUnavailable(about::kSysInfoUnavailable);
 
 // A text as the system stores it: UTF-16LE, followed by `nuls` NUL characters.
 std::vector<std::byte> utf16(const std::string& utf8, int nuls = 0) {
-    std::u16string units = utf8ToUtf16(utf8) + std::u16string(static_cast<std::size_t>(nuls), u'\0');
-    std::vector<std::byte> bytes;
-    for (char16_t u : units) {
-        bytes.push_back(std::byte(u & 0xFF));
-        bytes.push_back(std::byte(u >> 8));
-    }
-    return bytes;
+    return registryText(utf8 + std::string(static_cast<std::size_t>(nuls), '\0'));
 }
 
 std::vector<std::byte> bytesOf(std::initializer_list<unsigned> values) {
@@ -205,7 +200,7 @@ TEST(StartSysInfoTest, FindsTheViewerThroughTheTwoLookupsOrSaysItIsUnavailable) 
         {"viewer in the folder is hidden: plain files only",
          [&](MemoryPlatform& d) {
              putFolder(d, utf16(folder, 1));
-             d.files.addFile(joined, static_cast<AttributeMask>(EntryAttribute::Hidden));
+             d.files.addFile(joined, {.hidden = true});
          },
          {}, {}, true},
         {"viewer found in the folder but will not start",

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "files_test_support.h"
+#include "platform/win32/dialog_filter.h"
 #include "platform/win32/win32_platform.h"
 
 namespace morvane {
@@ -59,6 +60,22 @@ TEST_F(FileDialogTest, CancelYieldsTheStartNameUnchanged) {
     const std::string start = utf8(scratch / L"pulldown.exe");
     EXPECT_EQ(desktop.ui.openFile(nullptr, {.title = "Open", .filter = "Executable|*.exe", .fileName = start}), start);
     EXPECT_EQ(watcher.handled(), 1);
+}
+
+TEST(DialogFilterTest, BecomesTheSystemsNulSeparatedForm) {
+    using namespace std::string_literals;
+    const std::pair<std::string, std::string> rows[] = {
+        {"Executable|*.exe", "Executable\0*.exe\0\0"s},
+        {"CCE Related Files|*.mpg;*.mpeg;*.m2v;*.mpv;*.vaf;*.ecl",
+         "CCE Related Files\0*.mpg;*.mpeg;*.m2v;*.mpv;*.vaf;*.ecl\0\0"s},
+        {"Video|*.m2v|All|*.*", "Video\0*.m2v\0All\0*.*\0\0"s},
+        {"Видео|*.m2v", "Видео\0*.m2v\0\0"s},
+        {"Video|*.m2v|Orphan", "Video\0*.m2v\0\0"s},
+        {"Orphan", ""},
+        {"", ""},
+    };
+    for (const auto& [filter, expected] : rows)
+        EXPECT_EQ(platform::win32::systemDialogFilter(filter), expected) << filter;
 }
 
 }  // namespace

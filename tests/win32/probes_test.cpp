@@ -66,12 +66,13 @@ TEST_F(ProbesTest, FileExistsFindsEveryKindOfEntry) {
     for (const std::wstring& path : notFound) EXPECT_FALSE(fileExists(path)) << utf8(path);
 }
 
-// The mask decides which kinds of entry a lookup admits; plain and read-only
-// files always pass. The About window looks up its viewer with the mask 0.
-TEST_F(ProbesTest, TheMaskAdmitsHiddenSystemAndDirectoryEntriesOnlyWhenItNamesThem) {
+// Plain and read-only files are always admitted; hidden, system and
+// directory entries only when asked for. The About window asks for plain files.
+TEST_F(ProbesTest, HiddenSystemAndDirectoryEntriesAreAdmittedOnlyWhenAskedFor) {
+    using platform::EntryKinds;
     struct Row {
         std::wstring path;
-        bool foundWithMaskZero;
+        bool aPlainFile;
     };
     const Row rows[] = {
         {makeFile(L"plain.exe"), true},
@@ -81,17 +82,15 @@ TEST_F(ProbesTest, TheMaskAdmitsHiddenSystemAndDirectoryEntriesOnlyWhenItNamesTh
         {makeFolder(L"folder.exe"), false},
     };
     for (const Row& row : rows) {
-        const std::string name = utf8(row.path.substr(row.path.find_last_of(L'\\') + 1));
-        EXPECT_EQ(files.firstEntryName(utf8(row.path), 0), row.foundWithMaskZero ? name : "") << name;
-        EXPECT_EQ(files.firstEntryName(utf8(row.path), Module1::kAnyEntry), name) << name;
+        EXPECT_EQ(files.hasEntry(utf8(row.path), EntryKinds::plainFiles()), row.aPlainFile) << utf8(row.path);
+        EXPECT_TRUE(files.hasEntry(utf8(row.path), EntryKinds::any())) << utf8(row.path);
     }
-    // Names match without regard to case; the name comes back as the path spells it.
-    EXPECT_EQ(files.firstEntryName(utf8(scratch / L"PLAIN.EXE"), 0), "PLAIN.EXE");
+    // Names match without regard to case.
+    EXPECT_TRUE(files.hasEntry(utf8(scratch / L"PLAIN.EXE"), EntryKinds::plainFiles()));
     // A folder named with a trailing separator, or a drive alone, names no entry.
-    EXPECT_EQ(files.firstEntryName(utf8(scratch.path() + L"\\"), Module1::kAnyEntry), "");
-    EXPECT_EQ(files.firstEntryName(utf8(scratch.path() + L"/"), Module1::kAnyEntry), "");
-    EXPECT_EQ(files.firstEntryName("C:", Module1::kAnyEntry), "");
-    EXPECT_EQ(files.firstEntryName("C:\\", Module1::kAnyEntry), "");
+    for (const std::wstring path :
+         {scratch.path() + L"\\", scratch.path() + L"/", std::wstring(L"C:"), std::wstring(L"C:\\")})
+        EXPECT_FALSE(files.hasEntry(utf8(path), EntryKinds::any())) << utf8(path);
 }
 
 TEST_F(ProbesTest, AFreeFileIsFreeAndLeftAsItWas) {

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/dialog_filter.h"
+#include "platform/win32/dialog_filter.h"
 #include "platform/win32/system_library.h"
 #include "platform/win32/wide.h"
 #include "platform/win32/win32_ui.h"

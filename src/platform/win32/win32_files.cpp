@@ -15,9 +15,11 @@ constexpr std::wstring_view kExtendedUncPrefix = L"\\\\?\\UNC\\";
 constexpr std::wstring_view kUncPrefix = L"\\\\";
 constexpr std::wstring_view kDevicePrefix = L"\\\\.\\";
 
-// Entry kinds that a directory lookup finds only when its mask names them;
-// plain and read-only files are always found.
-constexpr DWORD kMaskedKinds = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_DIRECTORY;
+// The attributes of the entries a lookup finds only when asked to.
+DWORD refusedAttributes(EntryKinds kinds) {
+    return (kinds.hidden ? 0 : FILE_ATTRIBUTE_HIDDEN) | (kinds.system ? 0 : FILE_ATTRIBUTE_SYSTEM) |
+           (kinds.directories ? 0 : FILE_ATTRIBUTE_DIRECTORY);
+}
 
 // Paths too long for the classic limit are handed over in the extended-length
 // form, which takes no relative parts or forward slashes: so they are made
@@ -78,17 +80,14 @@ private:
 // directory entry without listing the folder: a tenth of what FindFirstFileW
 // costs, and every tick asks twice. A path that ends in a separator or names
 // a drive alone has no entry name, as with FindFirstFileW.
-std::string Win32FileSystem::firstEntryName(std::string_view path, AttributeMask mask) {
-    if (path.empty()) return {};
+bool Win32FileSystem::hasEntry(std::string_view path, EntryKinds kinds) {
+    if (path.empty()) return false;
     const std::wstring wide = systemPath(path);
-    if (hasWildcard(wide)) return {};
-    const std::wstring_view name = entryName(wide);
-    if (name.empty() || namesDevice(wide)) return {};
+    if (hasWildcard(wide) || entryName(wide).empty() || namesDevice(wide)) return false;
     QuietErrors quiet;
     WIN32_FILE_ATTRIBUTE_DATA entry{};
-    if (!GetFileAttributesExW(wide.c_str(), GetFileExInfoStandard, &entry)) return {};
-    if ((entry.dwFileAttributes & kMaskedKinds & ~static_cast<DWORD>(mask)) != 0) return {};
-    return narrow(name);
+    if (!GetFileAttributesExW(wide.c_str(), GetFileExInfoStandard, &entry)) return false;
+    return (entry.dwFileAttributes & refusedAttributes(kinds)) == 0;
 }
 
 bool Win32FileSystem::openExclusively(std::string_view path) {

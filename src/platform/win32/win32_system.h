@@ -8,7 +8,7 @@ namespace morvane::platform::win32 {
 
 class Win32FileSystem final : public FileSystem {
 public:
-    [[nodiscard]] std::string firstEntryName(std::string_view path, AttributeMask mask) override;
+    [[nodiscard]] bool hasEntry(std::string_view path, EntryKinds kinds) override;
     [[nodiscard]] bool openExclusively(std::string_view path) override;
 };
 

@@ -1,8 +1,8 @@
-#include "platform/dialog_filter.h"
+#include "platform/win32/dialog_filter.h"
 
 #include <vector>
 
-namespace morvane::platform {
+namespace morvane::platform::win32 {
 
 std::string systemDialogFilter(std::string_view filter) {
     if (filter.empty()) return {};
@@ -21,4 +21,4 @@ std::string systemDialogFilter(std::string_view filter) {
     return out;
 }
 
-}  // namespace morvane::platform
+}  // namespace morvane::platform::win32

@@ -3,7 +3,7 @@
 #include <string>
 #include <string_view>
 
-namespace morvane::platform {
+namespace morvane::platform::win32 {
 
 // Turns a filter written "Description|*.a;*.b" (more pairs may follow, each
 // after a further bar) into the form the system's file dialogs take: every
@@ -11,4 +11,4 @@ namespace morvane::platform {
 // A description left without patterns is dropped; an empty filter stays empty.
 [[nodiscard]] std::string systemDialogFilter(std::string_view filter);
 
-}  // namespace morvane::platform
+}  // namespace morvane::platform::win32
