@@ -164,16 +164,18 @@ Win32Window::~Win32Window() {
 
 void Win32Window::createMenu() {
     if (design_.menus.empty()) return;
-    HMENU bar = CreateMenu();
+    UniqueMenu bar(CreateMenu());
     for (const MenuSpec& top : design_.menus) {
         if (top.parent != kNoControl) continue;
-        HMENU popup = CreatePopupMenu();
+        UniqueMenu popup(CreatePopupMenu());
         for (const MenuSpec& item : design_.menus)
             if (item.parent == top.id)
-                AppendMenuW(popup, MF_STRING, static_cast<UINT_PTR>(item.id.value), widen(item.text).c_str());
-        AppendMenuW(bar, MF_STRING | MF_POPUP, reinterpret_cast<UINT_PTR>(popup), widen(top.text).c_str());
+                AppendMenuW(popup.get(), MF_STRING, static_cast<UINT_PTR>(item.id.value), widen(item.text).c_str());
+        if (AppendMenuW(bar.get(), MF_STRING | MF_POPUP, reinterpret_cast<UINT_PTR>(popup.get()),
+                        widen(top.text).c_str()))
+            popup.release();
     }
-    SetMenu(hwnd_, bar);
+    if (SetMenu(hwnd_, bar.get())) bar.release();
 }
 
 void Win32Window::createControls() {
@@ -418,12 +420,9 @@ void Win32Window::drawItem(const DRAWITEMSTRUCT& item) {
     FillRect(dc, &r, GetSysColorBrush(COLOR_BTNFACE));
 
     if (control->design().kind == ControlKind::PictureBox) {
-        auto icon = static_cast<HICON>(LoadImageW(ui_.instance(), MAKEINTRESOURCEW(kIdiMainIcon), IMAGE_ICON,
-                                                  r.right - r.left, r.bottom - r.top, LR_DEFAULTCOLOR));
-        if (icon) {
-            DrawIconEx(dc, r.left, r.top, icon, r.right - r.left, r.bottom - r.top, 0, nullptr, DI_NORMAL);
-            DestroyIcon(icon);
-        }
+        const UniqueIcon icon(static_cast<HICON>(LoadImageW(ui_.instance(), MAKEINTRESOURCEW(kIdiMainIcon), IMAGE_ICON,
+                                                            r.right - r.left, r.bottom - r.top, LR_DEFAULTCOLOR)));
+        if (icon) DrawIconEx(dc, r.left, r.top, icon.get(), r.right - r.left, r.bottom - r.top, 0, nullptr, DI_NORMAL);
         return;
     }
 

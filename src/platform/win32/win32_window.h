@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "platform/layout.h"
-#include "platform/win32/gdi_handles.h"
+#include "platform/win32/owned_handles.h"
 #include "platform/window.h"
 
 namespace morvane::platform::win32 {
