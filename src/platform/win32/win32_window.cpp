@@ -11,32 +11,29 @@
 namespace morvane::platform::win32 {
 
 Win32Window::~Win32Window() {
-    if (hwnd_) {
-        // Gone without events: the program is ending.
-        const HWND hwnd = hwnd_;
-        forgetWindow();
-        SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
-        DestroyWindow(hwnd);
-    }
+    if (!window_) return;
+    // Gone without events: the program is ending. The owners destroy the windows.
+    SetWindowLongPtrW(window_.get(), GWLP_USERDATA, 0);
+    forgetWindow();
 }
 
 std::string Win32Window::caption() const {
-    const int length = GetWindowTextLengthW(hwnd_);
+    const int length = GetWindowTextLengthW(hwnd());
     std::wstring buffer(static_cast<std::size_t>(length) + 1, L'\0');
-    buffer.resize(static_cast<std::size_t>(std::max(GetWindowTextW(hwnd_, buffer.data(), length + 1), 0)));
+    buffer.resize(static_cast<std::size_t>(std::max(GetWindowTextW(hwnd(), buffer.data(), length + 1), 0)));
     return narrow(buffer);
 }
 
-void Win32Window::setCaption(std::string_view caption) { SetWindowTextW(hwnd_, widen(caption).c_str()); }
+void Win32Window::setCaption(std::string_view caption) { SetWindowTextW(hwnd(), widen(caption).c_str()); }
 
 TwipsSize Win32Window::outerSize() const {
     RECT r{};
-    GetWindowRect(hwnd_, &r);
+    GetWindowRect(hwnd(), &r);
     return {fromPixels(r.right - r.left, dpi_), fromPixels(r.bottom - r.top, dpi_)};
 }
 
 void Win32Window::move(Twips left, Twips top) {
-    SetWindowPos(hwnd_, nullptr, toPixels(left, dpi_), toPixels(top, dpi_), 0, 0,
+    SetWindowPos(hwnd(), nullptr, toPixels(left, dpi_), toPixels(top, dpi_), 0, 0,
                  SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
@@ -58,30 +55,28 @@ Win32Control* Win32Window::controlAt(HWND hwnd) const {
 }
 
 void Win32Window::show() {
-    if (!hwnd_) return;
+    if (!window_) return;
     if (!loaded_) {
         loaded_ = true;
         ui_.gate().load(events_);
-        if (!hwnd_) return;
-        ShowWindow(hwnd_, SW_SHOWNORMAL);
-        if (HWND first = GetNextDlgTabItem(hwnd_, nullptr, FALSE)) SetFocus(first);
+        if (!window_) return;
+        ShowWindow(hwnd(), SW_SHOWNORMAL);
+        if (HWND first = GetNextDlgTabItem(hwnd(), nullptr, FALSE)) SetFocus(first);
     } else {
-        ShowWindow(hwnd_, SW_SHOW);
-        SetForegroundWindow(hwnd_);
+        ShowWindow(hwnd(), SW_SHOW);
+        SetForegroundWindow(hwnd());
     }
 }
 
 void Win32Window::unload() {
-    if (!hwnd_) return;
+    if (!window_) return;
     ui_.gate().closeRequest(events_);
-    if (hwnd_) DestroyWindow(hwnd_);
+    if (window_) DestroyWindow(window_.get());
 }
 
 void Win32Window::forgetWindow() {
-    if (!hwnd_) return;
     timer_.detach();
     ui_.gate().forget(events_);
-    hwnd_ = nullptr;
     ui_.windowClosed(this);
 }
 
@@ -134,12 +129,6 @@ void Win32Window::onDrawItem(const DRAWITEMSTRUCT& item) const {
 }
 
 LRESULT CALLBACK Win32Window::windowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) noexcept {
-    if (msg == WM_NCCREATE) {
-        auto* create = reinterpret_cast<CREATESTRUCTW*>(lp);
-        auto* self = static_cast<Win32Window*>(create->lpCreateParams);
-        self->hwnd_ = hwnd;
-        SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-    }
     auto* self = reinterpret_cast<Win32Window*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
     if (!self) return DefWindowProcW(hwnd, msg, wp, lp);
     // Nothing may cross back into the system; a failure ends the program.
@@ -155,7 +144,7 @@ LRESULT CALLBACK Win32Window::windowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM 
 }
 
 LRESULT Win32Window::handle(UINT msg, WPARAM wp, LPARAM lp) {
-    const HWND hwnd = hwnd_;
+    const HWND hwnd = window_.get();
     switch (msg) {
         case WM_COMMAND:
             onCommand(LOWORD(wp), HIWORD(wp), reinterpret_cast<HWND>(lp));
@@ -218,8 +207,9 @@ LRESULT Win32Window::handle(UINT msg, WPARAM wp, LPARAM lp) {
             return 0;
         }
         case WM_NCDESTROY: {
-            if (toolTips_) DestroyWindow(toolTips_);
-            toolTips_ = nullptr;
+            // The system is destroying the window, and has destroyed the tool tips it owns.
+            toolTips_.release();
+            window_.release();
             forgetWindow();
             SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
             return DefWindowProcW(hwnd, msg, wp, lp);

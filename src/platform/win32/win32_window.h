@@ -31,11 +31,11 @@ public:
     [[nodiscard]] Timer& timer() override { return timer_; }
     void show() override;
     void unload() override;
-    [[nodiscard]] bool isOpen() const override { return hwnd_ != nullptr; }
+    [[nodiscard]] bool isOpen() const override { return static_cast<bool>(window_); }
 
-    [[nodiscard]] HWND hwnd() const { return hwnd_; }
+    [[nodiscard]] HWND hwnd() const { return window_.get(); }
     [[nodiscard]] HWND controlHwnd(ControlId id) const;
-    [[nodiscard]] HWND toolTips() const { return toolTips_; }
+    [[nodiscard]] HWND toolTips() const { return toolTips_.get(); }
     [[nodiscard]] const WindowSpec& design() const { return design_; }
     [[nodiscard]] int dpi() const { return dpi_; }
 
@@ -52,14 +52,16 @@ private:
     Win32Ui& ui_;
     const WindowSpec& design_;
     WindowEvents& events_;
-    HWND hwnd_ = nullptr;
-    HWND toolTips_ = nullptr;
+    Win32Timer timer_;
+    Win32Controls controls_;
+    std::vector<std::pair<FontSpec, UniqueFont>> fonts_;
     HWND lastFocus_ = nullptr;
     int dpi_ = kDefaultDpi;
     bool loaded_ = false;
-    Win32Controls controls_;
-    std::vector<std::pair<FontSpec, UniqueFont>> fonts_;
-    Win32Timer timer_;
+    // Last, so gone first: the window goes before the fonts its controls use,
+    // and the tool tips it owns before it.
+    UniqueWindow window_;
+    UniqueWindow toolTips_;
 };
 
 }  // namespace morvane::platform::win32

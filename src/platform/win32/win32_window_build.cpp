@@ -167,17 +167,21 @@ HFONT fontFor(std::vector<std::pair<FontSpec, UniqueFont>>& fonts, const FontSpe
 Win32Window::Win32Window(Win32Ui& ui, const WindowSpec& design, WindowEvents& events)
     : ui_(ui), design_(design), events_(events), timer_(design.timer) {
     const HWND owner = design.frame == WindowFrame::FixedDialog ? ui.hiddenOwner() : nullptr;
-    hwnd_ = CreateWindowExW(windowExStyle(design.frame), Win32Ui::kFormClass, widen(design.caption).c_str(),
-                            windowStyle(design.frame), CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
-                            owner, nullptr, ui.instance(), this);
-    if (!hwnd_) throw std::runtime_error("cannot create a window");
+    window_ = UniqueWindow(CreateWindowExW(
+        windowExStyle(design.frame), Win32Ui::kFormClass, widen(design.caption).c_str(), windowStyle(design.frame),
+        CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, owner, nullptr, ui.instance(), nullptr));
+    if (!window_) throw std::runtime_error("cannot create a window");
+    const HWND hwnd = window_.get();
+    if (design.frame == WindowFrame::Sizable) setProgramIcons(hwnd, ui.instance());
+    createMenu(hwnd, design.menus);
+    createControls(hwnd, design, ui.instance(), controls_);
+    toolTips_ = UniqueWindow(createToolTips(hwnd, design, controls_, ui.instance()));
+    layoutAt(windowDpi(hwnd));
+    timer_.attach(hwnd);
+    // Known to the program only once built: should any step above fail, the
+    // half-built window is destroyed with no object behind its messages.
     ui_.windowOpened(this);
-    if (design.frame == WindowFrame::Sizable) setProgramIcons(hwnd_, ui.instance());
-    createMenu(hwnd_, design.menus);
-    createControls(hwnd_, design, ui.instance(), controls_);
-    toolTips_ = createToolTips(hwnd_, design, controls_, ui.instance());
-    layoutAt(windowDpi(hwnd_));
-    timer_.attach(hwnd_);
+    SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
 }
 
 // Places every control and sizes the window for one resolution.
@@ -185,7 +189,7 @@ void Win32Window::layoutAt(int dpi) {
     dpi_ = dpi;
     fonts_.clear();
     HFONT windowFont = fontFor(fonts_, design_.font, dpi);
-    SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(windowFont), FALSE);
+    SendMessageW(hwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(windowFont), FALSE);
     for (const auto& [id, control] : controls_) {
         const ControlSpec& c = control->design();
         const HFONT font = c.font ? fontFor(fonts_, *c.font, dpi) : windowFont;
@@ -195,9 +199,9 @@ void Win32Window::layoutAt(int dpi) {
     }
     const RECT r =
         windowRectForClient({0, 0, toPixels(design_.client.width, dpi), toPixels(design_.client.height, dpi)},
-                            windowStyle(design_.frame), GetMenu(hwnd_) != nullptr, windowExStyle(design_.frame), dpi);
-    SetWindowPos(hwnd_, nullptr, 0, 0, r.right - r.left, r.bottom - r.top, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    InvalidateRect(hwnd_, nullptr, TRUE);
+                            windowStyle(design_.frame), GetMenu(hwnd()) != nullptr, windowExStyle(design_.frame), dpi);
+    SetWindowPos(hwnd(), nullptr, 0, 0, r.right - r.left, r.bottom - r.top, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    InvalidateRect(hwnd(), nullptr, TRUE);
 }
 
 }  // namespace morvane::platform::win32
