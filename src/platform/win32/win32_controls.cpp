@@ -19,13 +19,6 @@ void Win32Control::setText(std::string_view text) {
     if (design_.busyMark) InvalidateRect(hwnd_, nullptr, TRUE);
 }
 
-bool Win32Control::takeTextChange() {
-    std::string now = text();
-    if (now == reported_) return false;
-    reported_ = std::move(now);
-    return true;
-}
-
 bool Win32Control::enabled() const { return IsWindowEnabled(hwnd_) != FALSE; }
 
 void Win32Control::setEnabled(bool enabled) { EnableWindow(hwnd_, enabled ? TRUE : FALSE); }

@@ -8,13 +8,14 @@
 #include <string>
 
 #include "platform/layout.h"
+#include "platform/text_change_filter.h"
 #include "platform/window.h"
 
 namespace morvane::platform::win32 {
 
 class Win32Control final : public Control {
 public:
-    Win32Control(const ControlSpec& design, HWND hwnd) : design_(design), hwnd_(hwnd), reported_(design.text) {}
+    Win32Control(const ControlSpec& design, HWND hwnd) : design_(design), hwnd_(hwnd), textChanges_(design.text) {}
 
     [[nodiscard]] std::string text() const override;
     void setText(std::string_view text) override;
@@ -26,14 +27,12 @@ public:
     [[nodiscard]] const ControlSpec& design() const { return design_; }
     [[nodiscard]] HWND hwnd() const { return hwnd_; }
 
-    // An edit control reports a change even when its text was set to what it
-    // already held: true only when the text differs from the last report.
-    [[nodiscard]] bool takeTextChange();
+    [[nodiscard]] bool takeTextChange() { return textChanges_.changed(text()); }
 
 private:
     const ControlSpec& design_;
     HWND hwnd_;  // a child: it goes with its window
-    std::string reported_;
+    TextChangeFilter textChanges_;
 };
 
 // A window's controls by id.
