@@ -47,13 +47,9 @@ MemoryWindow::MemoryWindow(MemoryUi& ui, const WindowSpec& design, WindowEvents&
       outer_{design.client.width + ui.frameExtra.width, design.client.height + ui.frameExtra.height} {
     for (const ControlSpec& c : design.controls) controls_.emplace(c.id, std::make_unique<MemoryControl>(c, *this));
     ui_.openWindows_.push_back(this);
-    ui_.allWindows_.push_back(this);
 }
 
-MemoryWindow::~MemoryWindow() {
-    destroy();
-    std::erase(ui_.allWindows_, this);
-}
+MemoryWindow::~MemoryWindow() { destroy(); }
 
 void MemoryWindow::move(Twips left, Twips top) {
     left_ = left;

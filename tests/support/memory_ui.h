@@ -29,8 +29,6 @@ public:
     [[nodiscard]] platform::CheckState checkState() const override { return check_; }
     void setCheckState(platform::CheckState state) override { check_ = state; }
 
-    [[nodiscard]] const platform::ControlSpec& design() const { return design_; }
-
     [[nodiscard]] bool takeTextChange() { return textChanges_.changed(text_); }
 
 private:
@@ -156,7 +154,6 @@ public:
 private:
     friend class MemoryWindow;
     std::vector<MemoryWindow*> openWindows_;
-    std::vector<MemoryWindow*> allWindows_;
     void modal();
 };
 

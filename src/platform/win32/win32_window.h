@@ -36,7 +36,6 @@ public:
     [[nodiscard]] HWND hwnd() const { return window_.get(); }
     [[nodiscard]] HWND controlHwnd(ControlId id) const;
     [[nodiscard]] HWND toolTips() const { return toolTips_.get(); }
-    [[nodiscard]] const WindowSpec& design() const { return design_; }
     [[nodiscard]] int dpi() const { return dpi_; }
 
     static LRESULT CALLBACK windowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) noexcept;
