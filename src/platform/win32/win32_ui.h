@@ -15,6 +15,7 @@ class Win32Window;
 class Win32Ui final : public Ui {
 public:
     explicit Win32Ui(HINSTANCE instance);
+    ~Win32Ui() override = default;
     Win32Ui(const Win32Ui&) = delete;
     Win32Ui& operator=(const Win32Ui&) = delete;
 
