@@ -39,7 +39,6 @@ public:
 
     void endProgram() { ended_ = true; }
     [[nodiscard]] bool ended() const { return ended_; }
-    [[nodiscard]] bool insideHandler() const { return depth_ > 0; }
 
 private:
     void run(const std::function<void()>& handler);

@@ -11,7 +11,7 @@ MemoryControl::MemoryControl(const ControlSpec& design, MemoryWindow& window)
     : design_(design),
       window_(window),
       text_(design.text),
-      reported_(design.text),
+      textChanges_(design.text),
       enabled_(design.enabled),
       check_(design.check) {}
 
@@ -19,12 +19,6 @@ void MemoryControl::setText(std::string_view text) {
     text_ = text;
     // Like an edit control, a text box reports every setting of its text.
     if (design_.kind == ControlKind::TextBox) window_.raiseTextChange(design_.id);
-}
-
-bool MemoryControl::takeTextChange() {
-    if (text_ == reported_) return false;
-    reported_ = text_;
-    return true;
 }
 
 MemoryTimer::MemoryTimer(std::optional<TimerSpec> design) {
@@ -53,13 +47,9 @@ MemoryWindow::MemoryWindow(MemoryUi& ui, const WindowSpec& design, WindowEvents&
       outer_{design.client.width + ui.frameExtra.width, design.client.height + ui.frameExtra.height} {
     for (const ControlSpec& c : design.controls) controls_.emplace(c.id, std::make_unique<MemoryControl>(c, *this));
     ui_.openWindows_.push_back(this);
-    ui_.allWindows_.push_back(this);
 }
 
-MemoryWindow::~MemoryWindow() {
-    destroy();
-    std::erase(ui_.allWindows_, this);
-}
+MemoryWindow::~MemoryWindow() { destroy(); }
 
 void MemoryWindow::move(Twips left, Twips top) {
     left_ = left;

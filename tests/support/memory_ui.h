@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "platform/event_gate.h"
+#include "platform/text_change_filter.h"
 #include "platform/ui.h"
 
 namespace morvane::testing {
@@ -28,16 +29,13 @@ public:
     [[nodiscard]] platform::CheckState checkState() const override { return check_; }
     void setCheckState(platform::CheckState state) override { check_ = state; }
 
-    [[nodiscard]] const platform::ControlSpec& design() const { return design_; }
-
-    // As the real one: true only when the text differs from the last report.
-    [[nodiscard]] bool takeTextChange();
+    [[nodiscard]] bool takeTextChange() { return textChanges_.changed(text_); }
 
 private:
     const platform::ControlSpec& design_;
     MemoryWindow& window_;
     std::string text_;
-    std::string reported_;
+    platform::TextChangeFilter textChanges_;
     bool enabled_;
     platform::CheckState check_;
 };
@@ -156,7 +154,6 @@ public:
 private:
     friend class MemoryWindow;
     std::vector<MemoryWindow*> openWindows_;
-    std::vector<MemoryWindow*> allWindows_;
     void modal();
 };
 

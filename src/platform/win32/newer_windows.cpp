@@ -1,7 +1,7 @@
 #include "platform/win32/newer_windows.h"
 
 #include "platform/units.h"
-#include "platform/win32/gdi_handles.h"
+#include "platform/win32/owned_handles.h"
 #include "platform/win32/system_library.h"
 
 namespace morvane::platform::win32 {

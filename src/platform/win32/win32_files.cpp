@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "platform/win32/unique_handle.h"
+#include "platform/win32/owned_handles.h"
 #include "platform/win32/wide.h"
 #include "platform/win32/win32_system.h"
 
@@ -95,7 +95,7 @@ bool Win32FileSystem::openExclusively(std::string_view path) {
     QuietErrors quiet;
     // Reading is enough to compete for the file and is allowed on read-only files;
     // OPEN_EXISTING never creates or truncates.
-    const UniqueHandle file(
+    const UniqueKernelHandle file(
         CreateFileW(systemPath(path).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     return static_cast<bool>(file);
 }

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "platform/win32/unique_handle.h"
+#include "platform/win32/owned_handles.h"
 #include "platform/win32/wide.h"
 #include "platform/win32/win32_system.h"
 
@@ -60,8 +60,8 @@ bool Win32Processes::start(std::string_view program, std::string_view arguments,
     PROCESS_INFORMATION started{};
     if (!CreateProcessW(file.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &started))
         return false;
-    const UniqueHandle thread(started.hThread);
-    const UniqueHandle process(started.hProcess);
+    const UniqueKernelHandle thread(started.hThread);
+    const UniqueKernelHandle process(started.hProcess);
     return true;
 }
 

@@ -38,11 +38,8 @@ Win32Ui::Win32Ui(HINSTANCE instance) : instance_(instance) {
         throw std::runtime_error("cannot register the window class");
 
     // Owns the windows kept out of the task bar; never shown.
-    hiddenOwner_ = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, instance, nullptr);
-}
-
-Win32Ui::~Win32Ui() {
-    if (hiddenOwner_) DestroyWindow(hiddenOwner_);
+    hiddenOwner_ =
+        UniqueWindow(CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, instance, nullptr));
 }
 
 std::unique_ptr<Window> Win32Ui::createWindow(const WindowSpec& design, WindowEvents& events) {

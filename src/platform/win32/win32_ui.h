@@ -6,6 +6,7 @@
 
 #include "platform/event_gate.h"
 #include "platform/ui.h"
+#include "platform/win32/owned_handles.h"
 
 namespace morvane::platform::win32 {
 
@@ -14,7 +15,7 @@ class Win32Window;
 class Win32Ui final : public Ui {
 public:
     explicit Win32Ui(HINSTANCE instance);
-    ~Win32Ui() override;
+    ~Win32Ui() override = default;
     Win32Ui(const Win32Ui&) = delete;
     Win32Ui& operator=(const Win32Ui&) = delete;
 
@@ -34,7 +35,7 @@ public:
     void handlerFailed(std::string_view what) noexcept;
 
     [[nodiscard]] HINSTANCE instance() const { return instance_; }
-    [[nodiscard]] HWND hiddenOwner() const { return hiddenOwner_; }
+    [[nodiscard]] HWND hiddenOwner() const { return hiddenOwner_.get(); }
     [[nodiscard]] EventGate& gate() { return gate_; }
     [[nodiscard]] bool owns(HWND hwnd) const;
 
@@ -47,10 +48,11 @@ private:
     void windowClosed(Win32Window* window);
 
     HINSTANCE instance_;
-    HWND hiddenOwner_ = nullptr;
     EventGate gate_;
     std::vector<Win32Window*> open_;
     bool failed_ = false;
+    // Last, so gone first: a window it owns may still tell the rest it closes.
+    UniqueWindow hiddenOwner_;
 };
 
 // While a box or dialog is up, the program's other windows take no input, as
