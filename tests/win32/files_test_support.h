@@ -5,18 +5,15 @@
 
 #include <windows.h>
 
-#include <atomic>
-#include <chrono>
-#include <functional>
 #include <stdexcept>
 #include <string>
-#include <thread>
 
 #include "platform/win32/wide.h"
 #include "win32_test_support.h"
 
 namespace morvane::testing {
 
+// With a trailing backslash; the helper programs are built beside the tests.
 inline std::wstring folderOfThisProgram() {
     std::wstring path(32768, L'\0');
     path.resize(GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size())));
@@ -90,59 +87,5 @@ public:
 private:
     std::wstring path_;
 };
-
-// Runs `action` on a thread of its own once a top-level dialog box with this
-// title shows up, for modal boxes the test itself opens.
-class DialogWatcher {
-public:
-    DialogWatcher(std::wstring title, std::function<void(HWND)> action)
-        : thread_([this, title = std::move(title), action = std::move(action)] {
-              const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(20);
-              while (!stop_ && std::chrono::steady_clock::now() < until) {
-                  if (HWND box = FindWindowW(L"#32770", title.c_str()); box && IsWindowVisible(box)) {
-                      action(box);
-                      ++handled_;
-                      // Wait for this box to go before looking for the next one.
-                      while (!stop_ && IsWindow(box) && std::chrono::steady_clock::now() < until)
-                          std::this_thread::sleep_for(std::chrono::milliseconds(5));
-                      continue;
-                  }
-                  std::this_thread::sleep_for(std::chrono::milliseconds(5));
-              }
-          }) {}
-    ~DialogWatcher() {
-        stop_ = true;
-        thread_.join();
-    }
-    DialogWatcher(const DialogWatcher&) = delete;
-    DialogWatcher& operator=(const DialogWatcher&) = delete;
-
-    [[nodiscard]] int handled() const { return handled_; }
-
-private:
-    std::atomic<bool> stop_{false};
-    std::atomic<int> handled_{0};
-    std::thread thread_;
-};
-
-// The texts of a window's static children: what a message box says.
-inline std::wstring staticTexts(HWND box) {
-    std::wstring texts;
-    EnumChildWindows(
-        box,
-        [](HWND child, LPARAM into) -> BOOL {
-            wchar_t cls[32] = {};
-            GetClassNameW(child, cls, 32);
-            if (std::wstring_view(cls) == L"Static") {
-                std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(child)) + 1, L'\0');
-                text.resize(
-                    static_cast<std::size_t>(GetWindowTextW(child, text.data(), static_cast<int>(text.size()))));
-                *reinterpret_cast<std::wstring*>(into) += text + L"\n";
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&texts));
-    return texts;
-}
 
 }  // namespace morvane::testing

@@ -130,7 +130,7 @@ TEST_F(HostileLaunchTest, ShellCharactersInTheToolsFolderAreJustPartOfItsName) {
         pulldownNow(real, tool, encodes + L"\\movie.m2v");
         expectTwoRuns(tool, encodes + L"\\movie.m2v");
         EXPECT_EQ(processes().started() - before, 2u);
-        EXPECT_TRUE(real.errors.empty());
+        EXPECT_TRUE(real.errors.seen().empty());
     }
 }
 
@@ -184,9 +184,10 @@ TEST_F(HostileLaunchTest, WhatIsNoProgramStartsNothingAndIsReported) {
         RealForm1 real;
         pulldownNow(real, tool, output);
         EXPECT_EQ(processes().started() - before, 0u);
-        EXPECT_EQ(real.errors.size(), 2u);
-        for (const std::wstring& shown : real.errors)
-            EXPECT_NE(shown.find(L"Could not start \"" + tool + L"\""), std::wstring::npos) << utf8(shown);
+        const std::vector<SeenBox> shown = real.errors.seen();
+        EXPECT_EQ(shown.size(), 2u);
+        for (const SeenBox& box : shown)
+            EXPECT_NE(box.text().find(L"Could not start \"" + tool + L"\""), std::wstring::npos) << utf8(box.text());
     }
     SetCurrentDirectoryW(previous.c_str());
     EXPECT_FALSE(exists(shellMark()));

@@ -103,7 +103,7 @@ TEST_F(HostileRegistryWin32Test, EveryTypeInEveryValueLoadsAsTextOrAsAbsentAndTh
             real.close();
             ASSERT_FALSE(real.form.isOpen());
             EXPECT_TRUE(stored(paths[i]) == std::make_pair(DWORD{REG_SZ}, wideBytes(form.shown)));
-            EXPECT_TRUE(real.errors.empty());
+            EXPECT_TRUE(real.errors.seen().empty());
         }
         for (const wchar_t* name : {L"chkDrop", L"chkNoDrop", L"optDrop"}) {
             SCOPED_TRACE(utf8(name) + " as " + form.name);

@@ -26,16 +26,12 @@ constexpr UINT_PTR kTimer1Id = 1;
 constexpr DWORD kChildTimeoutMs = 20000;
 
 // Form1 as the program's entry builds it. Clicks and ticks arrive as the
-// window's own messages; error boxes are answered and their texts kept.
+// window's own messages; error boxes are answered and what they showed kept.
 struct RealForm1 {
     platform::win32::Win32Platform desktop{GetModuleHandleW(nullptr)};
     about::FrmAbout about{desktop.platform};
     Form1 form{desktop.platform, about};
-    std::vector<std::wstring> errors;
-    DialogWatcher watcher{L"Error", [this](HWND box) {
-                              errors.push_back(staticTexts(box));
-                              PostMessageW(box, WM_COMMAND, IDOK, 0);
-                          }};
+    BoxAnswerer errors{L"Error"};
 
     RealForm1() {
         pumpPending();

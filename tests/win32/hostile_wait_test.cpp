@@ -117,7 +117,7 @@ TEST_F(HostileWaitTest, EveryChangeToTheWatchedFileEndsInBusyOrFreeAndIsLeftAlon
         } else {
             EXPECT_FALSE(real.form.isOpen());  // two free ticks: the wait is over
         }
-        EXPECT_TRUE(real.errors.empty());
+        EXPECT_TRUE(real.errors.seen().empty());
         if (holder) holder->letGo();
         c.expectLeft(output);
         for (const std::wstring& name : namesIn(scratch.path())) EXPECT_EQ(name, L"movie.m2v");

@@ -319,7 +319,8 @@ TEST_F(MorvaneE2eTest, ATickDuringPulldownNowsMessageWaitsForTheBoxAndThenEndsTh
     app.menu(form1::mnuPullNow);
     HWND box = nullptr;
     ASSERT_TRUE(pumpUntil([&] { return (box = app.errorBox()) != nullptr; }));
-    EXPECT_NE(testing::staticTexts(box).find(L"Must have at least one Pulldown option checked"), std::wstring::npos);
+    EXPECT_NE(testing::whatBoxShows(box).text().find(L"Must have at least one Pulldown option checked"),
+              std::wstring::npos);
 
     app.tick();  // the second free tick, inside the box's own message loop
     EXPECT_TRUE(app.process().running());

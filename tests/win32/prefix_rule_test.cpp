@@ -194,8 +194,8 @@ TEST_F(PrefixRuleTest, ALinuxProcessHoldingTheFilesIsInvisibleAndStartSaysSo) {
     app.click(form1::cmdGo);
     HWND box = nullptr;
     ASSERT_TRUE(pumpUntil([&] { return (box = app.errorBox()) != nullptr; }));
-    EXPECT_NE(testing::staticTexts(box).find(kNothingToWaitFor), std::wstring::npos)
-        << testing::utf8(testing::staticTexts(box));
+    const std::wstring shown = testing::whatBoxShows(box).text();
+    EXPECT_NE(shown.find(kNothingToWaitFor), std::wstring::npos) << testing::utf8(shown);
     EXPECT_EQ(app.text(form1::cmdGo), L"Start Waiting");
     EXPECT_EQ(app.text(form1::lblM), L"");
     EXPECT_EQ(app.text(form1::lblV), L"");

@@ -199,15 +199,12 @@ TEST_F(RecorderTest, EachFailedStartIsShownInAnErrorBox) {
     real.control(form1::chkDrop).setCheckState(CheckState::Ticked);
     real.control(form1::chkNoDrop).setCheckState(CheckState::Ticked);
 
-    std::vector<std::wstring> shown;
-    DialogWatcher watcher(L"Error", [&](HWND box) {
-        shown.push_back(staticTexts(box));
-        PostMessageW(box, WM_COMMAND, IDOK, 0);
-    });
+    BoxAnswerer answerer(L"Error");
     real.form.StartPulldown();
+    const std::vector<SeenBox> shown = answerer.seen();
     ASSERT_EQ(shown.size(), 2u);
     const std::wstring message = L"Could not start \"" + missing + L"\"";
-    for (const std::wstring& texts : shown) EXPECT_NE(texts.find(message), std::wstring::npos) << utf8(texts);
+    for (const SeenBox& box : shown) EXPECT_NE(box.text().find(message), std::wstring::npos) << utf8(box.text());
 }
 
 // An edit control reports a change when the same text is set again; the

@@ -10,6 +10,7 @@
 
 #include "about/frm_about.h"
 #include "about_test_support.h"
+#include "files_test_support.h"
 #include "platform/registry.h"
 #include "platform/win32/win32_platform.h"
 #include "win32_test_support.h"
@@ -51,12 +52,12 @@ protected:
         return start;
     }
 
-    const std::wstring standIn = testing::testFolder() + L"morvane_msinfo_standin.exe";
+    const std::wstring standIn = testing::folderOfThisProgram() + L"morvane_msinfo_standin.exe";
     // A program planted where the viewer's path breaks at its blank, as
     // C:\Program.exe would stand beside C:\Program Files: it must never run.
-    const std::wstring viewerFolder = testing::testFolder() + L"sysinfo folder";
+    const std::wstring viewerFolder = testing::folderOfThisProgram() + L"sysinfo folder";
     const std::wstring folderViewer = viewerFolder + L"\\MSINFO32.EXE";
-    const std::wstring canary = testing::testFolder() + L"sysinfo.exe";
+    const std::wstring canary = testing::folderOfThisProgram() + L"sysinfo.exe";
 
     MachineValue path{L"SOFTWARE\\Microsoft\\Shared Tools\\MSINFO", L"PATH"};
     MachineValue folder{L"SOFTWARE\\Microsoft\\Shared Tools Location", L"MSINFO"};
@@ -92,7 +93,7 @@ TEST_F(SysInfoWin32Test, WithoutPathTheViewerInTheSharedToolsFolderStarts) {
 }
 
 TEST_F(SysInfoWin32Test, PathToAMissingProgramSaysUnavailableWithoutTryingTheFolder) {
-    ASSERT_TRUE(path.set(testing::testFolder() + L"no_such_viewer.exe"));
+    ASSERT_TRUE(path.set(testing::folderOfThisProgram() + L"no_such_viewer.exe"));
     ASSERT_TRUE(folder.set(viewerFolder));
     BoxAnswerer answerer(L"Morvane");
     about.StartSysInfo();
@@ -104,7 +105,7 @@ TEST_F(SysInfoWin32Test, PathToAMissingProgramSaysUnavailableWithoutTryingTheFol
 }
 
 TEST_F(SysInfoWin32Test, FolderWithoutTheViewerSaysUnavailable) {
-    ASSERT_TRUE(folder.set(testing::testFolder() + L"no_such_folder"));
+    ASSERT_TRUE(folder.set(testing::folderOfThisProgram() + L"no_such_folder"));
     BoxAnswerer answerer(L"Morvane");
     about.StartSysInfo();
 

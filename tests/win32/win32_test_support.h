@@ -2,10 +2,14 @@
 
 #include <windows.h>
 
+#include <atomic>
 #include <chrono>
 #include <cstdint>
 #include <functional>
+#include <mutex>
 #include <string>
+#include <thread>
+#include <vector>
 
 #include "platform/units.h"
 #include "platform/win32/newer_windows.h"
@@ -68,6 +72,79 @@ inline std::wstring className(HWND hwnd) {
     GetClassNameW(hwnd, name, 64);
     return name;
 }
+
+// What a dialog box shows, this process's or another's.
+struct SeenBox {
+    HWND owner = nullptr;
+    std::vector<std::wstring> texts;  // of its visible statics
+    int buttons = 0;
+    bool icon = false;
+
+    // Its texts, one a line, to look for a message in.
+    [[nodiscard]] std::wstring text() const {
+        std::wstring all;
+        for (const std::wstring& t : texts) all += t + L"\n";
+        return all;
+    }
+};
+
+inline SeenBox whatBoxShows(HWND box) {
+    SeenBox shown{GetWindow(box, GW_OWNER)};
+    EnumChildWindows(
+        box,
+        [](HWND child, LPARAM into) -> BOOL {
+            auto* seen = reinterpret_cast<SeenBox*>(into);
+            if (!IsWindowVisible(child)) return TRUE;
+            if (_wcsicmp(className(child).c_str(), L"Button") == 0) ++seen->buttons;
+            if (_wcsicmp(className(child).c_str(), L"Static") == 0) {
+                if (SendMessageW(child, STM_GETICON, 0, 0) != 0) seen->icon = true;
+                if (std::wstring text = windowText(child); !text.empty()) seen->texts.push_back(text);
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&shown));
+    return shown;
+}
+
+// While it lives, answers every top-level dialog box titled `title` from its
+// own thread, with OK unless `answer` does otherwise, and keeps what each one
+// showed. The test's own modal boxes are answered so.
+class BoxAnswerer {
+public:
+    explicit BoxAnswerer(
+        std::wstring title, std::function<void(HWND)> answer = [](HWND box) { PostMessageW(box, WM_COMMAND, IDOK, 0); })
+        : thread_([this, title = std::move(title), answer = std::move(answer)] {
+              while (!stop_) {
+                  if (HWND box = FindWindowW(L"#32770", title.c_str()); box && IsWindowVisible(box)) {
+                      {
+                          std::lock_guard lock(mutex_);
+                          seen_.push_back(whatBoxShows(box));
+                      }
+                      answer(box);
+                      // Wait for this box to go before looking for the next one.
+                      while (!stop_ && IsWindow(box)) std::this_thread::sleep_for(std::chrono::milliseconds(5));
+                  }
+                  std::this_thread::sleep_for(std::chrono::milliseconds(5));
+              }
+          }) {}
+    ~BoxAnswerer() {
+        stop_ = true;
+        thread_.join();
+    }
+    BoxAnswerer(const BoxAnswerer&) = delete;
+    BoxAnswerer& operator=(const BoxAnswerer&) = delete;
+
+    std::vector<SeenBox> seen() {
+        std::lock_guard lock(mutex_);
+        return seen_;
+    }
+
+private:
+    std::atomic<bool> stop_{false};
+    std::mutex mutex_;
+    std::vector<SeenBox> seen_;
+    std::thread thread_;
+};
 
 // A rectangle in the client coordinates of the window's parent.
 inline RECT rectInParent(HWND hwnd) {
