@@ -7,6 +7,7 @@
 
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 #include "platform/win32/wide.h"
 #include "win32_test_support.h"
@@ -21,6 +22,8 @@ inline std::wstring folderOfThisProgram() {
 }
 
 inline std::string utf8(const std::wstring& wide) { return platform::win32::narrow(wide); }
+
+inline std::wstring quoted(const std::wstring& text) { return L"\"" + text + L"\""; }
 
 inline bool exists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
@@ -42,6 +45,20 @@ inline std::string readFile(const std::wstring& path) {
     while (ReadFile(file, buffer, sizeof(buffer), &got, nullptr) && got > 0) bytes.append(buffer, got);
     CloseHandle(file);
     return bytes;
+}
+
+// The names in a folder, to show that a probe or a start made nothing new.
+inline std::vector<std::wstring> namesIn(const std::wstring& folder) {
+    std::vector<std::wstring> names;
+    WIN32_FIND_DATAW entry;
+    const HANDLE find = FindFirstFileW((folder + L"\\*").c_str(), &entry);
+    if (find == INVALID_HANDLE_VALUE) return names;
+    do {
+        const std::wstring name = entry.cFileName;
+        if (name != L"." && name != L"..") names.push_back(name);
+    } while (FindNextFileW(find, &entry));
+    FindClose(find);
+    return names;
 }
 
 // Removes a tree, whatever the attributes of what is in it.
@@ -86,6 +103,87 @@ public:
 
 private:
     std::wstring path_;
+};
+
+constexpr DWORD kHelperTimeoutMs = 20000;
+
+// A manual-reset event that a helper program opens by its name.
+class NamedEvent {
+public:
+    explicit NamedEvent(const std::wstring& role)
+        : name_(L"morvane-" + role + L"-" + std::to_wstring(GetCurrentProcessId()) + L"-" + std::to_wstring(++serial_)),
+          handle_(CreateEventW(nullptr, TRUE, FALSE, name_.c_str())) {}
+    ~NamedEvent() { CloseHandle(handle_); }
+    NamedEvent(const NamedEvent&) = delete;
+    NamedEvent& operator=(const NamedEvent&) = delete;
+
+    void set() { SetEvent(handle_); }
+    [[nodiscard]] HANDLE handle() const { return handle_; }
+    [[nodiscard]] const std::wstring& name() const { return name_; }
+
+private:
+    static inline int serial_ = 0;
+    std::wstring name_;
+    HANDLE handle_;
+};
+
+// A helper program that holds files open as an encoder does: given its
+// arguments and the names of two events, it sets the first once the files are
+// open and closes them when the second is set.
+class HoldingProgram {
+public:
+    HoldingProgram(const std::wstring& program, const std::wstring& arguments) {
+        std::wstring line = quoted(program) + L" " + arguments + L" " + ready_.name() + L" " + letGo_.name();
+        STARTUPINFOW startup{};
+        startup.cb = sizeof(startup);
+        PROCESS_INFORMATION started{};
+        if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &started))
+            throw std::runtime_error("cannot start " + utf8(program));
+        CloseHandle(started.hThread);
+        process_ = started.hProcess;
+        const HANDLE either[] = {ready_.handle(), process_};
+        if (WaitForMultipleObjects(2, either, FALSE, kHelperTimeoutMs) != WAIT_OBJECT_0) {
+            TerminateProcess(process_, 1);
+            CloseHandle(process_);
+            throw std::runtime_error(utf8(program) + " could not open " + utf8(arguments));
+        }
+    }
+    ~HoldingProgram() {
+        letGo();
+        CloseHandle(process_);
+    }
+    HoldingProgram(const HoldingProgram&) = delete;
+    HoldingProgram& operator=(const HoldingProgram&) = delete;
+
+    // Waits for the program to close the files and end; its exit code, 0 when
+    // it held them until now.
+    DWORD letGo() {
+        letGo_.set();
+        if (WaitForSingleObject(process_, kHelperTimeoutMs) != WAIT_OBJECT_0) TerminateProcess(process_, 1);
+        DWORD code = 1;
+        GetExitCodeProcess(process_, &code);
+        return code;
+    }
+
+private:
+    NamedEvent ready_{L"ready"};
+    NamedEvent letGo_{L"let-go"};
+    HANDLE process_ = nullptr;
+};
+
+// morvane_file_holder on one file, with the access and sharing named as it
+// takes them ("read", "write", "readwrite" or "none").
+struct FileHolder : HoldingProgram {
+    FileHolder(const std::wstring& path, const wchar_t* access, const wchar_t* sharing)
+        : HoldingProgram(folderOfThisProgram() + L"morvane_file_holder.exe",
+                         quoted(path) + L" " + access + L" " + sharing) {}
+};
+
+// The encoder's stand-in, writing its output and VAF files.
+struct EncoderStandIn : HoldingProgram {
+    EncoderStandIn(const std::wstring& output, const std::wstring& vaf,
+                   const std::wstring& program = folderOfThisProgram() + L"morvane_encoder_standin.exe")
+        : HoldingProgram(program, quoted(output) + L" " + quoted(vaf)) {}
 };
 
 }  // namespace morvane::testing

@@ -25,36 +25,13 @@ namespace {
 using platform::ControlId;
 using testing::kMainCaption;
 using testing::pumpUntil;
+using testing::quoted;
 using testing::ScratchFolder;
 
 constexpr DWORD kExitTimeoutMs = 20000;
 constexpr const wchar_t* kAboutCaption = L"About Morvane";
 constexpr const wchar_t* kBusyMark = L"\u00CF";
 constexpr const wchar_t* kSettingsKey = L"SOFTWARE\\Kestrine\\Morvane";
-
-std::wstring besideThisTest(const wchar_t* name) { return testing::folderOfThisProgram() + name; }
-
-std::wstring quoted(const std::wstring& path) { return L"\"" + path + L"\""; }
-
-// A manual-reset event that a child process opens by its name.
-class NamedEvent {
-public:
-    explicit NamedEvent(const std::wstring& role)
-        : name_(L"morvane-e2e-" + role + L"-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
-                std::to_wstring(GetTickCount64())),
-          handle_(CreateEventW(nullptr, TRUE, FALSE, name_.c_str())) {}
-    ~NamedEvent() { CloseHandle(handle_); }
-    NamedEvent(const NamedEvent&) = delete;
-    NamedEvent& operator=(const NamedEvent&) = delete;
-
-    void set() { SetEvent(handle_); }
-    [[nodiscard]] bool waitFor(DWORD ms) const { return WaitForSingleObject(handle_, ms) == WAIT_OBJECT_0; }
-    [[nodiscard]] const std::wstring& name() const { return name_; }
-
-private:
-    std::wstring name_;
-    HANDLE handle_;
-};
 
 // A process this test started, in a job of its own so that every process it
 // starts in turn is counted; one still running at the end is ended with it.
@@ -104,25 +81,6 @@ private:
     HANDLE job_;
     HANDLE process_ = nullptr;
     DWORD id_ = 0;
-};
-
-// Holds the two files as the encoder does while it writes them.
-class Encoder {
-public:
-    Encoder(const std::wstring& output, const std::wstring& vaf)
-        : process_(quoted(besideThisTest(L"morvane_encoder_standin.exe")) + L" " + quoted(output) + L" " + quoted(vaf) +
-                   L" " + ready_.name() + L" " + letGo_.name()) {
-        if (!ready_.waitFor(kExitTimeoutMs)) throw std::runtime_error("the encoder stand-in did not start");
-    }
-    void finish() {
-        letGo_.set();
-        EXPECT_EQ(process_.exitWithin(kExitTimeoutMs), std::optional<DWORD>(0));
-    }
-
-private:
-    NamedEvent ready_{L"ready"};
-    NamedEvent letGo_{L"let-go"};
-    Child process_;
 };
 
 struct FindArgs {
@@ -221,7 +179,8 @@ protected:
         CreateDirectoryW(tools().c_str(), nullptr);
         CreateDirectoryW(encodes().c_str(), nullptr);
         CreateDirectoryW(records().c_str(), nullptr);
-        ASSERT_TRUE(CopyFileW(besideThisTest(L"morvane_pulldown_recorder.exe").c_str(), pulldown().c_str(), FALSE));
+        ASSERT_TRUE(CopyFileW((testing::folderOfThisProgram() + L"morvane_pulldown_recorder.exe").c_str(),
+                              pulldown().c_str(), FALSE));
         // Inherited by morvane.exe and from it by the runs it starts.
         SetEnvironmentVariableW(L"MORVANE_RECORDER_DIR", records().c_str());
         forgetSettings();
@@ -255,7 +214,7 @@ protected:
 };
 
 TEST_F(MorvaneE2eTest, RunsPulldownWhenTheEncoderHasLetGoOnTwoTicksAndExits) {
-    Encoder encoder(output(), vaf());
+    testing::EncoderStandIn encoder(output(), vaf());
     Morvane app;
     fillIn(app, BST_CHECKED, BST_CHECKED);
     startWaiting(app);
@@ -273,7 +232,7 @@ TEST_F(MorvaneE2eTest, RunsPulldownWhenTheEncoderHasLetGoOnTwoTicksAndExits) {
     app.menu(form1::mnuAbout);
     ASSERT_TRUE(pumpUntil([&] { return app.aboutWindow() != nullptr; }));
 
-    encoder.finish();
+    EXPECT_EQ(encoder.letGo(), 0u);
     app.tick();
     ASSERT_TRUE(app.process().running());
     EXPECT_EQ(app.text(form1::lblM), L"");
@@ -307,11 +266,11 @@ TEST_F(MorvaneE2eTest, RunsPulldownWhenTheEncoderHasLetGoOnTwoTicksAndExits) {
 }
 
 TEST_F(MorvaneE2eTest, ATickDuringPulldownNowsMessageWaitsForTheBoxAndThenEndsTheWait) {
-    Encoder encoder(output(), vaf());
+    testing::EncoderStandIn encoder(output(), vaf());
     Morvane app;
     fillIn(app, BST_CHECKED, BST_UNCHECKED);
     startWaiting(app);
-    encoder.finish();
+    EXPECT_EQ(encoder.letGo(), 0u);
     app.tick();
     ASSERT_EQ(app.text(form1::lblM), L"");
 
@@ -333,11 +292,11 @@ TEST_F(MorvaneE2eTest, ATickDuringPulldownNowsMessageWaitsForTheBoxAndThenEndsTh
 }
 
 TEST_F(MorvaneE2eTest, ClosingTheWindowDuringTheWaitStartsNothing) {
-    Encoder encoder(output(), vaf());
+    testing::EncoderStandIn encoder(output(), vaf());
     Morvane app;
     fillIn(app, BST_CHECKED, BST_CHECKED);
     startWaiting(app);
-    encoder.finish();
+    EXPECT_EQ(encoder.letGo(), 0u);
     app.tick();
 
     app.close();

@@ -27,11 +27,8 @@ using platform::ControlId;
 using testing::kMainCaption;
 using testing::pumpUntil;
 
-constexpr DWORD kStandInTimeoutMs = 20000;
 constexpr const wchar_t* kBusyMark = L"\u00CF";
 constexpr const wchar_t* kNothingToWaitFor = L"CCE output files are missing or not in use. Is CCE running?";
-
-std::wstring quoted(const std::wstring& path) { return L"\"" + path + L"\""; }
 
 struct Case {
     std::wstring folder;  // holds pulldown.exe; the encoder's files go here too
@@ -116,43 +113,6 @@ private:
     DWORD processId_ = 0;
 };
 
-// The encoder stand-in, a Windows program in this prefix, holding both files.
-class Encoder {
-public:
-    Encoder(const std::wstring& output, const std::wstring& vaf) {
-        std::wstring commandLine = quoted(testing::folderOfThisProgram() + L"morvane_encoder_standin.exe") + L" " +
-                                   quoted(output) + L" " + quoted(vaf) + L" " + readyName_ + L" " + letGoName_;
-        STARTUPINFOW startup{};
-        startup.cb = sizeof(startup);
-        PROCESS_INFORMATION started{};
-        if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                            &started))
-            throw std::runtime_error("cannot start the encoder stand-in");
-        CloseHandle(started.hThread);
-        process_ = started.hProcess;
-        if (WaitForSingleObject(ready_, kStandInTimeoutMs) != WAIT_OBJECT_0)
-            throw std::runtime_error("the encoder stand-in did not open its files");
-    }
-    ~Encoder() {
-        SetEvent(letGo_);
-        if (WaitForSingleObject(process_, kStandInTimeoutMs) != WAIT_OBJECT_0) TerminateProcess(process_, 99);
-        for (HANDLE handle : {process_, ready_, letGo_}) CloseHandle(handle);
-    }
-    Encoder(const Encoder&) = delete;
-    Encoder& operator=(const Encoder&) = delete;
-
-private:
-    static std::wstring eventName(const wchar_t* role) {
-        return std::wstring(L"morvane-rule-") + role + L"-" + std::to_wstring(GetCurrentProcessId());
-    }
-
-    std::wstring readyName_ = eventName(L"ready");
-    std::wstring letGoName_ = eventName(L"let-go");
-    HANDLE ready_ = CreateEventW(nullptr, TRUE, FALSE, readyName_.c_str());
-    HANDLE letGo_ = CreateEventW(nullptr, TRUE, FALSE, letGoName_.c_str());
-    HANDLE process_ = nullptr;
-};
-
 class PrefixRuleTest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -162,7 +122,8 @@ protected:
 };
 
 TEST_F(PrefixRuleTest, AnEncoderInTheSamePrefixKeepsTheProgramWaiting) {
-    Encoder encoder(given->output(), given->vaf());
+    // The encoder stand-in, a Windows program in this prefix, holding both files.
+    testing::EncoderStandIn encoder(given->output(), given->vaf());
     Morvane app(given->program);
     app.fillIn(*given);
     ASSERT_EQ(app.text(form1::txtMvaf), given->vaf());
