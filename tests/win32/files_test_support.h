@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -103,6 +104,71 @@ public:
 
 private:
     std::wstring path_;
+};
+
+// What the recorder, standing in for pulldown.exe, wrote down about one start.
+struct Record {
+    std::wstring commandLine;
+    unsigned flags = 0;
+    unsigned show = 0;
+    std::vector<std::wstring> args;  // CommandLineToArgvW
+    std::vector<std::wstring> crt;   // the C runtime's argv
+};
+
+// The records in a folder, ordered by command line.
+inline std::vector<Record> readRecords(const std::wstring& folder) {
+    std::vector<Record> records;
+    for (const std::wstring& name : namesIn(folder)) {
+        if (!name.ends_with(L".txt")) continue;  // one still being written
+        const std::string bytes = readFile(folder + L"\\" + name);
+        const std::wstring text(reinterpret_cast<const wchar_t*>(bytes.data()), bytes.size() / sizeof(wchar_t));
+        Record& record = records.emplace_back();
+        for (std::size_t at = 0, end; (end = text.find(L'\n', at)) != std::wstring::npos; at = end + 1) {
+            const std::wstring line = text.substr(at, end - at);
+            const std::size_t eq = line.find(L'=');
+            const std::wstring key = line.substr(0, eq);
+            const std::wstring value = eq == std::wstring::npos ? L"" : line.substr(eq + 1);
+            if (key == L"commandline") record.commandLine = value;
+            if (key == L"flags") record.flags = static_cast<unsigned>(std::stoul(value));
+            if (key == L"show") record.show = static_cast<unsigned>(std::stoul(value));
+            if (key == L"arg") record.args.push_back(value);
+            if (key == L"crt") record.crt.push_back(value);
+        }
+    }
+    std::ranges::sort(records, {}, &Record::commandLine);
+    return records;
+}
+
+// A scratch folder where the recorder, copied in under any name, writes down
+// every start of it into `records`: named to it through the environment,
+// which started programs inherit and pass on.
+class RecorderFolder {
+public:
+    explicit RecorderFolder(const std::wstring& name) : scratch(name) {
+        CreateDirectoryW(records.c_str(), nullptr);
+        SetEnvironmentVariableW(L"MORVANE_RECORDER_DIR", records.c_str());
+    }
+    ~RecorderFolder() { SetEnvironmentVariableW(L"MORVANE_RECORDER_DIR", nullptr); }
+    RecorderFolder(const RecorderFolder&) = delete;
+    RecorderFolder& operator=(const RecorderFolder&) = delete;
+
+    // The recorder as `fileName` in a folder of the scratch folder.
+    [[nodiscard]] std::wstring installRecorder(const std::wstring& folderName,
+                                               const std::wstring& fileName = L"pulldown.exe") const {
+        const std::wstring folder = scratch / folderName;
+        CreateDirectoryW(folder.c_str(), nullptr);
+        const std::wstring program = folder + L"\\" + fileName;
+        CopyFileW((folderOfThisProgram() + L"morvane_pulldown_recorder.exe").c_str(), program.c_str(), FALSE);
+        if (!exists(program)) throw std::runtime_error("cannot copy the recorder to " + utf8(program));
+        return program;
+    }
+    [[nodiscard]] std::vector<Record> recorded() const { return readRecords(records); }
+    void forgetRecords() const {
+        for (const std::wstring& name : namesIn(records)) DeleteFileW((records + L"\\" + name).c_str());
+    }
+
+    ScratchFolder scratch;
+    const std::wstring records = scratch / L"records";
 };
 
 constexpr DWORD kHelperTimeoutMs = 20000;

@@ -8,7 +8,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <optional>
 #include <stdexcept>
 #include <string>
@@ -26,7 +25,6 @@ using platform::ControlId;
 using testing::kMainCaption;
 using testing::pumpUntil;
 using testing::quoted;
-using testing::ScratchFolder;
 
 constexpr DWORD kExitTimeoutMs = 20000;
 constexpr const wchar_t* kAboutCaption = L"About Morvane";
@@ -122,41 +120,6 @@ private:
     Child process_;
 };
 
-struct RecordedRun {
-    std::wstring commandLine;
-    std::wstring show;
-    std::vector<std::wstring> args;
-};
-
-// What the recorder wrote down, one file per start.
-std::vector<RecordedRun> recordedRuns(const std::wstring& folder) {
-    std::vector<RecordedRun> runs;
-    WIN32_FIND_DATAW entry;
-    const HANDLE find = FindFirstFileW((folder + L"\\record-*.txt").c_str(), &entry);
-    if (find == INVALID_HANDLE_VALUE) return runs;
-    do {
-        const std::string bytes = testing::readFile(folder + L"\\" + entry.cFileName);
-        const std::wstring text(reinterpret_cast<const wchar_t*>(bytes.data()), bytes.size() / sizeof(wchar_t));
-        RecordedRun run;
-        std::size_t at = 0;
-        while (at < text.size()) {
-            const std::size_t end = std::min(text.find(L'\n', at), text.size());
-            const std::wstring line = text.substr(at, end - at);
-            const std::size_t eq = line.find(L'=');
-            const std::wstring key = line.substr(0, eq);
-            const std::wstring value = eq == std::wstring::npos ? L"" : line.substr(eq + 1);
-            if (key == L"commandline") run.commandLine = value;
-            if (key == L"show") run.show = value;
-            if (key == L"arg") run.args.push_back(value);
-            at = end + 1;
-        }
-        runs.push_back(run);
-    } while (FindNextFileW(find, &entry));
-    FindClose(find);
-    std::ranges::sort(runs, {}, &RecordedRun::commandLine);
-    return runs;
-}
-
 // The program saves its settings as it ends; later tests must not find them.
 void forgetSettings() {
     for (HKEY root : {HKEY_LOCAL_MACHINE, HKEY_CURRENT_USER}) RegDeleteTreeW(root, kSettingsKey);
@@ -172,28 +135,19 @@ std::optional<std::wstring> storedSetting(const wchar_t* name) {
 }
 
 // A scratch folder holding a pulldown.exe (the recorder) in a folder with a
-// blank in its name, a folder for the encoder's files and one for the records.
-class MorvaneE2eTest : public ::testing::Test {
+// blank in its name and a folder for the encoder's files.
+class MorvaneE2eTest : public ::testing::Test, protected testing::RecorderFolder {
 protected:
+    MorvaneE2eTest() : RecorderFolder(L"morvane-e2e") {}
     void SetUp() override {
-        CreateDirectoryW(tools().c_str(), nullptr);
+        ASSERT_EQ(installRecorder(L"Pull Tools"), pulldown());
         CreateDirectoryW(encodes().c_str(), nullptr);
-        CreateDirectoryW(records().c_str(), nullptr);
-        ASSERT_TRUE(CopyFileW((testing::folderOfThisProgram() + L"morvane_pulldown_recorder.exe").c_str(),
-                              pulldown().c_str(), FALSE));
-        // Inherited by morvane.exe and from it by the runs it starts.
-        SetEnvironmentVariableW(L"MORVANE_RECORDER_DIR", records().c_str());
         forgetSettings();
     }
-    void TearDown() override {
-        SetEnvironmentVariableW(L"MORVANE_RECORDER_DIR", nullptr);
-        forgetSettings();
-    }
+    void TearDown() override { forgetSettings(); }
 
-    [[nodiscard]] std::wstring tools() const { return scratch / L"Pull Tools"; }
     [[nodiscard]] std::wstring encodes() const { return scratch / L"encodes"; }
-    [[nodiscard]] std::wstring records() const { return scratch / L"records"; }
-    [[nodiscard]] std::wstring pulldown() const { return tools() + L"\\pulldown.exe"; }
+    [[nodiscard]] std::wstring pulldown() const { return scratch / L"Pull Tools\\pulldown.exe"; }
     [[nodiscard]] std::wstring output() const { return encodes() + L"\\movie.m2v"; }
     [[nodiscard]] std::wstring vaf() const { return encodes() + L"\\movie.vaf"; }
 
@@ -209,8 +163,6 @@ protected:
         app.click(form1::cmdGo);
         ASSERT_TRUE(pumpUntil([&] { return app.text(form1::cmdGo) == L"Cancel"; }));
     }
-
-    ScratchFolder scratch{L"morvane-e2e"};
 };
 
 TEST_F(MorvaneE2eTest, RunsPulldownWhenTheEncoderHasLetGoOnTwoTicksAndExits) {
@@ -244,9 +196,9 @@ TEST_F(MorvaneE2eTest, RunsPulldownWhenTheEncoderHasLetGoOnTwoTicksAndExits) {
     EXPECT_EQ(app.process().exitWithin(kExitTimeoutMs), std::optional<DWORD>(0));
     EXPECT_EQ(app.process().descendantsStarted(), 2u);
 
-    ASSERT_TRUE(pumpUntil([&] { return recordedRuns(records()).size() == 2; }));
+    ASSERT_TRUE(pumpUntil([&] { return recorded().size() == 2; }));
     const std::wstring folder = encodes() + L"\\";
-    const std::vector<RecordedRun> runs = recordedRuns(records());
+    const std::vector<testing::Record> runs = recorded();
     EXPECT_EQ(runs[0].commandLine, quoted(pulldown()) + L" " + output() + L" " + folder +
                                        L"pulled_drop.m2v -prog_frames p -drop_frame true");
     EXPECT_EQ(runs[0].args, (std::vector<std::wstring>{pulldown(), output(), folder + L"pulled_drop.m2v",
@@ -255,7 +207,7 @@ TEST_F(MorvaneE2eTest, RunsPulldownWhenTheEncoderHasLetGoOnTwoTicksAndExits) {
               quoted(pulldown()) + L" " + output() + L" " + folder + L"pulled_nodrop.m2v -prog_frames p");
     EXPECT_EQ(runs[1].args,
               (std::vector<std::wstring>{pulldown(), output(), folder + L"pulled_nodrop.m2v", L"-prog_frames", L"p"}));
-    for (const RecordedRun& run : runs) EXPECT_EQ(run.show, std::to_wstring(SW_SHOWMINIMIZED));
+    for (const testing::Record& run : runs) EXPECT_EQ(run.show, static_cast<unsigned>(SW_SHOWMINIMIZED));
 
     // Saved by the close request that the end of the wait raises.
     EXPECT_EQ(storedSetting(L"txtPullPath"), pulldown());
