@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "hostile_test_support.h"
+#include "real_form1.h"
 
 namespace morvane {
 namespace {

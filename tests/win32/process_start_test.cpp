@@ -6,12 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "about/frm_about.h"
 #include "files_test_support.h"
-#include "main_window/form1.h"
-#include "main_window/form1_layout.h"
 #include "platform/win32/win32_platform.h"
-#include "platform/win32/win32_window.h"
+#include "real_form1.h"
 #include "workflow/pulldown_command.h"
 
 namespace morvane {
@@ -90,22 +87,6 @@ TEST_F(RecorderTest, AStartThatCannotHappenSaysSo) {
     EXPECT_FALSE(processes.start(utf8(scratch.path()), "a b", ShowStyle::MinimizedFocus));
 }
 
-// The main window on the real desktop, as the program builds it.
-struct RealForm1 {
-    platform::win32::Win32Platform desktop{GetModuleHandleW(nullptr)};
-    about::FrmAbout about{desktop.platform};
-    Form1 form{desktop.platform, about};
-
-    RealForm1() {
-        testing::pumpPending();
-        form.show();
-    }
-    platform::Control& control(platform::ControlId id) { return form.window().control(id); }
-    HWND hwnd(platform::ControlId id) {
-        return dynamic_cast<platform::win32::Win32Window&>(form.window()).controlHwnd(id);
-    }
-};
-
 TEST_F(RecorderTest, StartPulldownStartsBothRunsOnThePathsInTheWindow) {
     const std::wstring program = installRecorder(L"Инструменты");
     const std::wstring output = L"D:\\Мои видео\\фильм 1.m2v";
@@ -141,9 +122,8 @@ TEST_F(RecorderTest, EachFailedStartIsShownInAnErrorBox) {
     real.control(form1::chkDrop).setCheckState(CheckState::Ticked);
     real.control(form1::chkNoDrop).setCheckState(CheckState::Ticked);
 
-    BoxAnswerer answerer(L"Error");
     real.form.StartPulldown();
-    const std::vector<SeenBox> shown = answerer.seen();
+    const std::vector<SeenBox> shown = real.errors.seen();
     ASSERT_EQ(shown.size(), 2u);
     const std::wstring message = L"Could not start \"" + missing + L"\"";
     for (const SeenBox& box : shown) EXPECT_NE(box.text().find(message), std::wstring::npos) << utf8(box.text());

@@ -1,15 +1,11 @@
 #pragma once
 
 // The main window on the real desktop in this process, driven through its own
-// messages, for the hostile-input tests against the real system.
+// messages, for the tests against the real system.
 
 #include <windows.h>
 
-#include <gtest/gtest.h>
-
-#include <stdexcept>
 #include <string>
-#include <vector>
 
 #include "about/frm_about.h"
 #include "files_test_support.h"
@@ -17,11 +13,10 @@
 #include "main_window/form1_layout.h"
 #include "platform/win32/win32_platform.h"
 #include "platform/win32/win32_window.h"
+#include "remote_main_window.h"
 #include "win32_test_support.h"
 
 namespace morvane::testing {
-
-constexpr UINT_PTR kTimer1Id = 1;
 
 // Form1 as the program's entry builds it. Clicks and ticks arrive as the
 // window's own messages; error boxes are answered and what they showed kept.
