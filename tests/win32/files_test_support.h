@@ -1,7 +1,8 @@
 #pragma once
 
-// A scratch folder, files in it, and the test's helper programs, for the tests
-// of the probes and the process start against the real system.
+// Files, folders and the test's helper programs, for the tests against the
+// real system. Nothing here needs the program's Win32 layer: the bench uses it
+// too.
 
 #include <windows.h>
 
@@ -11,7 +12,6 @@
 #include <vector>
 
 #include "platform/win32/wide.h"
-#include "win32_test_support.h"
 
 namespace morvane::testing {
 
@@ -25,6 +25,16 @@ inline std::wstring folderOfThisProgram() {
 inline std::string utf8(const std::wstring& wide) { return platform::win32::narrow(wide); }
 
 inline std::wstring quoted(const std::wstring& text) { return L"\"" + text + L"\""; }
+
+// Unix paths reach Windows programs through Wine's Z: drive.
+inline std::wstring windowsPath(std::wstring path) {
+    if (path.starts_with(L'/')) {
+        std::ranges::replace(path, L'/', L'\\');
+        path = L"Z:" + path;
+    }
+    return path;
+}
+inline std::wstring windowsPath(const std::string& path) { return windowsPath(platform::win32::widen(path)); }
 
 inline bool exists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 

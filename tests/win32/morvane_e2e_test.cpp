@@ -25,6 +25,7 @@ using platform::ControlId;
 using testing::kMainCaption;
 using testing::pumpUntil;
 using testing::quoted;
+using testing::topLevelWindowOf;
 
 constexpr DWORD kExitTimeoutMs = 20000;
 constexpr const wchar_t* kAboutCaption = L"About Morvane";
@@ -80,29 +81,6 @@ private:
     HANDLE process_ = nullptr;
     DWORD id_ = 0;
 };
-
-struct FindArgs {
-    DWORD processId;
-    const wchar_t* windowClass;
-    const wchar_t* caption;
-    HWND found;
-};
-
-HWND topLevelWindowOf(DWORD processId, const wchar_t* windowClass, const wchar_t* caption) {
-    FindArgs args{processId, windowClass, caption, nullptr};
-    EnumWindows(
-        [](HWND hwnd, LPARAM param) -> BOOL {
-            auto* a = reinterpret_cast<FindArgs*>(param);
-            DWORD owner = 0;
-            GetWindowThreadProcessId(hwnd, &owner);
-            if (owner != a->processId || !IsWindowVisible(hwnd)) return TRUE;
-            if (testing::className(hwnd) != a->windowClass || testing::windowText(hwnd) != a->caption) return TRUE;
-            a->found = hwnd;
-            return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&args));
-    return args.found;
-}
 
 // morvane.exe, seen from outside: its main window and its controls by id.
 class Morvane : public testing::RemoteMainWindow {

@@ -55,48 +55,24 @@ std::wstring imageOf(DWORD processId) {
     return image;
 }
 
-struct FindArgs {
-    const wchar_t* windowClass;
-    const wchar_t* caption;
-    std::optional<DWORD> processId;
-    const std::wstring* image;
-    HWND found;
-};
-
-// A visible top-level window of this class and caption, in the process given
-// by its id or, failing that, by its program file.
-HWND findTopLevel(FindArgs args) {
-    EnumWindows(
-        [](HWND hwnd, LPARAM param) -> BOOL {
-            auto* a = reinterpret_cast<FindArgs*>(param);
-            if (!IsWindowVisible(hwnd) || testing::className(hwnd) != a->windowClass ||
-                testing::windowText(hwnd) != a->caption)
-                return TRUE;
-            DWORD owner = 0;
-            GetWindowThreadProcessId(hwnd, &owner);
-            if (a->processId
-                    ? owner != *a->processId
-                    : CompareStringOrdinal(imageOf(owner).c_str(), -1, a->image->c_str(), -1, TRUE) != CSTR_EQUAL)
-                return TRUE;
-            a->found = hwnd;
-            return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&args));
-    return args.found;
-}
-
 // The morvane.exe that the wrapper started, seen from outside.
 class Morvane : public testing::RemoteMainWindow {
 public:
     explicit Morvane(const std::wstring& program) {
+        // Found by its program file: the wrapper started it.
         pumpUntil([&] {
-            return (main_ = findTopLevel({L"MorvaneForm", kMainCaption, std::nullopt, &program, nullptr})) != nullptr;
+            return (main_ = testing::findTopLevel([&](HWND hwnd) {
+                        return testing::className(hwnd) == L"MorvaneForm" &&
+                               testing::windowText(hwnd) == kMainCaption &&
+                               CompareStringOrdinal(imageOf(testing::processOf(hwnd)).c_str(), -1, program.c_str(), -1,
+                                                    TRUE) == CSTR_EQUAL;
+                    })) != nullptr;
         });
         if (!main_) throw std::runtime_error("the main window of " + testing::utf8(program) + " did not show");
-        GetWindowThreadProcessId(main_, &processId_);
+        processId_ = testing::processOf(main_);
     }
 
-    [[nodiscard]] HWND errorBox() const { return findTopLevel({L"#32770", L"Error", processId_, nullptr, nullptr}); }
+    [[nodiscard]] HWND errorBox() const { return testing::topLevelWindowOf(processId_, L"#32770", L"Error"); }
 
     void fillIn(const Case& c) const {
         type(form1::txtPullPath, c.folder + L"\\pulldown.exe");

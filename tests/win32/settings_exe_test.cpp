@@ -65,7 +65,7 @@ std::pair<DWORD, std::wstring> storedValue(HKEY root, const wchar_t* name) {
 }
 
 // One run of morvane.exe, found by its process once its main window shows.
-class RunningProgram {
+class RunningProgram : public testing::RemoteMainWindow {
 public:
     RunningProgram() {
         std::wstring commandLine = L"\"" + programPath() + L"\"";
@@ -75,8 +75,10 @@ public:
             ADD_FAILURE() << "cannot start " << narrow(commandLine) << ": " << GetLastError();
             return;
         }
-        EXPECT_TRUE(pumpUntil([this] { return (main_ = findMainWindow()) != nullptr; }))
-            << "the main window never showed";
+        EXPECT_TRUE(pumpUntil([this] {
+            return (main_ = testing::topLevelWindowOf(pi_.dwProcessId, L"MorvaneForm", testing::kMainCaption)) !=
+                   nullptr;
+        })) << "the main window never showed";
     }
     ~RunningProgram() {
         if (pi_.hProcess == nullptr) return;
@@ -88,14 +90,6 @@ public:
     RunningProgram& operator=(const RunningProgram&) = delete;
 
     [[nodiscard]] bool started() const { return main_ != nullptr; }
-
-    HWND control(ControlId id) const {
-        for (const platform::ControlSpec& c : form1::layout().controls)
-            if (c.id == id)
-                return c.container == platform::kNoControl ? GetDlgItem(main_, id.value)
-                                                           : GetDlgItem(control(c.container), id.value);
-        return nullptr;
-    }
 
     void setText(ControlId id, const std::string& text) {
         const std::wstring wide = widen(text);
@@ -139,30 +133,7 @@ private:
         return static_cast<LRESULT>(result);
     }
 
-    HWND findMainWindow() const {
-        struct Search {
-            DWORD pid;
-            HWND found;
-        } search{pi_.dwProcessId, nullptr};
-        EnumWindows(
-            [](HWND hwnd, LPARAM param) -> BOOL {
-                auto* s = reinterpret_cast<Search*>(param);
-                DWORD pid = 0;
-                GetWindowThreadProcessId(hwnd, &pid);
-                wchar_t caption[64] = {};
-                GetWindowTextW(hwnd, caption, 64);
-                if (pid == s->pid && IsWindowVisible(hwnd) && std::wstring(caption).starts_with(L"Morvane")) {
-                    s->found = hwnd;
-                    return FALSE;
-                }
-                return TRUE;
-            },
-            reinterpret_cast<LPARAM>(&search));
-        return search.found;
-    }
-
     PROCESS_INFORMATION pi_{};
-    HWND main_ = nullptr;
 };
 
 // What `reg query <key>` prints, as name -> {type, data}.

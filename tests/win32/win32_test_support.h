@@ -11,8 +11,10 @@
 #include <thread>
 #include <vector>
 
+#include "files_test_support.h"
 #include "platform/units.h"
 #include "platform/win32/newer_windows.h"
+#include "remote_main_window.h"
 
 namespace morvane::testing {
 
@@ -59,18 +61,6 @@ inline void pumpPending() {
         TranslateMessage(&msg);
         DispatchMessageW(&msg);
     }
-}
-
-inline std::wstring windowText(HWND hwnd) {
-    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(hwnd)) + 1, L'\0');
-    text.resize(static_cast<std::size_t>(GetWindowTextW(hwnd, text.data(), static_cast<int>(text.size()))));
-    return text;
-}
-
-inline std::wstring className(HWND hwnd) {
-    wchar_t name[64] = {};
-    GetClassNameW(hwnd, name, 64);
-    return name;
 }
 
 // What a dialog box shows, this process's or another's.
@@ -152,17 +142,6 @@ inline RECT rectInParent(HWND hwnd) {
     GetWindowRect(hwnd, &r);
     MapWindowPoints(HWND_DESKTOP, GetParent(hwnd), reinterpret_cast<POINT*>(&r), 2);
     return r;
-}
-
-// Unix paths reach Windows programs through Wine's Z: drive.
-inline std::wstring windowsPath(const std::string& path) {
-    std::wstring w(path.begin(), path.end());
-    if (!w.empty() && w[0] == L'/') {
-        for (wchar_t& c : w)
-            if (c == L'/') c = L'\\';
-        w = L"Z:" + w;
-    }
-    return w;
 }
 
 // A 32-bit top-down bitmap for a window or control to draw itself into,
