@@ -22,7 +22,9 @@ namespace morvane {
 namespace {
 
 using platform::ControlId;
+using testing::forgetSettings;
 using testing::kMainCaption;
+using testing::kSettingsKey;
 using testing::pumpUntil;
 using testing::quoted;
 using testing::topLevelWindowOf;
@@ -30,7 +32,6 @@ using testing::topLevelWindowOf;
 constexpr DWORD kExitTimeoutMs = 20000;
 constexpr const wchar_t* kAboutCaption = L"About Morvane";
 constexpr const wchar_t* kBusyMark = L"\u00CF";
-constexpr const wchar_t* kSettingsKey = L"SOFTWARE\\Kestrine\\Morvane";
 
 // A process this test started, in a job of its own so that every process it
 // starts in turn is counted; one still running at the end is ended with it.
@@ -97,11 +98,6 @@ public:
 private:
     Child process_;
 };
-
-// The program saves its settings as it ends; later tests must not find them.
-void forgetSettings() {
-    for (HKEY root : {HKEY_LOCAL_MACHINE, HKEY_CURRENT_USER}) RegDeleteTreeW(root, kSettingsKey);
-}
 
 std::optional<std::wstring> storedSetting(const wchar_t* name) {
     wchar_t buffer[2048] = {};

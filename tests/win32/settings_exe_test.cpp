@@ -24,26 +24,20 @@ using namespace std::chrono_literals;
 using platform::ControlId;
 using platform::win32::narrow;
 using platform::win32::widen;
+using testing::forgetSettings;
+using testing::kSettingsKey;
 
 constexpr auto kDeadline = 20s;
 constexpr DWORD kDeadlineMs = 20000;
 constexpr UINT kSendTimeoutMs = 10000;
-const wchar_t* const kSettingsPath = L"SOFTWARE\\Kestrine\\Morvane";
 
 bool pumpUntil(const std::function<bool()>& done) { return testing::pumpUntil(done, kDeadline); }
 
 std::wstring programPath() { return testing::windowsPath(MORVANE_EXE_PATH); }
 
-void deleteSettings() {
-    for (HKEY root : {HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE}) {
-        RegDeleteTreeW(root, kSettingsPath);
-        RegDeleteKeyW(root, L"SOFTWARE\\Kestrine");
-    }
-}
-
 bool keyExists(HKEY root) {
     HKEY key = nullptr;
-    if (RegOpenKeyExW(root, kSettingsPath, 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
+    if (RegOpenKeyExW(root, kSettingsKey, 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
     RegCloseKey(key);
     return true;
 }
@@ -51,7 +45,7 @@ bool keyExists(HKEY root) {
 // The stored bytes of a value exactly, with its type.
 std::pair<DWORD, std::wstring> storedValue(HKEY root, const wchar_t* name) {
     HKEY key = nullptr;
-    if (RegOpenKeyExW(root, kSettingsPath, 0, KEY_READ, &key) != ERROR_SUCCESS) return {REG_NONE, L"<no key>"};
+    if (RegOpenKeyExW(root, kSettingsKey, 0, KEY_READ, &key) != ERROR_SUCCESS) return {REG_NONE, L"<no key>"};
     DWORD type = REG_NONE;
     DWORD size = 0;
     std::wstring data = L"<absent>";
@@ -188,8 +182,8 @@ std::map<std::string, std::pair<std::string, std::string>> regQuery(const std::w
 
 class SettingsThroughTheProgramTest : public ::testing::Test {
 protected:
-    void SetUp() override { deleteSettings(); }
-    void TearDown() override { deleteSettings(); }
+    void SetUp() override { forgetSettings(); }
+    void TearDown() override { forgetSettings(); }
 };
 
 TEST_F(SettingsThroughTheProgramTest, CloseSavesFiveTextsThatRegFindsAndTheNextStartRestores) {
@@ -261,7 +255,7 @@ TEST_F(SettingsThroughTheProgramTest, TheEndOfTheSessionSavesAsTheCloseBoxDoes) 
 
 TEST_F(SettingsThroughTheProgramTest, AnExistingPerUserKeyTakesTheSettingsAndHklmStaysUntouched) {
     HKEY key = nullptr;
-    ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, kSettingsPath, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr),
+    ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, kSettingsKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr),
               ERROR_SUCCESS);
     const std::wstring stored = L"C:\\Per User\\pulldown.exe";
     RegSetValueExW(key, L"txtPullPath", 0, REG_SZ, reinterpret_cast<const BYTE*>(stored.c_str()),

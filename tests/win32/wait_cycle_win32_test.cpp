@@ -19,8 +19,6 @@ using platform::CheckState;
 using platform::ControlId;
 using testing::ScratchFolder;
 
-constexpr const wchar_t* kSettingsKey = L"SOFTWARE\\Kestrine\\Morvane";
-
 // The thread's execution state; asking with no flags changes nothing that lasts.
 EXECUTION_STATE executionState() { return SetThreadExecutionState(0); }
 
@@ -52,8 +50,7 @@ protected:
         letGo();
         if (real.form.isOpen()) DestroyWindow(real.main());
         testing::pumpPending();
-        // A close saves the settings; later tests must not find them.
-        for (HKEY root : {HKEY_LOCAL_MACHINE, HKEY_CURRENT_USER}) RegDeleteTreeW(root, kSettingsKey);
+        testing::forgetSettings();
     }
 
     void set(ControlId id, const std::wstring& text) { real.control(id).setText(testing::utf8(text)); }

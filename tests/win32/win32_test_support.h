@@ -33,6 +33,17 @@ inline int expectedDpi() {
     return length > 0 && length < 8 ? _wtoi(value) : platform::kDefaultDpi;
 }
 
+// The program's settings, below either root.
+inline constexpr const wchar_t* kSettingsKey = L"SOFTWARE\\Kestrine\\Morvane";
+
+// A close saves the settings; a later test must not load them.
+inline void forgetSettings() {
+    for (HKEY root : {HKEY_LOCAL_MACHINE, HKEY_CURRENT_USER}) {
+        RegDeleteTreeW(root, kSettingsKey);
+        RegDeleteKeyW(root, L"SOFTWARE\\Kestrine");
+    }
+}
+
 // Pumps this thread's messages until `done` holds or the deadline passes.
 // A WM_QUIT found on the way is swallowed, so one test's end cannot end the next.
 inline bool pumpUntil(const std::function<bool()>& done,
