@@ -9,7 +9,6 @@
 #include <gtest/gtest.h>
 
 #include <optional>
-#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -33,70 +32,13 @@ constexpr DWORD kExitTimeoutMs = 20000;
 constexpr const wchar_t* kAboutCaption = L"About Morvane";
 constexpr const wchar_t* kBusyMark = L"\u00CF";
 
-// A process this test started, in a job of its own so that every process it
-// starts in turn is counted; one still running at the end is ended with it.
-class Child {
+// morvane.exe, seen from outside, with the boxes and windows it may show.
+class Morvane : public testing::StartedMorvane {
 public:
-    explicit Child(std::wstring commandLine) : job_(CreateJobObjectW(nullptr, nullptr)) {
-        STARTUPINFOW startup{};
-        startup.cb = sizeof(startup);
-        PROCESS_INFORMATION started{};
-        if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, CREATE_SUSPENDED, nullptr, nullptr,
-                            &startup, &started))
-            throw std::runtime_error("cannot start " + testing::utf8(commandLine));
-        process_ = started.hProcess;
-        id_ = started.dwProcessId;
-        const bool inJob = AssignProcessToJobObject(job_, process_) != FALSE;
-        ResumeThread(started.hThread);
-        CloseHandle(started.hThread);
-        if (!inJob) throw std::runtime_error("cannot put " + testing::utf8(commandLine) + " in a job");
-    }
-    ~Child() {
-        if (running()) TerminateProcess(process_, 99);
-        CloseHandle(process_);
-        CloseHandle(job_);
-    }
-    Child(const Child&) = delete;
-    Child& operator=(const Child&) = delete;
+    Morvane() : StartedMorvane(testing::windowsPath(MORVANE_EXE_PATH)) {}
 
-    [[nodiscard]] bool running() const { return WaitForSingleObject(process_, 0) == WAIT_TIMEOUT; }
-    [[nodiscard]] DWORD id() const { return id_; }
-
-    // How many processes this one has started so far, whether or not they still run.
-    [[nodiscard]] DWORD descendantsStarted() const {
-        JOBOBJECT_BASIC_ACCOUNTING_INFORMATION info{};
-        QueryInformationJobObject(job_, JobObjectBasicAccountingInformation, &info, sizeof(info), nullptr);
-        return info.TotalProcesses - 1;
-    }
-
-    // The exit code, or nothing when the process is still running after `ms`.
-    [[nodiscard]] std::optional<DWORD> exitWithin(DWORD ms) const {
-        if (WaitForSingleObject(process_, ms) != WAIT_OBJECT_0) return std::nullopt;
-        DWORD code = 0;
-        GetExitCodeProcess(process_, &code);
-        return code;
-    }
-
-private:
-    HANDLE job_;
-    HANDLE process_ = nullptr;
-    DWORD id_ = 0;
-};
-
-// morvane.exe, seen from outside: its main window and its controls by id.
-class Morvane : public testing::RemoteMainWindow {
-public:
-    Morvane() : process_(quoted(testing::windowsPath(MORVANE_EXE_PATH))) {
-        pumpUntil([&] { return (main_ = topLevelWindowOf(process_.id(), L"MorvaneForm", kMainCaption)) != nullptr; });
-        if (!main_) throw std::runtime_error("the main window did not show");
-    }
-
-    [[nodiscard]] HWND errorBox() const { return topLevelWindowOf(process_.id(), L"#32770", L"Error"); }
-    [[nodiscard]] HWND aboutWindow() const { return topLevelWindowOf(process_.id(), L"MorvaneForm", kAboutCaption); }
-    [[nodiscard]] const Child& process() const { return process_; }
-
-private:
-    Child process_;
+    [[nodiscard]] HWND errorBox() const { return topLevelWindowOf(process().id(), L"#32770", L"Error"); }
+    [[nodiscard]] HWND aboutWindow() const { return topLevelWindowOf(process().id(), L"MorvaneForm", kAboutCaption); }
 };
 
 std::optional<std::wstring> storedSetting(const wchar_t* name) {

@@ -2,12 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include <chrono>
-#include <functional>
 #include <map>
 #include <sstream>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "main_window/form1_layout.h"
@@ -20,20 +17,14 @@
 namespace morvane {
 namespace {
 
-using namespace std::chrono_literals;
 using platform::ControlId;
 using platform::win32::narrow;
 using platform::win32::widen;
 using testing::forgetSettings;
 using testing::kSettingsKey;
 
-constexpr auto kDeadline = 20s;
 constexpr DWORD kDeadlineMs = 20000;
 constexpr UINT kSendTimeoutMs = 10000;
-
-bool pumpUntil(const std::function<bool()>& done) { return testing::pumpUntil(done, kDeadline); }
-
-std::wstring programPath() { return testing::windowsPath(MORVANE_EXE_PATH); }
 
 bool keyExists(HKEY root) {
     HKEY key = nullptr;
@@ -59,31 +50,9 @@ std::pair<DWORD, std::wstring> storedValue(HKEY root, const wchar_t* name) {
 }
 
 // One run of morvane.exe, found by its process once its main window shows.
-class RunningProgram : public testing::RemoteMainWindow {
+class RunningProgram : public testing::StartedMorvane {
 public:
-    RunningProgram() {
-        std::wstring commandLine = L"\"" + programPath() + L"\"";
-        STARTUPINFOW si{};
-        si.cb = sizeof si;
-        if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi_)) {
-            ADD_FAILURE() << "cannot start " << narrow(commandLine) << ": " << GetLastError();
-            return;
-        }
-        EXPECT_TRUE(pumpUntil([this] {
-            return (main_ = testing::topLevelWindowOf(pi_.dwProcessId, L"MorvaneForm", testing::kMainCaption)) !=
-                   nullptr;
-        })) << "the main window never showed";
-    }
-    ~RunningProgram() {
-        if (pi_.hProcess == nullptr) return;
-        if (WaitForSingleObject(pi_.hProcess, 0) == WAIT_TIMEOUT) TerminateProcess(pi_.hProcess, 1);
-        CloseHandle(pi_.hThread);
-        CloseHandle(pi_.hProcess);
-    }
-    RunningProgram(const RunningProgram&) = delete;
-    RunningProgram& operator=(const RunningProgram&) = delete;
-
-    [[nodiscard]] bool started() const { return main_ != nullptr; }
+    RunningProgram() : StartedMorvane(testing::windowsPath(MORVANE_EXE_PATH)) {}
 
     void setText(ControlId id, const std::string& text) {
         const std::wstring wide = widen(text);
@@ -101,7 +70,7 @@ public:
     // The close box's road: the close request saves, then the program ends.
     bool close() {
         PostMessageW(main_, WM_CLOSE, 0, 0);
-        return WaitForSingleObject(pi_.hProcess, kDeadlineMs) == WAIT_OBJECT_0;
+        return process().exitWithin(kDeadlineMs).has_value();
     }
 
     // The end of the session as Wine's own log-off brings it: every window is
@@ -116,7 +85,7 @@ public:
         const bool done = WaitForSingleObject(wineboot.hProcess, kDeadlineMs) == WAIT_OBJECT_0;
         CloseHandle(wineboot.hThread);
         CloseHandle(wineboot.hProcess);
-        return done && WaitForSingleObject(pi_.hProcess, kDeadlineMs) == WAIT_OBJECT_0;
+        return done && process().exitWithin(kDeadlineMs).has_value();
     }
 
 private:
@@ -126,8 +95,6 @@ private:
             << "message " << message;
         return static_cast<LRESULT>(result);
     }
-
-    PROCESS_INFORMATION pi_{};
 };
 
 // What `reg query <key>` prints, as name -> {type, data}.
@@ -191,7 +158,6 @@ TEST_F(SettingsThroughTheProgramTest, CloseSavesFiveTextsThatRegFindsAndTheNextS
     const std::string vaf = "D:\\\xD0\x92\xD0\xB8\xD0\xB4\xD0\xB5\xD0\xBE\\\xE6\x98\xA0\xE7\x94\xBB.vaf";
     {
         RunningProgram first;
-        ASSERT_TRUE(first.started());
         // A first start: nothing stored yet.
         EXPECT_EQ(first.text(form1::txtPullPath), "");
         EXPECT_EQ(first.check(form1::chkDrop), BST_CHECKED);
@@ -229,7 +195,6 @@ TEST_F(SettingsThroughTheProgramTest, CloseSavesFiveTextsThatRegFindsAndTheNextS
     EXPECT_FALSE(keyExists(HKEY_CURRENT_USER));
 
     RunningProgram second;
-    ASSERT_TRUE(second.started());
     EXPECT_EQ(second.text(form1::txtPullPath), "C:\\Tools\\pulldown.exe");
     EXPECT_EQ(second.text(form1::txtMPath), "D:\\Encodes\\movie.m2v");
     EXPECT_EQ(second.text(form1::txtMvaf), vaf);  // the stored one, not one derived from txtMPath
@@ -244,7 +209,6 @@ TEST_F(SettingsThroughTheProgramTest, TheEndOfTheSessionSavesAsTheCloseBoxDoes) 
     if (!GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "wine_get_version"))
         GTEST_SKIP() << "ends the session of whoever runs it: under Wine only";
     RunningProgram program;
-    ASSERT_TRUE(program.started());
     program.setText(form1::txtPullPath, "C:\\Tools\\pulldown.exe");
     program.setCheck(form1::chkNoDrop, BST_CHECKED);
     ASSERT_TRUE(program.endSession());
@@ -263,7 +227,6 @@ TEST_F(SettingsThroughTheProgramTest, AnExistingPerUserKeyTakesTheSettingsAndHkl
     RegCloseKey(key);
     {
         RunningProgram program;
-        ASSERT_TRUE(program.started());
         // Stored by another tool, with its NUL: the text box shows the path.
         EXPECT_EQ(program.text(form1::txtPullPath), "C:\\Per User\\pulldown.exe");
         program.setText(form1::txtPullPath, "C:\\Tools\\pulldown.exe");

@@ -7,6 +7,8 @@
 #include <cstdint>
 #include <functional>
 #include <mutex>
+#include <optional>
+#include <stdexcept>
 #include <string>
 #include <thread>
 #include <vector>
@@ -145,6 +147,71 @@ private:
     std::mutex mutex_;
     std::vector<SeenBox> seen_;
     std::thread thread_;
+};
+
+// A process this test started, in a job of its own so that every process it
+// starts in turn is counted; one still running at the end is ended with it.
+class Child {
+public:
+    explicit Child(std::wstring commandLine) : job_(CreateJobObjectW(nullptr, nullptr)) {
+        STARTUPINFOW startup{};
+        startup.cb = sizeof(startup);
+        PROCESS_INFORMATION started{};
+        if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, CREATE_SUSPENDED, nullptr, nullptr,
+                            &startup, &started))
+            throw std::runtime_error("cannot start " + utf8(commandLine));
+        process_ = started.hProcess;
+        id_ = started.dwProcessId;
+        const bool inJob = AssignProcessToJobObject(job_, process_) != FALSE;
+        ResumeThread(started.hThread);
+        CloseHandle(started.hThread);
+        if (!inJob) throw std::runtime_error("cannot put " + utf8(commandLine) + " in a job");
+    }
+    ~Child() {
+        if (running()) TerminateProcess(process_, 99);
+        CloseHandle(process_);
+        CloseHandle(job_);
+    }
+    Child(const Child&) = delete;
+    Child& operator=(const Child&) = delete;
+
+    [[nodiscard]] bool running() const { return WaitForSingleObject(process_, 0) == WAIT_TIMEOUT; }
+    [[nodiscard]] DWORD id() const { return id_; }
+
+    // How many processes this one has started so far, whether or not they still run.
+    [[nodiscard]] DWORD descendantsStarted() const {
+        JOBOBJECT_BASIC_ACCOUNTING_INFORMATION info{};
+        QueryInformationJobObject(job_, JobObjectBasicAccountingInformation, &info, sizeof(info), nullptr);
+        return info.TotalProcesses - 1;
+    }
+
+    // The exit code, or nothing when the process is still running after `ms`.
+    [[nodiscard]] std::optional<DWORD> exitWithin(DWORD ms) const {
+        if (WaitForSingleObject(process_, ms) != WAIT_OBJECT_0) return std::nullopt;
+        DWORD code = 0;
+        GetExitCodeProcess(process_, &code);
+        return code;
+    }
+
+private:
+    HANDLE job_;
+    HANDLE process_ = nullptr;
+    DWORD id_ = 0;
+};
+
+// morvane.exe started by the test, seen from outside once its main window shows.
+class StartedMorvane : public RemoteMainWindow {
+public:
+    explicit StartedMorvane(const std::wstring& program) : process_(quoted(program)) {
+        pumpUntil([&] { return (main_ = topLevelWindowOf(process_.id(), L"MorvaneForm", kMainCaption)) != nullptr; },
+                  std::chrono::seconds(20));
+        if (!main_) throw std::runtime_error("the main window of " + utf8(program) + " did not show");
+    }
+
+    [[nodiscard]] const Child& process() const { return process_; }
+
+private:
+    Child process_;
 };
 
 // A rectangle in the client coordinates of the window's parent.
