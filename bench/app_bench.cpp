@@ -210,7 +210,7 @@ bool arm(const Running& app, const std::wstring& anyProgram, const std::wstring&
 
 bool stillWaiting(const Running& app) {
     using namespace morvane::form1;
-    return app.text(cmdGo) == L"Cancel" && app.text(lblM) == L"\u00CF";
+    return app.text(cmdGo) == L"Cancel" && app.text(lblM) == morvane::testing::kBusyMark;
 }
 
 void printRatios(const char* what, double program, double blank, double controls, const char* unit) {

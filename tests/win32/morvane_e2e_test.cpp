@@ -22,6 +22,7 @@ namespace {
 
 using platform::ControlId;
 using testing::forgetSettings;
+using testing::kBusyMark;
 using testing::kMainCaption;
 using testing::kSettingsKey;
 using testing::pumpUntil;
@@ -30,7 +31,6 @@ using testing::topLevelWindowOf;
 
 constexpr DWORD kExitTimeoutMs = 20000;
 constexpr const wchar_t* kAboutCaption = L"About Morvane";
-constexpr const wchar_t* kBusyMark = L"\u00CF";
 
 // morvane.exe, seen from outside, with the boxes and windows it may show.
 class Morvane : public testing::StartedMorvane {

@@ -24,10 +24,10 @@ namespace morvane {
 namespace {
 
 using platform::ControlId;
+using testing::kBusyMark;
 using testing::kMainCaption;
 using testing::pumpUntil;
 
-constexpr const wchar_t* kBusyMark = L"\u00CF";
 constexpr const wchar_t* kNothingToWaitFor = L"CCE output files are missing or not in use. Is CCE running?";
 
 struct Case {

@@ -15,6 +15,8 @@
 namespace morvane::testing {
 
 inline constexpr const wchar_t* kMainCaption = L"Morvane (Version 1.0.1)";
+// What a busy-mark label holds, drawn in its symbol font.
+inline constexpr const wchar_t* kBusyMark = L"\u00CF";
 inline constexpr UINT_PTR kTimer1Id = 1;
 inline constexpr UINT kAnswerTimeoutMs = 10000;
 
