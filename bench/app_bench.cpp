@@ -25,6 +25,8 @@
 #include <string>
 #include <vector>
 
+#include "../tests/win32/files_test_support.h"
+#include "../tests/win32/remote_main_window.h"
 #include "main_window/form1_layout.h"
 
 namespace {
@@ -34,26 +36,15 @@ constexpr int kTickRounds = 7;
 constexpr int kTicksPerRound = 1000;
 constexpr DWORD kIdleMs = 1000;
 constexpr DWORD kTimeoutMs = 30000;
-constexpr UINT_PTR kTimer1Id = 1;
 
 using Clock = std::chrono::steady_clock;
-using morvane::platform::ControlId;
+using morvane::testing::quoted;
+using morvane::testing::readFile;
+using morvane::testing::windowsPath;
 
 double median(std::vector<double> values) {
     std::ranges::sort(values);
     return values[values.size() / 2];
-}
-
-std::wstring quoted(const std::wstring& path) { return L"\"" + path + L"\""; }
-
-// A Unix path handed over by the build reaches Windows through the Z: drive.
-std::wstring windowsPath(const wchar_t* path) {
-    std::wstring w = path;
-    if (!w.empty() && w[0] == L'/') {
-        std::ranges::replace(w, L'/', L'\\');
-        w = L"Z:" + w;
-    }
-    return w;
 }
 
 double cpuMs(HANDLE process) {
@@ -76,18 +67,6 @@ double privateMiB(HANDLE process) {
 
 // --- Wake-ups, from Linux's view of the process under Wine ----------------
 
-std::string readSmallFile(const std::wstring& path) {
-    const HANDLE file =
-        CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return {};
-    std::string bytes;
-    char buffer[4096];
-    DWORD got = 0;
-    while (ReadFile(file, buffer, sizeof(buffer), &got, nullptr) && got > 0) bytes.append(buffer, got);
-    CloseHandle(file);
-    return bytes;
-}
-
 std::string lower(std::string text) {
     for (char& c : text) c = static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
     return text;
@@ -106,8 +85,8 @@ std::set<std::wstring> unixProcesses(const std::string& exeName) {
         const std::wstring pid = entry.cFileName;
         if (pid.empty() || !std::ranges::all_of(pid, [](wchar_t c) { return c >= L'0' && c <= L'9'; })) continue;
         const std::wstring base = L"Z:\\proc\\" + pid;
-        if (lower(readSmallFile(base + L"\\cmdline")).find(exeName) == std::string::npos) continue;
-        if (readSmallFile(base + L"\\environ").find('\0' + ours) == std::string::npos) continue;
+        if (lower(readFile(base + L"\\cmdline")).find(exeName) == std::string::npos) continue;
+        if (readFile(base + L"\\environ").find('\0' + ours) == std::string::npos) continue;
         found.insert(pid);
     } while (FindNextFileW(find, &entry));
     FindClose(find);
@@ -125,7 +104,7 @@ std::optional<long> contextSwitches(const std::wstring& unixPid) {
     if (find == INVALID_HANDLE_VALUE) return std::nullopt;
     do {
         if (entry.cFileName[0] == L'.') continue;
-        const std::string status = readSmallFile(tasks + L"\\" + entry.cFileName + L"\\status");
+        const std::string status = readFile(tasks + L"\\" + entry.cFileName + L"\\status");
         for (const char* key : {"voluntary_ctxt_switches:", "nonvoluntary_ctxt_switches:"}) {
             const std::size_t at = status.find(std::string("\n") + key);
             if (at == std::string::npos) continue;
@@ -140,27 +119,8 @@ std::optional<long> contextSwitches(const std::wstring& unixPid) {
 
 // --- A program under measurement ----------------------------------------
 
-struct FindArgs {
-    DWORD pid;
-    HWND found;
-};
-
-HWND visibleTopLevelWindowOf(DWORD pid) {
-    FindArgs args{pid, nullptr};
-    EnumWindows(
-        [](HWND hwnd, LPARAM param) -> BOOL {
-            auto* a = reinterpret_cast<FindArgs*>(param);
-            DWORD owner = 0;
-            GetWindowThreadProcessId(hwnd, &owner);
-            if (owner != a->pid || !IsWindowVisible(hwnd) || GetWindow(hwnd, GW_OWNER) != nullptr) return TRUE;
-            a->found = hwnd;
-            return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&args));
-    return args.found;
-}
-
-class Running {
+// Driven as the tests drive morvane.exe from outside; the floors get the same messages.
+class Running : public morvane::testing::RemoteMainWindow {
 public:
     // Starts the program and waits until its main window is shown and it is idle.
     Running(const std::wstring& exe, const std::string& exeName) {
@@ -173,14 +133,17 @@ public:
             return;
         if (WaitForInputIdle(info_.hProcess, kTimeoutMs) != 0) return;
         const auto deadline = started + std::chrono::milliseconds(kTimeoutMs);
-        while ((main_ = visibleTopLevelWindowOf(info_.dwProcessId)) == nullptr && Clock::now() < deadline) Sleep(0);
+        const auto shown = [this](HWND hwnd) {
+            return morvane::testing::processOf(hwnd) == info_.dwProcessId && GetWindow(hwnd, GW_OWNER) == nullptr;
+        };
+        while ((main_ = morvane::testing::findTopLevel(shown)) == nullptr && Clock::now() < deadline) Sleep(0);
         startMs_ = std::chrono::duration<double, std::milli>(Clock::now() - started).count();
         for (const std::wstring& pid : unixProcesses(exeName))
             if (!before.contains(pid)) unixPid_ = pid;
     }
     ~Running() {
         if (!info_.hProcess) return;
-        if (main_) PostMessageW(main_, WM_CLOSE, 0, 0);
+        if (main_) close();
         if (WaitForSingleObject(info_.hProcess, kTimeoutMs) != WAIT_OBJECT_0) TerminateProcess(info_.hProcess, 1);
         CloseHandle(info_.hThread);
         CloseHandle(info_.hProcess);
@@ -191,7 +154,6 @@ public:
     [[nodiscard]] bool ok() const { return main_ != nullptr; }
     [[nodiscard]] double startMs() const { return startMs_; }
     [[nodiscard]] HANDLE process() const { return info_.hProcess; }
-    [[nodiscard]] HWND main() const { return main_; }
     [[nodiscard]] const std::wstring& unixPid() const { return unixPid_; }
 
     // Waits until every message sent so far has been handled.
@@ -203,16 +165,13 @@ public:
     [[nodiscard]] double cpuMsPerTick(int count) const {
         sync();
         const double before = cpuMs(info_.hProcess);
-        DWORD_PTR ignored = 0;
-        for (int i = 0; i < count; ++i)
-            SendMessageTimeoutW(main_, WM_TIMER, kTimer1Id, 0, SMTO_NORMAL, kTimeoutMs, &ignored);
+        for (int i = 0; i < count; ++i) tick();
         sync();
         return (cpuMs(info_.hProcess) - before) / count;
     }
 
 private:
     PROCESS_INFORMATION info_{};
-    HWND main_ = nullptr;
     double startMs_ = 0;
     std::wstring unixPid_;
 };
@@ -237,77 +196,22 @@ std::optional<std::vector<long>> wakeUpsWhileIdle(const std::vector<const Runnin
 
 // --- Driving morvane.exe into the armed wait -----------------------------
 
-HWND controlOf(HWND main, ControlId id) {
-    if (HWND direct = GetDlgItem(main, id.value)) return direct;
-    for (ControlId frame : {morvane::form1::Frame2, morvane::form1::Frame3})
-        if (HWND inFrame = GetDlgItem(GetDlgItem(main, frame.value), id.value)) return inFrame;
-    return nullptr;
-}
-
-std::wstring textOf(HWND hwnd) {
-    wchar_t buffer[512] = {};
-    DWORD_PTR copied = 0;
-    SendMessageTimeoutW(hwnd, WM_GETTEXT, 512, reinterpret_cast<LPARAM>(buffer), SMTO_NORMAL, kTimeoutMs, &copied);
-    return {buffer, static_cast<std::size_t>(copied)};
-}
-
-void setText(HWND hwnd, const std::wstring& text) {
-    SendMessageTimeoutW(hwnd, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()), SMTO_NORMAL, kTimeoutMs, nullptr);
-}
-
 bool arm(const Running& app, const std::wstring& anyProgram, const std::wstring& output) {
     using namespace morvane::form1;
-    setText(controlOf(app.main(), txtPullPath), anyProgram);
-    setText(controlOf(app.main(), txtMPath), output);
-    SendMessageTimeoutW(controlOf(app.main(), chkDrop), BM_SETCHECK, BST_CHECKED, 0, SMTO_NORMAL, kTimeoutMs, nullptr);
-    const HWND go = controlOf(app.main(), cmdGo);
-    PostMessageW(app.main(), WM_COMMAND, MAKEWPARAM(cmdGo.value, BN_CLICKED), reinterpret_cast<LPARAM>(go));
+    app.type(txtPullPath, anyProgram);
+    app.type(txtMPath, output);
+    app.check(chkDrop, BST_CHECKED);
+    app.click(cmdGo);
     const auto deadline = Clock::now() + std::chrono::milliseconds(kTimeoutMs);
-    while (textOf(go) != L"Cancel")
+    while (app.text(cmdGo) != L"Cancel")
         if (Clock::now() > deadline) return false;
     return true;
 }
 
 bool stillWaiting(const Running& app) {
     using namespace morvane::form1;
-    return textOf(controlOf(app.main(), cmdGo)) == L"Cancel" && textOf(controlOf(app.main(), lblM)) == L"\u00CF";
+    return app.text(cmdGo) == L"Cancel" && app.text(lblM) == morvane::testing::kBusyMark;
 }
-
-// Holds the output and VAF files as the encoder does while it writes them.
-class Encoder {
-public:
-    Encoder(const std::wstring& standIn, const std::wstring& output, const std::wstring& vaf) {
-        const std::wstring id = std::to_wstring(GetCurrentProcessId());
-        ready_ = CreateEventW(nullptr, TRUE, FALSE, (L"morvane-bench-ready-" + id).c_str());
-        letGo_ = CreateEventW(nullptr, TRUE, FALSE, (L"morvane-bench-let-go-" + id).c_str());
-        std::wstring line = quoted(standIn) + L" " + quoted(output) + L" " + quoted(vaf) + L" morvane-bench-ready-" +
-                            id + L" morvane-bench-let-go-" + id;
-        STARTUPINFOW startup{};
-        startup.cb = sizeof(startup);
-        if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info_))
-            return;
-        ok_ = WaitForSingleObject(ready_, kTimeoutMs) == WAIT_OBJECT_0;
-    }
-    ~Encoder() {
-        SetEvent(letGo_);
-        if (info_.hProcess) {
-            WaitForSingleObject(info_.hProcess, kTimeoutMs);
-            CloseHandle(info_.hThread);
-            CloseHandle(info_.hProcess);
-        }
-        CloseHandle(ready_);
-        CloseHandle(letGo_);
-    }
-    Encoder(const Encoder&) = delete;
-    Encoder& operator=(const Encoder&) = delete;
-    [[nodiscard]] bool ok() const { return ok_; }
-
-private:
-    HANDLE ready_ = nullptr;
-    HANDLE letGo_ = nullptr;
-    PROCESS_INFORMATION info_{};
-    bool ok_ = false;
-};
 
 void printRatios(const char* what, double program, double blank, double controls, const char* unit) {
     const auto ratio = [program](double floor) { return floor > 0 ? program / floor : 0.0; };
@@ -374,8 +278,13 @@ int wmain(int argc, wchar_t** argv) {
     std::vector<double> wakeProgram, wakeBlank, wakeControls;
     bool armedThroughout = false;
     {
-        Encoder encoder(standIn, output, vaf);
-        if (!encoder.ok()) return 4;
+        // Holds the output and VAF files as the encoder does while it writes them.
+        std::optional<morvane::testing::EncoderStandIn> encoder;
+        try {
+            encoder.emplace(output, vaf, standIn);
+        } catch (const std::runtime_error&) {
+            return 4;
+        }
         Running m(morvane, "morvane.exe");
         Running b(blank, "blank_window.exe");
         Running c(controls, "controls_window.exe");
@@ -392,8 +301,7 @@ int wmain(int argc, wchar_t** argv) {
         }
         armedThroughout = stillWaiting(m);
         // Cancel, so that the close saves the options and nothing is started.
-        PostMessageW(m.main(), WM_COMMAND, MAKEWPARAM(morvane::form1::cmdGo.value, BN_CLICKED),
-                     reinterpret_cast<LPARAM>(controlOf(m.main(), morvane::form1::cmdGo)));
+        m.click(morvane::form1::cmdGo);
         m.sync();
     }
     DeleteFileW(output.c_str());

@@ -1,5 +1,8 @@
 #pragma once
 
+#include <string>
+#include <vector>
+
 #include "about/frm_about.h"
 #include "main_window/form1.h"
 #include "memory_platform.h"
@@ -16,6 +19,12 @@ struct Form1Harness {
     MemoryWindow& window() { return dynamic_cast<MemoryWindow&>(form.window()); }
     MemoryControl& control(platform::ControlId id) { return window().memoryControl(id); }
     std::string text(platform::ControlId id) { return control(id).text(); }
+    // The command lines of the programs started, in order.
+    [[nodiscard]] std::vector<std::string> startedLines() const {
+        std::vector<std::string> lines;
+        for (const auto& s : desktop.processes.started) lines.push_back(s.commandLine);
+        return lines;
+    }
 };
 
 }  // namespace morvane::testing

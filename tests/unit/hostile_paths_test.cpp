@@ -75,11 +75,6 @@ struct Program : Form1Harness {
         window().type(txtPullPath, kTool);
         control(txtMvaf).setText(kUntouchedVaf);
     }
-    std::vector<std::string> startedLines() const {
-        std::vector<std::string> lines;
-        for (const auto& s : desktop.processes.started) lines.push_back(s.commandLine);
-        return lines;
-    }
 };
 
 // Either the file name has a dot and the VAF path follows from the two parts,

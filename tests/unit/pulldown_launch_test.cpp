@@ -30,11 +30,6 @@ struct Launch : Form1Harness {
         control(chkDrop).setCheckState(drop);
         control(chkNoDrop).setCheckState(noDrop);
     }
-    std::vector<std::string> startedLines() const {
-        std::vector<std::string> lines;
-        for (const auto& s : desktop.processes.started) lines.push_back(s.commandLine);
-        return lines;
-    }
 };
 
 struct RunRow {

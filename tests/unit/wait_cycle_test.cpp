@@ -61,11 +61,6 @@ struct Program {
         ASSERT_TRUE(h.form.waiting());
     }
 
-    [[nodiscard]] std::vector<std::string> commandLines() const {
-        std::vector<std::string> lines;
-        for (const auto& p : h.desktop.processes.started) lines.push_back(p.commandLine);
-        return lines;
-    }
     [[nodiscard]] bool ended() const { return h.desktop.ui.ended(); }
 
     void expectIdleLook() {
@@ -343,7 +338,7 @@ TEST_F(WaitCycleTest, ABusyTickAfterOneFreeTickStartsTheCountAgain) {
     EXPECT_TRUE(h.desktop.processes.attempts.empty());
     tick();
     EXPECT_TRUE(ended());
-    EXPECT_EQ(commandLines(), std::vector<std::string>{kDropRun});
+    EXPECT_EQ(h.startedLines(), std::vector<std::string>{kDropRun});
 }
 
 TEST_F(WaitCycleTest, TheSecondFreeTickInARowStartsTheRunsAndEndsTheProgram) {
@@ -362,7 +357,7 @@ TEST_F(WaitCycleTest, TheSecondFreeTickInARowStartsTheRunsAndEndsTheProgram) {
     EXPECT_EQ(h.text(lblV), "");
 
     tick();
-    EXPECT_EQ(commandLines(), (std::vector<std::string>{kDropRun, kNoDropRun}));
+    EXPECT_EQ(h.startedLines(), (std::vector<std::string>{kDropRun, kNoDropRun}));
     for (const auto& run : h.desktop.processes.started) EXPECT_EQ(run.style, ShowStyle::MinimizedFocus);
     EXPECT_FALSE(h.form.isOpen());
     EXPECT_FALSE(h.about.isOpen());
@@ -399,7 +394,7 @@ TEST_F(WaitCycleTest, AWatchedFileDeletedMidWaitCountsAsNotBusy) {
     EXPECT_EQ(h.text(lblM), "");
     tick();
     // No test of its own before the launch: a missing output file starts the runs anyway.
-    EXPECT_EQ(commandLines(), std::vector<std::string>{kDropRun});
+    EXPECT_EQ(h.startedLines(), std::vector<std::string>{kDropRun});
     EXPECT_TRUE(ui().messages.empty());
     EXPECT_TRUE(ended());
 }
@@ -432,7 +427,7 @@ TEST(WaitCycleEndTest, OptionsAreReadAtTheEndAndOnlyTickedBoxesRun) {
         p.tick();
         p.tick();
 
-        EXPECT_EQ(p.commandLines(), c.runs);
+        EXPECT_EQ(p.h.startedLines(), c.runs);
         EXPECT_TRUE(p.ui().messages.empty());
         EXPECT_TRUE(p.ended());
         EXPECT_FALSE(p.h.form.isOpen());
@@ -534,7 +529,7 @@ TEST(WaitCycleStateTableTest, EveryRowLeadsToItsStateWithItsEffect) {
         EXPECT_EQ(shown, r.messages);
         EXPECT_EQ(p.h.form.minutesWaited(), r.minutes);
         EXPECT_EQ(p.h.form.freeTicks(), r.freeTicks);
-        EXPECT_EQ(p.commandLines(), r.runs);
+        EXPECT_EQ(p.h.startedLines(), r.runs);
         const bool open = r.to == To::Idle || r.to == To::Waiting;
         EXPECT_EQ(p.h.form.isOpen(), open);
         EXPECT_EQ(p.ended(), r.to == To::ProgramEnded);
@@ -571,8 +566,8 @@ TEST_F(WaitCycleTest, APathPickedWithCommand1DuringTheWaitIsWhatTheNextTicksWatc
     encoderLetsGo(kOtherOutput);
     tick();
     tick();
-    EXPECT_EQ(commandLines(), std::vector<std::string>{"\"C:\\Tools\\pulldown.exe\" D:\\Video\\other.m2v "
-                                                       "D:\\Video\\pulled_drop.m2v -prog_frames p -drop_frame true"});
+    EXPECT_EQ(h.startedLines(), std::vector<std::string>{"\"C:\\Tools\\pulldown.exe\" D:\\Video\\other.m2v "
+                                                         "D:\\Video\\pulled_drop.m2v -prog_frames p -drop_frame true"});
     EXPECT_TRUE(ended());
 }
 
@@ -580,7 +575,7 @@ TEST_F(WaitCycleTest, PulldownNowDuringTheWaitRunsAtOnceAndTheWaitGoesOn) {
     startWaitingOn(kOutput);
     tick();
     click(mnuPullNow);
-    EXPECT_EQ(commandLines(), std::vector<std::string>{kDropRun});
+    EXPECT_EQ(h.startedLines(), std::vector<std::string>{kDropRun});
     EXPECT_TRUE(h.form.waiting());
     EXPECT_EQ(h.text(cmdGo), "Cancel");
     EXPECT_EQ(h.form.minutesWaited(), 0.5);
@@ -589,7 +584,7 @@ TEST_F(WaitCycleTest, PulldownNowDuringTheWaitRunsAtOnceAndTheWaitGoesOn) {
     encoderLetsGo(kOutput);
     tick();
     tick();
-    EXPECT_EQ(commandLines(), (std::vector<std::string>{kDropRun, kDropRun}));
+    EXPECT_EQ(h.startedLines(), (std::vector<std::string>{kDropRun, kDropRun}));
     EXPECT_TRUE(ended());
 }
 
@@ -636,7 +631,7 @@ TEST(RefusedRunTest, ARunOverItsOwnInputOrWithoutOneStartsAtNoMoment) {
         now.files().addFile(row.output);
         now.click(mnuPullNow);
         toldOnce(now, row);
-        EXPECT_EQ(now.commandLines(), row.others);
+        EXPECT_EQ(now.h.startedLines(), row.others);
 
         Program start;
         start.check(chkNoDrop, CheckState::Ticked);
@@ -657,7 +652,7 @@ TEST(RefusedRunTest, ARunOverItsOwnInputOrWithoutOneStartsAtNoMoment) {
         end.tick();
         end.tick();
         toldOnce(end, row);
-        EXPECT_EQ(end.commandLines(), row.others);
+        EXPECT_EQ(end.h.startedLines(), row.others);
         EXPECT_TRUE(end.ended());
     }
 }
@@ -724,7 +719,7 @@ TEST_F(WaitCycleTest, ATickDuringThePulldownPathDialogCannotEndTheProgramInsideI
     click(cmdPullPath);
     ASSERT_EQ(ui().dialogs.size(), 1u);
     EXPECT_TRUE(ended());
-    EXPECT_EQ(commandLines(), std::vector<std::string>{kDropRun});
+    EXPECT_EQ(h.startedLines(), std::vector<std::string>{kDropRun});
 }
 
 // --- Keeping the computer awake ---------------------------------------------

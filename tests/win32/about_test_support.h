@@ -1,8 +1,7 @@
 #pragma once
 
-// Helpers of the About window's Wine tests: message boxes answered from
-// another thread, machine registry values put back as they were, and the
-// stand-in viewer's record.
+// Helpers of the About window's Wine tests: a fail-safe close, machine
+// registry values put back as they were, and the stand-in viewer's record.
 
 #include <windows.h>
 
@@ -16,72 +15,6 @@
 #include <vector>
 
 namespace morvane::testing {
-
-// What an answered message box showed.
-struct SeenBox {
-    HWND owner = nullptr;
-    std::vector<std::wstring> texts;  // of its statics
-    int buttons = 0;
-    bool icon = false;
-};
-
-// While it lives, answers every message box titled `title` with OK from its
-// own thread and remembers what each one showed.
-class BoxAnswerer {
-public:
-    explicit BoxAnswerer(std::wstring title) : title_(std::move(title)), thread_([this] { watch(); }) {}
-    ~BoxAnswerer() {
-        stop_ = true;
-        thread_.join();
-    }
-    BoxAnswerer(const BoxAnswerer&) = delete;
-    BoxAnswerer& operator=(const BoxAnswerer&) = delete;
-
-    std::vector<SeenBox> seen() {
-        std::lock_guard lock(mutex_);
-        return seen_;
-    }
-
-private:
-    void watch() {
-        HWND last = nullptr;
-        while (!stop_) {
-            HWND box = FindWindowW(L"#32770", title_.c_str());
-            if (box && box != last && IsWindowVisible(box)) {
-                last = box;
-                SeenBox seen{GetWindow(box, GW_OWNER)};
-                EnumChildWindows(box, collect, reinterpret_cast<LPARAM>(&seen));
-                {
-                    std::lock_guard lock(mutex_);
-                    seen_.push_back(seen);
-                }
-                PostMessageW(box, WM_COMMAND, IDOK, 0);
-            }
-            std::this_thread::sleep_for(std::chrono::milliseconds(10));
-        }
-    }
-
-    static BOOL CALLBACK collect(HWND child, LPARAM lp) {
-        auto* seen = reinterpret_cast<SeenBox*>(lp);
-        if (!IsWindowVisible(child)) return TRUE;
-        wchar_t cls[32] = {};
-        GetClassNameW(child, cls, 32);
-        if (_wcsicmp(cls, L"Button") == 0) ++seen->buttons;
-        if (_wcsicmp(cls, L"Static") == 0) {
-            if (SendMessageW(child, STM_GETICON, 0, 0) != 0) seen->icon = true;
-            std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(child)) + 1, L'\0');
-            text.resize(static_cast<std::size_t>(GetWindowTextW(child, text.data(), static_cast<int>(text.size()))));
-            if (!text.empty()) seen->texts.push_back(text);
-        }
-        return TRUE;
-    }
-
-    std::wstring title_;
-    std::atomic<bool> stop_{false};
-    std::mutex mutex_;
-    std::vector<SeenBox> seen_;
-    std::thread thread_;
-};
 
 // Posts WM_CLOSE to a window if the test has not finished with it by the
 // deadline, so a key that goes unheard fails the test instead of hanging it.
@@ -178,13 +111,6 @@ private:
     DWORD oldType_ = 0;
     std::optional<std::vector<BYTE>> old_;
 };
-
-// The folder of the running test program, with a trailing backslash.
-inline std::wstring testFolder() {
-    std::wstring self(32768, L'\0');
-    self.resize(GetModuleFileNameW(nullptr, self.data(), static_cast<DWORD>(self.size())));
-    return self.substr(0, self.find_last_of(L'\\') + 1);
-}
 
 // The stand-in viewer's record of its start: its command line and show command.
 struct StandInStart {

@@ -443,13 +443,13 @@ TEST_F(AboutBesideMainTest, AMessageBoxHoldsEveryWindowOfTheProgramUntilAnswered
 
     std::atomic<bool> otherEnabled{true};
     {
-        testing::DialogWatcher watcher(L"Morvane", [&](HWND box) {
+        testing::BoxAnswerer watcher(L"Morvane", [&](HWND box) {
             otherEnabled = IsWindowEnabled(mainHwnd()) != FALSE;
             PostMessageW(box, WM_COMMAND, IDOK, 0);
         });
         SendMessageW(aboutHwnd(), WM_COMMAND, MAKEWPARAM(about::cmdSysInfo.value, BN_CLICKED),
                      reinterpret_cast<LPARAM>(aboutControl(about::cmdSysInfo)));
-        EXPECT_EQ(watcher.handled(), 1);
+        EXPECT_EQ(watcher.seen().size(), 1u);
     }
     EXPECT_FALSE(otherEnabled) << "the main window took input during the About window's box";
 
@@ -457,12 +457,12 @@ TEST_F(AboutBesideMainTest, AMessageBoxHoldsEveryWindowOfTheProgramUntilAnswered
     form.window().control(form1::chkNoDrop).setCheckState(CheckState::Clear);
     otherEnabled = true;
     {
-        testing::DialogWatcher watcher(L"Error", [&](HWND box) {
+        testing::BoxAnswerer watcher(L"Error", [&](HWND box) {
             otherEnabled = IsWindowEnabled(aboutHwnd()) != FALSE;
             PostMessageW(box, WM_COMMAND, IDOK, 0);
         });
         menu(form1::mnuPullNow);
-        EXPECT_EQ(watcher.handled(), 1);
+        EXPECT_EQ(watcher.seen().size(), 1u);
     }
     EXPECT_FALSE(otherEnabled) << "the About window took input during the main window's box";
 
@@ -472,8 +472,8 @@ TEST_F(AboutBesideMainTest, AMessageBoxHoldsEveryWindowOfTheProgramUntilAnswered
 
 // The real shell open, on targets that need no browser or mail program.
 TEST(ShellOpenTest, OpensTheTargetWithNothingAddedInANormalWindow) {
-    const std::wstring standIn = testing::testFolder() + L"morvane_msinfo_standin.exe";
-    const std::wstring target = testing::testFolder() + L"shell_open_target.exe";
+    const std::wstring standIn = testing::folderOfThisProgram() + L"morvane_msinfo_standin.exe";
+    const std::wstring target = testing::folderOfThisProgram() + L"shell_open_target.exe";
     ASSERT_TRUE(CopyFileW(standIn.c_str(), target.c_str(), FALSE));
     testing::forgetStart(target);
 
@@ -494,7 +494,7 @@ TEST(ShellOpenTest, OpensTheTargetWithNothingAddedInANormalWindow) {
 }
 
 TEST(ShellOpenTest, ATargetNothingCanOpenShowsNothing) {
-    const std::string missing = narrow(testing::testFolder() + L"no_such_folder\\nothing.morvane");
+    const std::string missing = narrow(testing::folderOfThisProgram() + L"no_such_folder\\nothing.morvane");
     std::atomic<bool> done{false};
     std::thread opener([&] {
         Win32Processes().shellOpen(nullptr, missing);

@@ -7,6 +7,7 @@
 #include "files_test_support.h"
 #include "platform/win32/dialog_filter.h"
 #include "platform/win32/win32_platform.h"
+#include "win32_test_support.h"
 
 namespace morvane {
 namespace {
@@ -43,23 +44,23 @@ TEST_F(FileDialogTest, ShowsTheTitleAndFilterAndYieldsThePickedPath) {
     const std::wstring picked = scratch / L"Фильм 1.m2v";
     writeFile(picked, "stream");
     std::wstring typeShown;
-    DialogWatcher watcher(L"Open", [&](HWND dialog) {
+    BoxAnswerer watcher(L"Open", [&](HWND dialog) {
         typeShown = comboText(GetDlgItem(dialog, kTypeList));
         SendMessageW(fileNameBox(dialog), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(picked.c_str()));
         PostMessageW(dialog, WM_COMMAND, IDOK, 0);
     });
     const std::string chosen = desktop.ui.openFile(
         nullptr, {.title = "Open", .filter = "CCE Related Files|*.mpg;*.mpeg;*.m2v;*.mpv;*.vaf;*.ecl", .fileName = ""});
-    EXPECT_EQ(watcher.handled(), 1);
+    EXPECT_EQ(watcher.seen().size(), 1u);
     EXPECT_EQ(chosen, utf8(picked));
     EXPECT_EQ(typeShown, L"CCE Related Files");
 }
 
 TEST_F(FileDialogTest, CancelYieldsTheStartNameUnchanged) {
-    DialogWatcher watcher(L"Open", [](HWND dialog) { PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0); });
+    BoxAnswerer watcher(L"Open", [](HWND dialog) { PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0); });
     const std::string start = utf8(scratch / L"pulldown.exe");
     EXPECT_EQ(desktop.ui.openFile(nullptr, {.title = "Open", .filter = "Executable|*.exe", .fileName = start}), start);
-    EXPECT_EQ(watcher.handled(), 1);
+    EXPECT_EQ(watcher.seen().size(), 1u);
 }
 
 TEST(DialogFilterTest, BecomesTheSystemsNulSeparatedForm) {

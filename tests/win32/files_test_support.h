@@ -1,22 +1,21 @@
 #pragma once
 
-// A scratch folder, files in it, and the test's helper programs, for the tests
-// of the probes and the process start against the real system.
+// Files, folders and the test's helper programs, for the tests against the
+// real system. Nothing here needs the program's Win32 layer: the bench uses it
+// too.
 
 #include <windows.h>
 
-#include <atomic>
-#include <chrono>
-#include <functional>
+#include <algorithm>
 #include <stdexcept>
 #include <string>
-#include <thread>
+#include <vector>
 
 #include "platform/win32/wide.h"
-#include "win32_test_support.h"
 
 namespace morvane::testing {
 
+// With a trailing backslash; the helper programs are built beside the tests.
 inline std::wstring folderOfThisProgram() {
     std::wstring path(32768, L'\0');
     path.resize(GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size())));
@@ -24,6 +23,18 @@ inline std::wstring folderOfThisProgram() {
 }
 
 inline std::string utf8(const std::wstring& wide) { return platform::win32::narrow(wide); }
+
+inline std::wstring quoted(const std::wstring& text) { return L"\"" + text + L"\""; }
+
+// Unix paths reach Windows programs through Wine's Z: drive.
+inline std::wstring windowsPath(std::wstring path) {
+    if (path.starts_with(L'/')) {
+        std::ranges::replace(path, L'/', L'\\');
+        path = L"Z:" + path;
+    }
+    return path;
+}
+inline std::wstring windowsPath(const std::string& path) { return windowsPath(platform::win32::widen(path)); }
 
 inline bool exists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
@@ -45,6 +56,20 @@ inline std::string readFile(const std::wstring& path) {
     while (ReadFile(file, buffer, sizeof(buffer), &got, nullptr) && got > 0) bytes.append(buffer, got);
     CloseHandle(file);
     return bytes;
+}
+
+// The names in a folder, to show that a probe or a start made nothing new.
+inline std::vector<std::wstring> namesIn(const std::wstring& folder) {
+    std::vector<std::wstring> names;
+    WIN32_FIND_DATAW entry;
+    const HANDLE find = FindFirstFileW((folder + L"\\*").c_str(), &entry);
+    if (find == INVALID_HANDLE_VALUE) return names;
+    do {
+        const std::wstring name = entry.cFileName;
+        if (name != L"." && name != L"..") names.push_back(name);
+    } while (FindNextFileW(find, &entry));
+    FindClose(find);
+    return names;
 }
 
 // Removes a tree, whatever the attributes of what is in it.
@@ -91,58 +116,150 @@ private:
     std::wstring path_;
 };
 
-// Runs `action` on a thread of its own once a top-level dialog box with this
-// title shows up, for modal boxes the test itself opens.
-class DialogWatcher {
-public:
-    DialogWatcher(std::wstring title, std::function<void(HWND)> action)
-        : thread_([this, title = std::move(title), action = std::move(action)] {
-              const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(20);
-              while (!stop_ && std::chrono::steady_clock::now() < until) {
-                  if (HWND box = FindWindowW(L"#32770", title.c_str()); box && IsWindowVisible(box)) {
-                      action(box);
-                      ++handled_;
-                      // Wait for this box to go before looking for the next one.
-                      while (!stop_ && IsWindow(box) && std::chrono::steady_clock::now() < until)
-                          std::this_thread::sleep_for(std::chrono::milliseconds(5));
-                      continue;
-                  }
-                  std::this_thread::sleep_for(std::chrono::milliseconds(5));
-              }
-          }) {}
-    ~DialogWatcher() {
-        stop_ = true;
-        thread_.join();
-    }
-    DialogWatcher(const DialogWatcher&) = delete;
-    DialogWatcher& operator=(const DialogWatcher&) = delete;
-
-    [[nodiscard]] int handled() const { return handled_; }
-
-private:
-    std::atomic<bool> stop_{false};
-    std::atomic<int> handled_{0};
-    std::thread thread_;
+// What the recorder, standing in for pulldown.exe, wrote down about one start.
+struct Record {
+    std::wstring commandLine;
+    unsigned flags = 0;
+    unsigned show = 0;
+    std::vector<std::wstring> args;  // CommandLineToArgvW
+    std::vector<std::wstring> crt;   // the C runtime's argv
 };
 
-// The texts of a window's static children: what a message box says.
-inline std::wstring staticTexts(HWND box) {
-    std::wstring texts;
-    EnumChildWindows(
-        box,
-        [](HWND child, LPARAM into) -> BOOL {
-            wchar_t cls[32] = {};
-            GetClassNameW(child, cls, 32);
-            if (std::wstring_view(cls) == L"Static") {
-                std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(child)) + 1, L'\0');
-                text.resize(
-                    static_cast<std::size_t>(GetWindowTextW(child, text.data(), static_cast<int>(text.size()))));
-                *reinterpret_cast<std::wstring*>(into) += text + L"\n";
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&texts));
-    return texts;
+// The records in a folder, ordered by command line.
+inline std::vector<Record> readRecords(const std::wstring& folder) {
+    std::vector<Record> records;
+    for (const std::wstring& name : namesIn(folder)) {
+        if (!name.ends_with(L".txt")) continue;  // one still being written
+        const std::string bytes = readFile(folder + L"\\" + name);
+        const std::wstring text(reinterpret_cast<const wchar_t*>(bytes.data()), bytes.size() / sizeof(wchar_t));
+        Record& record = records.emplace_back();
+        for (std::size_t at = 0, end; (end = text.find(L'\n', at)) != std::wstring::npos; at = end + 1) {
+            const std::wstring line = text.substr(at, end - at);
+            const std::size_t eq = line.find(L'=');
+            const std::wstring key = line.substr(0, eq);
+            const std::wstring value = eq == std::wstring::npos ? L"" : line.substr(eq + 1);
+            if (key == L"commandline") record.commandLine = value;
+            if (key == L"flags") record.flags = static_cast<unsigned>(std::stoul(value));
+            if (key == L"show") record.show = static_cast<unsigned>(std::stoul(value));
+            if (key == L"arg") record.args.push_back(value);
+            if (key == L"crt") record.crt.push_back(value);
+        }
+    }
+    std::ranges::sort(records, {}, &Record::commandLine);
+    return records;
 }
+
+// A scratch folder where the recorder, copied in under any name, writes down
+// every start of it into `records`: named to it through the environment,
+// which started programs inherit and pass on.
+class RecorderFolder {
+public:
+    explicit RecorderFolder(const std::wstring& name) : scratch(name) {
+        CreateDirectoryW(records.c_str(), nullptr);
+        SetEnvironmentVariableW(L"MORVANE_RECORDER_DIR", records.c_str());
+    }
+    ~RecorderFolder() { SetEnvironmentVariableW(L"MORVANE_RECORDER_DIR", nullptr); }
+    RecorderFolder(const RecorderFolder&) = delete;
+    RecorderFolder& operator=(const RecorderFolder&) = delete;
+
+    // The recorder as `fileName` in a folder of the scratch folder.
+    [[nodiscard]] std::wstring installRecorder(const std::wstring& folderName,
+                                               const std::wstring& fileName = L"pulldown.exe") const {
+        const std::wstring folder = scratch / folderName;
+        CreateDirectoryW(folder.c_str(), nullptr);
+        const std::wstring program = folder + L"\\" + fileName;
+        CopyFileW((folderOfThisProgram() + L"morvane_pulldown_recorder.exe").c_str(), program.c_str(), FALSE);
+        if (!exists(program)) throw std::runtime_error("cannot copy the recorder to " + utf8(program));
+        return program;
+    }
+    [[nodiscard]] std::vector<Record> recorded() const { return readRecords(records); }
+    void forgetRecords() const {
+        for (const std::wstring& name : namesIn(records)) DeleteFileW((records + L"\\" + name).c_str());
+    }
+
+    ScratchFolder scratch;
+    const std::wstring records = scratch / L"records";
+};
+
+constexpr DWORD kHelperTimeoutMs = 20000;
+
+// A manual-reset event that a helper program opens by its name.
+class NamedEvent {
+public:
+    explicit NamedEvent(const std::wstring& role)
+        : name_(L"morvane-" + role + L"-" + std::to_wstring(GetCurrentProcessId()) + L"-" + std::to_wstring(++serial_)),
+          handle_(CreateEventW(nullptr, TRUE, FALSE, name_.c_str())) {}
+    ~NamedEvent() { CloseHandle(handle_); }
+    NamedEvent(const NamedEvent&) = delete;
+    NamedEvent& operator=(const NamedEvent&) = delete;
+
+    void set() { SetEvent(handle_); }
+    [[nodiscard]] HANDLE handle() const { return handle_; }
+    [[nodiscard]] const std::wstring& name() const { return name_; }
+
+private:
+    static inline int serial_ = 0;
+    std::wstring name_;
+    HANDLE handle_;
+};
+
+// A helper program that holds files open as an encoder does: given its
+// arguments and the names of two events, it sets the first once the files are
+// open and closes them when the second is set.
+class HoldingProgram {
+public:
+    HoldingProgram(const std::wstring& program, const std::wstring& arguments) {
+        std::wstring line = quoted(program) + L" " + arguments + L" " + ready_.name() + L" " + letGo_.name();
+        STARTUPINFOW startup{};
+        startup.cb = sizeof(startup);
+        PROCESS_INFORMATION started{};
+        if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &started))
+            throw std::runtime_error("cannot start " + utf8(program));
+        CloseHandle(started.hThread);
+        process_ = started.hProcess;
+        const HANDLE either[] = {ready_.handle(), process_};
+        if (WaitForMultipleObjects(2, either, FALSE, kHelperTimeoutMs) != WAIT_OBJECT_0) {
+            TerminateProcess(process_, 1);
+            CloseHandle(process_);
+            throw std::runtime_error(utf8(program) + " could not open " + utf8(arguments));
+        }
+    }
+    ~HoldingProgram() {
+        letGo();
+        CloseHandle(process_);
+    }
+    HoldingProgram(const HoldingProgram&) = delete;
+    HoldingProgram& operator=(const HoldingProgram&) = delete;
+
+    // Waits for the program to close the files and end; its exit code, 0 when
+    // it held them until now.
+    DWORD letGo() {
+        letGo_.set();
+        if (WaitForSingleObject(process_, kHelperTimeoutMs) != WAIT_OBJECT_0) TerminateProcess(process_, 1);
+        DWORD code = 1;
+        GetExitCodeProcess(process_, &code);
+        return code;
+    }
+
+private:
+    NamedEvent ready_{L"ready"};
+    NamedEvent letGo_{L"let-go"};
+    HANDLE process_ = nullptr;
+};
+
+// morvane_file_holder on one file, with the access and sharing named as it
+// takes them ("read", "write", "readwrite" or "none").
+struct FileHolder : HoldingProgram {
+    FileHolder(const std::wstring& path, const wchar_t* access, const wchar_t* sharing)
+        : HoldingProgram(folderOfThisProgram() + L"morvane_file_holder.exe",
+                         quoted(path) + L" " + access + L" " + sharing) {}
+};
+
+// The encoder's stand-in, writing its output and VAF files.
+struct EncoderStandIn : HoldingProgram {
+    EncoderStandIn(const std::wstring& output, const std::wstring& vaf,
+                   const std::wstring& program = folderOfThisProgram() + L"morvane_encoder_standin.exe")
+        : HoldingProgram(program, quoted(output) + L" " + quoted(vaf)) {}
+};
 
 }  // namespace morvane::testing

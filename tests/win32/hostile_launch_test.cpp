@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "hostile_test_support.h"
+#include "real_form1.h"
 
 namespace morvane {
 namespace {
@@ -40,46 +40,14 @@ ProcessCount& processes() {
     return count;
 }
 
-struct Record {
-    std::wstring commandLine;
-    std::vector<std::wstring> args;
-};
-
-std::vector<Record> readRecords(const std::wstring& folder) {
-    std::vector<Record> records;
-    for (const std::wstring& name : namesIn(folder)) {
-        if (name.ends_with(L".part")) continue;
-        const std::string bytes = readFile(folder + L"\\" + name);
-        const std::wstring text(reinterpret_cast<const wchar_t*>(bytes.data()), bytes.size() / sizeof(wchar_t));
-        Record record;
-        for (std::size_t at = 0, end; (end = text.find(L'\n', at)) != std::wstring::npos; at = end + 1) {
-            const std::wstring line = text.substr(at, end - at);
-            if (line.starts_with(L"commandline=")) record.commandLine = line.substr(12);
-            if (line.starts_with(L"arg=")) record.args.push_back(line.substr(4));
-        }
-        records.push_back(record);
-    }
-    return records;
-}
-
 // A scratch folder with the recorder copied in as pulldown.exe wherever a
 // case wants it; the records land in their own folder.
-class HostileLaunchTest : public ::testing::Test {
+class HostileLaunchTest : public ::testing::Test, protected RecorderFolder {
 protected:
+    HostileLaunchTest() : RecorderFolder(L"morvane-hostile-launch") {}
     void SetUp() override {
         ASSERT_TRUE(processes().counting()) << "this process cannot be put in a job";
-        CreateDirectoryW(records.c_str(), nullptr);
         CreateDirectoryW(encodes.c_str(), nullptr);
-        SetEnvironmentVariableW(L"MORVANE_RECORDER_DIR", records.c_str());
-    }
-    void TearDown() override { SetEnvironmentVariableW(L"MORVANE_RECORDER_DIR", nullptr); }
-
-    std::wstring installRecorder(const std::wstring& folderName, const std::wstring& fileName = L"pulldown.exe") {
-        const std::wstring folder = scratch / folderName;
-        CreateDirectoryW(folder.c_str(), nullptr);
-        const std::wstring program = folder + L"\\" + fileName;
-        CopyFileW((folderOfThisProgram() + L"morvane_pulldown_recorder.exe").c_str(), program.c_str(), FALSE);
-        return program;
     }
 
     // A batch file that leaves a mark when any shell runs it.
@@ -102,10 +70,10 @@ protected:
 
     // Both runs started the one program, given the paths whole.
     void expectTwoRuns(const std::wstring& tool, const std::wstring& output) {
-        ASSERT_TRUE(pumpUntil([&] { return readRecords(records).size() == 2; }));
+        ASSERT_TRUE(pumpUntil([&] { return recorded().size() == 2; }));
         const std::wstring folder = output.substr(0, output.rfind(L'\\') + 1);
         std::vector<std::wstring> outputs;
-        for (const Record& record : readRecords(records)) {
+        for (const Record& record : recorded()) {
             ASSERT_GE(record.args.size(), 3u) << utf8(record.commandLine);
             EXPECT_EQ(record.args[0], tool);
             EXPECT_EQ(record.args[1], output);
@@ -115,22 +83,20 @@ protected:
         EXPECT_EQ(outputs, (std::vector<std::wstring>{folder + L"pulled_drop.m2v", folder + L"pulled_nodrop.m2v"}));
     }
 
-    ScratchFolder scratch{L"morvane-hostile-launch"};
-    std::wstring records = scratch / L"records";
     std::wstring encodes = scratch / L"encodes";
 };
 
 TEST_F(HostileLaunchTest, ShellCharactersInTheToolsFolderAreJustPartOfItsName) {
     for (const wchar_t* folder : {L"A&B", L"A^B", L"%PATH%", L"A;B", L"A & B ^ %PATH% ; C"}) {
         SCOPED_TRACE(utf8(folder));
-        for (const std::wstring& old : namesIn(records)) DeleteFileW((records + L"\\" + old).c_str());
+        forgetRecords();
         const std::wstring tool = installRecorder(folder);
         const DWORD before = processes().started();
         RealForm1 real;
         pulldownNow(real, tool, encodes + L"\\movie.m2v");
         expectTwoRuns(tool, encodes + L"\\movie.m2v");
         EXPECT_EQ(processes().started() - before, 2u);
-        EXPECT_TRUE(real.errors.empty());
+        EXPECT_TRUE(real.errors.seen().empty());
     }
 }
 
@@ -184,14 +150,15 @@ TEST_F(HostileLaunchTest, WhatIsNoProgramStartsNothingAndIsReported) {
         RealForm1 real;
         pulldownNow(real, tool, output);
         EXPECT_EQ(processes().started() - before, 0u);
-        EXPECT_EQ(real.errors.size(), 2u);
-        for (const std::wstring& shown : real.errors)
-            EXPECT_NE(shown.find(L"Could not start \"" + tool + L"\""), std::wstring::npos) << utf8(shown);
+        const std::vector<SeenBox> shown = real.errors.seen();
+        EXPECT_EQ(shown.size(), 2u);
+        for (const SeenBox& box : shown)
+            EXPECT_NE(box.text().find(L"Could not start \"" + tool + L"\""), std::wstring::npos) << utf8(box.text());
     }
     SetCurrentDirectoryW(previous.c_str());
     EXPECT_FALSE(exists(shellMark()));
     EXPECT_FALSE(exists(scratch / L"made-by-a-shell"));
-    EXPECT_TRUE(readRecords(records).empty());
+    EXPECT_TRUE(recorded().empty());
 }
 
 }  // namespace

@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "hostile_test_support.h"
+#include "files_test_support.h"
 #include "platform/win32/win32_system.h"
 #include "workflow/module1.h"
 

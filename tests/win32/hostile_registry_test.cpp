@@ -8,19 +8,13 @@
 #include <string>
 #include <vector>
 
-#include "hostile_test_support.h"
+#include "real_form1.h"
 
 namespace morvane {
 namespace {
 
 using namespace testing;
 using platform::CheckState;
-
-const wchar_t* const kSettingsPath = L"SOFTWARE\\Kestrine\\Morvane";
-
-void deleteSettings() {
-    for (HKEY root : {HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE}) RegDeleteTreeW(root, kSettingsPath);
-}
 
 std::vector<BYTE> wideBytes(std::wstring_view text) {
     const auto* bytes = reinterpret_cast<const BYTE*>(text.data());
@@ -29,7 +23,7 @@ std::vector<BYTE> wideBytes(std::wstring_view text) {
 
 void store(const wchar_t* name, DWORD type, const std::vector<BYTE>& data) {
     HKEY key = nullptr;
-    ASSERT_EQ(RegCreateKeyExW(HKEY_LOCAL_MACHINE, kSettingsPath, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr),
+    ASSERT_EQ(RegCreateKeyExW(HKEY_LOCAL_MACHINE, kSettingsKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr),
               ERROR_SUCCESS);
     ASSERT_EQ(RegSetValueExW(key, name, 0, type, data.data(), static_cast<DWORD>(data.size())), ERROR_SUCCESS);
     RegCloseKey(key);
@@ -37,7 +31,7 @@ void store(const wchar_t* name, DWORD type, const std::vector<BYTE>& data) {
 
 std::optional<std::pair<DWORD, std::vector<BYTE>>> stored(const wchar_t* name) {
     HKEY key = nullptr;
-    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, kSettingsPath, 0, KEY_READ, &key) != ERROR_SUCCESS) return std::nullopt;
+    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, kSettingsKey, 0, KEY_READ, &key) != ERROR_SUCCESS) return std::nullopt;
     DWORD type = 0;
     DWORD size = 0;
     std::optional<std::pair<DWORD, std::vector<BYTE>>> value;
@@ -80,8 +74,8 @@ std::vector<StoredForm> storedForms() {
 
 class HostileRegistryWin32Test : public ::testing::Test {
 protected:
-    void SetUp() override { deleteSettings(); }
-    void TearDown() override { deleteSettings(); }
+    void SetUp() override { forgetSettings(); }
+    void TearDown() override { forgetSettings(); }
 };
 
 TEST_F(HostileRegistryWin32Test, EveryTypeInEveryValueLoadsAsTextOrAsAbsentAndTheCloseWritesTextsBack) {
@@ -90,7 +84,7 @@ TEST_F(HostileRegistryWin32Test, EveryTypeInEveryValueLoadsAsTextOrAsAbsentAndTh
     for (const StoredForm& form : storedForms()) {
         for (int i = 0; i < 3; ++i) {
             SCOPED_TRACE(utf8(paths[i]) + " as " + form.name);
-            deleteSettings();
+            forgetSettings();
             store(L"chkDrop", REG_SZ, wideBytes(L"0"));
             store(L"chkNoDrop", REG_SZ, wideBytes(L"1"));
             store(paths[i], form.type, form.data);
@@ -103,11 +97,11 @@ TEST_F(HostileRegistryWin32Test, EveryTypeInEveryValueLoadsAsTextOrAsAbsentAndTh
             real.close();
             ASSERT_FALSE(real.form.isOpen());
             EXPECT_TRUE(stored(paths[i]) == std::make_pair(DWORD{REG_SZ}, wideBytes(form.shown)));
-            EXPECT_TRUE(real.errors.empty());
+            EXPECT_TRUE(real.errors.seen().empty());
         }
         for (const wchar_t* name : {L"chkDrop", L"chkNoDrop", L"optDrop"}) {
             SCOPED_TRACE(utf8(name) + " as " + form.name);
-            deleteSettings();
+            forgetSettings();
             store(name, form.type, form.data);
             const auto before = stored(name);
             RealForm1 real;

@@ -10,7 +10,6 @@
 #include <vector>
 
 #include "about/frm_about.h"
-#include "about_test_support.h"
 #include "main_window/form1.h"
 #include "main_window/form1_layout.h"
 #include "memory_system.h"

@@ -8,9 +8,7 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <optional>
-#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -23,186 +21,25 @@ namespace morvane {
 namespace {
 
 using platform::ControlId;
+using testing::forgetSettings;
+using testing::kBusyMark;
 using testing::kMainCaption;
+using testing::kSettingsKey;
 using testing::pumpUntil;
-using testing::ScratchFolder;
+using testing::quoted;
+using testing::topLevelWindowOf;
 
 constexpr DWORD kExitTimeoutMs = 20000;
 constexpr const wchar_t* kAboutCaption = L"About Morvane";
-constexpr const wchar_t* kBusyMark = L"\u00CF";
-constexpr const wchar_t* kSettingsKey = L"SOFTWARE\\Kestrine\\Morvane";
 
-std::wstring besideThisTest(const wchar_t* name) { return testing::folderOfThisProgram() + name; }
-
-std::wstring quoted(const std::wstring& path) { return L"\"" + path + L"\""; }
-
-// A manual-reset event that a child process opens by its name.
-class NamedEvent {
+// morvane.exe, seen from outside, with the boxes and windows it may show.
+class Morvane : public testing::StartedMorvane {
 public:
-    explicit NamedEvent(const std::wstring& role)
-        : name_(L"morvane-e2e-" + role + L"-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
-                std::to_wstring(GetTickCount64())),
-          handle_(CreateEventW(nullptr, TRUE, FALSE, name_.c_str())) {}
-    ~NamedEvent() { CloseHandle(handle_); }
-    NamedEvent(const NamedEvent&) = delete;
-    NamedEvent& operator=(const NamedEvent&) = delete;
+    Morvane() : StartedMorvane(testing::windowsPath(MORVANE_EXE_PATH)) {}
 
-    void set() { SetEvent(handle_); }
-    [[nodiscard]] bool waitFor(DWORD ms) const { return WaitForSingleObject(handle_, ms) == WAIT_OBJECT_0; }
-    [[nodiscard]] const std::wstring& name() const { return name_; }
-
-private:
-    std::wstring name_;
-    HANDLE handle_;
+    [[nodiscard]] HWND errorBox() const { return topLevelWindowOf(process().id(), L"#32770", L"Error"); }
+    [[nodiscard]] HWND aboutWindow() const { return topLevelWindowOf(process().id(), L"MorvaneForm", kAboutCaption); }
 };
-
-// A process this test started, in a job of its own so that every process it
-// starts in turn is counted; one still running at the end is ended with it.
-class Child {
-public:
-    explicit Child(std::wstring commandLine) : job_(CreateJobObjectW(nullptr, nullptr)) {
-        STARTUPINFOW startup{};
-        startup.cb = sizeof(startup);
-        PROCESS_INFORMATION started{};
-        if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, CREATE_SUSPENDED, nullptr, nullptr,
-                            &startup, &started))
-            throw std::runtime_error("cannot start " + testing::utf8(commandLine));
-        process_ = started.hProcess;
-        id_ = started.dwProcessId;
-        const bool inJob = AssignProcessToJobObject(job_, process_) != FALSE;
-        ResumeThread(started.hThread);
-        CloseHandle(started.hThread);
-        if (!inJob) throw std::runtime_error("cannot put " + testing::utf8(commandLine) + " in a job");
-    }
-    ~Child() {
-        if (running()) TerminateProcess(process_, 99);
-        CloseHandle(process_);
-        CloseHandle(job_);
-    }
-    Child(const Child&) = delete;
-    Child& operator=(const Child&) = delete;
-
-    [[nodiscard]] bool running() const { return WaitForSingleObject(process_, 0) == WAIT_TIMEOUT; }
-    [[nodiscard]] DWORD id() const { return id_; }
-
-    // How many processes this one has started so far, whether or not they still run.
-    [[nodiscard]] DWORD descendantsStarted() const {
-        JOBOBJECT_BASIC_ACCOUNTING_INFORMATION info{};
-        QueryInformationJobObject(job_, JobObjectBasicAccountingInformation, &info, sizeof(info), nullptr);
-        return info.TotalProcesses - 1;
-    }
-
-    // The exit code, or nothing when the process is still running after `ms`.
-    [[nodiscard]] std::optional<DWORD> exitWithin(DWORD ms) const {
-        if (WaitForSingleObject(process_, ms) != WAIT_OBJECT_0) return std::nullopt;
-        DWORD code = 0;
-        GetExitCodeProcess(process_, &code);
-        return code;
-    }
-
-private:
-    HANDLE job_;
-    HANDLE process_ = nullptr;
-    DWORD id_ = 0;
-};
-
-// Holds the two files as the encoder does while it writes them.
-class Encoder {
-public:
-    Encoder(const std::wstring& output, const std::wstring& vaf)
-        : process_(quoted(besideThisTest(L"morvane_encoder_standin.exe")) + L" " + quoted(output) + L" " + quoted(vaf) +
-                   L" " + ready_.name() + L" " + letGo_.name()) {
-        if (!ready_.waitFor(kExitTimeoutMs)) throw std::runtime_error("the encoder stand-in did not start");
-    }
-    void finish() {
-        letGo_.set();
-        EXPECT_EQ(process_.exitWithin(kExitTimeoutMs), std::optional<DWORD>(0));
-    }
-
-private:
-    NamedEvent ready_{L"ready"};
-    NamedEvent letGo_{L"let-go"};
-    Child process_;
-};
-
-struct FindArgs {
-    DWORD processId;
-    const wchar_t* windowClass;
-    const wchar_t* caption;
-    HWND found;
-};
-
-HWND topLevelWindowOf(DWORD processId, const wchar_t* windowClass, const wchar_t* caption) {
-    FindArgs args{processId, windowClass, caption, nullptr};
-    EnumWindows(
-        [](HWND hwnd, LPARAM param) -> BOOL {
-            auto* a = reinterpret_cast<FindArgs*>(param);
-            DWORD owner = 0;
-            GetWindowThreadProcessId(hwnd, &owner);
-            if (owner != a->processId || !IsWindowVisible(hwnd)) return TRUE;
-            if (testing::className(hwnd) != a->windowClass || testing::windowText(hwnd) != a->caption) return TRUE;
-            a->found = hwnd;
-            return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&args));
-    return args.found;
-}
-
-// morvane.exe, seen from outside: its main window and its controls by id.
-class Morvane : public testing::RemoteMainWindow {
-public:
-    Morvane() : process_(quoted(testing::windowsPath(MORVANE_EXE_PATH))) {
-        pumpUntil([&] { return (main_ = topLevelWindowOf(process_.id(), L"MorvaneForm", kMainCaption)) != nullptr; });
-        if (!main_) throw std::runtime_error("the main window did not show");
-    }
-
-    [[nodiscard]] HWND errorBox() const { return topLevelWindowOf(process_.id(), L"#32770", L"Error"); }
-    [[nodiscard]] HWND aboutWindow() const { return topLevelWindowOf(process_.id(), L"MorvaneForm", kAboutCaption); }
-    [[nodiscard]] const Child& process() const { return process_; }
-
-private:
-    Child process_;
-};
-
-struct RecordedRun {
-    std::wstring commandLine;
-    std::wstring show;
-    std::vector<std::wstring> args;
-};
-
-// What the recorder wrote down, one file per start.
-std::vector<RecordedRun> recordedRuns(const std::wstring& folder) {
-    std::vector<RecordedRun> runs;
-    WIN32_FIND_DATAW entry;
-    const HANDLE find = FindFirstFileW((folder + L"\\record-*.txt").c_str(), &entry);
-    if (find == INVALID_HANDLE_VALUE) return runs;
-    do {
-        const std::string bytes = testing::readFile(folder + L"\\" + entry.cFileName);
-        const std::wstring text(reinterpret_cast<const wchar_t*>(bytes.data()), bytes.size() / sizeof(wchar_t));
-        RecordedRun run;
-        std::size_t at = 0;
-        while (at < text.size()) {
-            const std::size_t end = std::min(text.find(L'\n', at), text.size());
-            const std::wstring line = text.substr(at, end - at);
-            const std::size_t eq = line.find(L'=');
-            const std::wstring key = line.substr(0, eq);
-            const std::wstring value = eq == std::wstring::npos ? L"" : line.substr(eq + 1);
-            if (key == L"commandline") run.commandLine = value;
-            if (key == L"show") run.show = value;
-            if (key == L"arg") run.args.push_back(value);
-            at = end + 1;
-        }
-        runs.push_back(run);
-    } while (FindNextFileW(find, &entry));
-    FindClose(find);
-    std::ranges::sort(runs, {}, &RecordedRun::commandLine);
-    return runs;
-}
-
-// The program saves its settings as it ends; later tests must not find them.
-void forgetSettings() {
-    for (HKEY root : {HKEY_LOCAL_MACHINE, HKEY_CURRENT_USER}) RegDeleteTreeW(root, kSettingsKey);
-}
 
 std::optional<std::wstring> storedSetting(const wchar_t* name) {
     wchar_t buffer[2048] = {};
@@ -214,27 +51,19 @@ std::optional<std::wstring> storedSetting(const wchar_t* name) {
 }
 
 // A scratch folder holding a pulldown.exe (the recorder) in a folder with a
-// blank in its name, a folder for the encoder's files and one for the records.
-class MorvaneE2eTest : public ::testing::Test {
+// blank in its name and a folder for the encoder's files.
+class MorvaneE2eTest : public ::testing::Test, protected testing::RecorderFolder {
 protected:
+    MorvaneE2eTest() : RecorderFolder(L"morvane-e2e") {}
     void SetUp() override {
-        CreateDirectoryW(tools().c_str(), nullptr);
+        ASSERT_EQ(installRecorder(L"Pull Tools"), pulldown());
         CreateDirectoryW(encodes().c_str(), nullptr);
-        CreateDirectoryW(records().c_str(), nullptr);
-        ASSERT_TRUE(CopyFileW(besideThisTest(L"morvane_pulldown_recorder.exe").c_str(), pulldown().c_str(), FALSE));
-        // Inherited by morvane.exe and from it by the runs it starts.
-        SetEnvironmentVariableW(L"MORVANE_RECORDER_DIR", records().c_str());
         forgetSettings();
     }
-    void TearDown() override {
-        SetEnvironmentVariableW(L"MORVANE_RECORDER_DIR", nullptr);
-        forgetSettings();
-    }
+    void TearDown() override { forgetSettings(); }
 
-    [[nodiscard]] std::wstring tools() const { return scratch / L"Pull Tools"; }
     [[nodiscard]] std::wstring encodes() const { return scratch / L"encodes"; }
-    [[nodiscard]] std::wstring records() const { return scratch / L"records"; }
-    [[nodiscard]] std::wstring pulldown() const { return tools() + L"\\pulldown.exe"; }
+    [[nodiscard]] std::wstring pulldown() const { return scratch / L"Pull Tools\\pulldown.exe"; }
     [[nodiscard]] std::wstring output() const { return encodes() + L"\\movie.m2v"; }
     [[nodiscard]] std::wstring vaf() const { return encodes() + L"\\movie.vaf"; }
 
@@ -250,12 +79,10 @@ protected:
         app.click(form1::cmdGo);
         ASSERT_TRUE(pumpUntil([&] { return app.text(form1::cmdGo) == L"Cancel"; }));
     }
-
-    ScratchFolder scratch{L"morvane-e2e"};
 };
 
 TEST_F(MorvaneE2eTest, RunsPulldownWhenTheEncoderHasLetGoOnTwoTicksAndExits) {
-    Encoder encoder(output(), vaf());
+    testing::EncoderStandIn encoder(output(), vaf());
     Morvane app;
     fillIn(app, BST_CHECKED, BST_CHECKED);
     startWaiting(app);
@@ -273,7 +100,7 @@ TEST_F(MorvaneE2eTest, RunsPulldownWhenTheEncoderHasLetGoOnTwoTicksAndExits) {
     app.menu(form1::mnuAbout);
     ASSERT_TRUE(pumpUntil([&] { return app.aboutWindow() != nullptr; }));
 
-    encoder.finish();
+    EXPECT_EQ(encoder.letGo(), 0u);
     app.tick();
     ASSERT_TRUE(app.process().running());
     EXPECT_EQ(app.text(form1::lblM), L"");
@@ -285,9 +112,9 @@ TEST_F(MorvaneE2eTest, RunsPulldownWhenTheEncoderHasLetGoOnTwoTicksAndExits) {
     EXPECT_EQ(app.process().exitWithin(kExitTimeoutMs), std::optional<DWORD>(0));
     EXPECT_EQ(app.process().descendantsStarted(), 2u);
 
-    ASSERT_TRUE(pumpUntil([&] { return recordedRuns(records()).size() == 2; }));
+    ASSERT_TRUE(pumpUntil([&] { return recorded().size() == 2; }));
     const std::wstring folder = encodes() + L"\\";
-    const std::vector<RecordedRun> runs = recordedRuns(records());
+    const std::vector<testing::Record> runs = recorded();
     EXPECT_EQ(runs[0].commandLine, quoted(pulldown()) + L" " + output() + L" " + folder +
                                        L"pulled_drop.m2v -prog_frames p -drop_frame true");
     EXPECT_EQ(runs[0].args, (std::vector<std::wstring>{pulldown(), output(), folder + L"pulled_drop.m2v",
@@ -296,7 +123,7 @@ TEST_F(MorvaneE2eTest, RunsPulldownWhenTheEncoderHasLetGoOnTwoTicksAndExits) {
               quoted(pulldown()) + L" " + output() + L" " + folder + L"pulled_nodrop.m2v -prog_frames p");
     EXPECT_EQ(runs[1].args,
               (std::vector<std::wstring>{pulldown(), output(), folder + L"pulled_nodrop.m2v", L"-prog_frames", L"p"}));
-    for (const RecordedRun& run : runs) EXPECT_EQ(run.show, std::to_wstring(SW_SHOWMINIMIZED));
+    for (const testing::Record& run : runs) EXPECT_EQ(run.show, static_cast<unsigned>(SW_SHOWMINIMIZED));
 
     // Saved by the close request that the end of the wait raises.
     EXPECT_EQ(storedSetting(L"txtPullPath"), pulldown());
@@ -307,11 +134,11 @@ TEST_F(MorvaneE2eTest, RunsPulldownWhenTheEncoderHasLetGoOnTwoTicksAndExits) {
 }
 
 TEST_F(MorvaneE2eTest, ATickDuringPulldownNowsMessageWaitsForTheBoxAndThenEndsTheWait) {
-    Encoder encoder(output(), vaf());
+    testing::EncoderStandIn encoder(output(), vaf());
     Morvane app;
     fillIn(app, BST_CHECKED, BST_UNCHECKED);
     startWaiting(app);
-    encoder.finish();
+    EXPECT_EQ(encoder.letGo(), 0u);
     app.tick();
     ASSERT_EQ(app.text(form1::lblM), L"");
 
@@ -319,7 +146,8 @@ TEST_F(MorvaneE2eTest, ATickDuringPulldownNowsMessageWaitsForTheBoxAndThenEndsTh
     app.menu(form1::mnuPullNow);
     HWND box = nullptr;
     ASSERT_TRUE(pumpUntil([&] { return (box = app.errorBox()) != nullptr; }));
-    EXPECT_NE(testing::staticTexts(box).find(L"Must have at least one Pulldown option checked"), std::wstring::npos);
+    EXPECT_NE(testing::whatBoxShows(box).text().find(L"Must have at least one Pulldown option checked"),
+              std::wstring::npos);
 
     app.tick();  // the second free tick, inside the box's own message loop
     EXPECT_TRUE(app.process().running());
@@ -332,11 +160,11 @@ TEST_F(MorvaneE2eTest, ATickDuringPulldownNowsMessageWaitsForTheBoxAndThenEndsTh
 }
 
 TEST_F(MorvaneE2eTest, ClosingTheWindowDuringTheWaitStartsNothing) {
-    Encoder encoder(output(), vaf());
+    testing::EncoderStandIn encoder(output(), vaf());
     Morvane app;
     fillIn(app, BST_CHECKED, BST_CHECKED);
     startWaiting(app);
-    encoder.finish();
+    EXPECT_EQ(encoder.letGo(), 0u);
     app.tick();
 
     app.close();

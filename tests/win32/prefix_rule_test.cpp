@@ -24,14 +24,11 @@ namespace morvane {
 namespace {
 
 using platform::ControlId;
+using testing::kBusyMark;
 using testing::kMainCaption;
 using testing::pumpUntil;
 
-constexpr DWORD kStandInTimeoutMs = 20000;
-constexpr const wchar_t* kBusyMark = L"\u00CF";
 constexpr const wchar_t* kNothingToWaitFor = L"CCE output files are missing or not in use. Is CCE running?";
-
-std::wstring quoted(const std::wstring& path) { return L"\"" + path + L"\""; }
 
 struct Case {
     std::wstring folder;  // holds pulldown.exe; the encoder's files go here too
@@ -58,48 +55,24 @@ std::wstring imageOf(DWORD processId) {
     return image;
 }
 
-struct FindArgs {
-    const wchar_t* windowClass;
-    const wchar_t* caption;
-    std::optional<DWORD> processId;
-    const std::wstring* image;
-    HWND found;
-};
-
-// A visible top-level window of this class and caption, in the process given
-// by its id or, failing that, by its program file.
-HWND findTopLevel(FindArgs args) {
-    EnumWindows(
-        [](HWND hwnd, LPARAM param) -> BOOL {
-            auto* a = reinterpret_cast<FindArgs*>(param);
-            if (!IsWindowVisible(hwnd) || testing::className(hwnd) != a->windowClass ||
-                testing::windowText(hwnd) != a->caption)
-                return TRUE;
-            DWORD owner = 0;
-            GetWindowThreadProcessId(hwnd, &owner);
-            if (a->processId
-                    ? owner != *a->processId
-                    : CompareStringOrdinal(imageOf(owner).c_str(), -1, a->image->c_str(), -1, TRUE) != CSTR_EQUAL)
-                return TRUE;
-            a->found = hwnd;
-            return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&args));
-    return args.found;
-}
-
 // The morvane.exe that the wrapper started, seen from outside.
 class Morvane : public testing::RemoteMainWindow {
 public:
     explicit Morvane(const std::wstring& program) {
+        // Found by its program file: the wrapper started it.
         pumpUntil([&] {
-            return (main_ = findTopLevel({L"MorvaneForm", kMainCaption, std::nullopt, &program, nullptr})) != nullptr;
+            return (main_ = testing::findTopLevel([&](HWND hwnd) {
+                        return testing::className(hwnd) == L"MorvaneForm" &&
+                               testing::windowText(hwnd) == kMainCaption &&
+                               CompareStringOrdinal(imageOf(testing::processOf(hwnd)).c_str(), -1, program.c_str(), -1,
+                                                    TRUE) == CSTR_EQUAL;
+                    })) != nullptr;
         });
         if (!main_) throw std::runtime_error("the main window of " + testing::utf8(program) + " did not show");
-        GetWindowThreadProcessId(main_, &processId_);
+        processId_ = testing::processOf(main_);
     }
 
-    [[nodiscard]] HWND errorBox() const { return findTopLevel({L"#32770", L"Error", processId_, nullptr, nullptr}); }
+    [[nodiscard]] HWND errorBox() const { return testing::topLevelWindowOf(processId_, L"#32770", L"Error"); }
 
     void fillIn(const Case& c) const {
         type(form1::txtPullPath, c.folder + L"\\pulldown.exe");
@@ -116,43 +89,6 @@ private:
     DWORD processId_ = 0;
 };
 
-// The encoder stand-in, a Windows program in this prefix, holding both files.
-class Encoder {
-public:
-    Encoder(const std::wstring& output, const std::wstring& vaf) {
-        std::wstring commandLine = quoted(testing::folderOfThisProgram() + L"morvane_encoder_standin.exe") + L" " +
-                                   quoted(output) + L" " + quoted(vaf) + L" " + readyName_ + L" " + letGoName_;
-        STARTUPINFOW startup{};
-        startup.cb = sizeof(startup);
-        PROCESS_INFORMATION started{};
-        if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                            &started))
-            throw std::runtime_error("cannot start the encoder stand-in");
-        CloseHandle(started.hThread);
-        process_ = started.hProcess;
-        if (WaitForSingleObject(ready_, kStandInTimeoutMs) != WAIT_OBJECT_0)
-            throw std::runtime_error("the encoder stand-in did not open its files");
-    }
-    ~Encoder() {
-        SetEvent(letGo_);
-        if (WaitForSingleObject(process_, kStandInTimeoutMs) != WAIT_OBJECT_0) TerminateProcess(process_, 99);
-        for (HANDLE handle : {process_, ready_, letGo_}) CloseHandle(handle);
-    }
-    Encoder(const Encoder&) = delete;
-    Encoder& operator=(const Encoder&) = delete;
-
-private:
-    static std::wstring eventName(const wchar_t* role) {
-        return std::wstring(L"morvane-rule-") + role + L"-" + std::to_wstring(GetCurrentProcessId());
-    }
-
-    std::wstring readyName_ = eventName(L"ready");
-    std::wstring letGoName_ = eventName(L"let-go");
-    HANDLE ready_ = CreateEventW(nullptr, TRUE, FALSE, readyName_.c_str());
-    HANDLE letGo_ = CreateEventW(nullptr, TRUE, FALSE, letGoName_.c_str());
-    HANDLE process_ = nullptr;
-};
-
 class PrefixRuleTest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -162,7 +98,8 @@ protected:
 };
 
 TEST_F(PrefixRuleTest, AnEncoderInTheSamePrefixKeepsTheProgramWaiting) {
-    Encoder encoder(given->output(), given->vaf());
+    // The encoder stand-in, a Windows program in this prefix, holding both files.
+    testing::EncoderStandIn encoder(given->output(), given->vaf());
     Morvane app(given->program);
     app.fillIn(*given);
     ASSERT_EQ(app.text(form1::txtMvaf), given->vaf());
@@ -194,8 +131,8 @@ TEST_F(PrefixRuleTest, ALinuxProcessHoldingTheFilesIsInvisibleAndStartSaysSo) {
     app.click(form1::cmdGo);
     HWND box = nullptr;
     ASSERT_TRUE(pumpUntil([&] { return (box = app.errorBox()) != nullptr; }));
-    EXPECT_NE(testing::staticTexts(box).find(kNothingToWaitFor), std::wstring::npos)
-        << testing::utf8(testing::staticTexts(box));
+    const std::wstring shown = testing::whatBoxShows(box).text();
+    EXPECT_NE(shown.find(kNothingToWaitFor), std::wstring::npos) << testing::utf8(shown);
     EXPECT_EQ(app.text(form1::cmdGo), L"Start Waiting");
     EXPECT_EQ(app.text(form1::lblM), L"");
     EXPECT_EQ(app.text(form1::lblV), L"");

@@ -147,58 +147,6 @@ TEST_F(ProbesTest, PathsBeyondTheClassicLengthLimitWork) {
     EXPECT_FALSE(fileExists(folder + L"\\missing.m2v"));
 }
 
-// Starts the holder program on a file and ends it again.
-class Holder {
-public:
-    Holder(const std::wstring& path, const wchar_t* access, const wchar_t* sharing) {
-        static int serial = 0;
-        const std::wstring tag = std::to_wstring(GetCurrentProcessId()) + L"-" + std::to_wstring(++serial);
-        const std::wstring readyName = L"morvane-holder-ready-" + tag;
-        const std::wstring stopName = L"morvane-holder-stop-" + tag;
-        ready_ = CreateEventW(nullptr, TRUE, FALSE, readyName.c_str());
-        stop_ = CreateEventW(nullptr, TRUE, FALSE, stopName.c_str());
-        std::wstring line = L"\"" + folderOfThisProgram() + L"morvane_file_holder.exe\" \"" + path + L"\" " + access +
-                            L" " + sharing + L" " + readyName + L" " + stopName;
-        STARTUPINFOW startup{};
-        startup.cb = sizeof(startup);
-        PROCESS_INFORMATION started{};
-        if (CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &started)) {
-            CloseHandle(started.hThread);
-            process_ = started.hProcess;
-        }
-    }
-    ~Holder() {
-        release();
-        CloseHandle(ready_);
-        CloseHandle(stop_);
-    }
-    Holder(const Holder&) = delete;
-    Holder& operator=(const Holder&) = delete;
-
-    // True once the holder has the file open; false if it ended instead.
-    bool holding() {
-        if (!process_) return false;
-        const HANDLE either[] = {ready_, process_};
-        return WaitForMultipleObjects(2, either, FALSE, 20000) == WAIT_OBJECT_0;
-    }
-    // Closes the file and waits for the holder to end; its exit code.
-    DWORD release() {
-        if (!process_) return 0;
-        SetEvent(stop_);
-        WaitForSingleObject(process_, 20000);
-        DWORD code = 0;
-        GetExitCodeProcess(process_, &code);
-        CloseHandle(process_);
-        process_ = nullptr;
-        return code;
-    }
-
-private:
-    HANDLE ready_ = nullptr;
-    HANDLE stop_ = nullptr;
-    HANDLE process_ = nullptr;
-};
-
 TEST_F(ProbesTest, AFileHeldOpenByAnotherProcessIsNotFreeUntilItIsClosed) {
     struct Row {
         const wchar_t* access;
@@ -211,12 +159,11 @@ TEST_F(ProbesTest, AFileHeldOpenByAnotherProcessIsNotFreeUntilItIsClosed) {
     const std::wstring path = makeFile(L"Мои видео 映像.m2v");
     for (const Row& row : rows) {
         SCOPED_TRACE(utf8(std::wstring(row.access) + L" sharing " + row.sharing));
-        Holder holder(path, row.access, row.sharing);
-        ASSERT_TRUE(holder.holding());
+        FileHolder holder(path, row.access, row.sharing);
         EXPECT_TRUE(fileExists(path));
         EXPECT_FALSE(fileIsFree(path));
         EXPECT_FALSE(fileIsFree(path));
-        EXPECT_EQ(holder.release(), 0u);
+        EXPECT_EQ(holder.letGo(), 0u);
         EXPECT_TRUE(fileIsFree(path));  // the failed probes left nothing behind
         EXPECT_EQ(readFile(path), kStream);
     }

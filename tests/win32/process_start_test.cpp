@@ -2,17 +2,13 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <map>
 #include <string>
 #include <vector>
 
-#include "about/frm_about.h"
 #include "files_test_support.h"
-#include "main_window/form1.h"
-#include "main_window/form1_layout.h"
 #include "platform/win32/win32_platform.h"
-#include "platform/win32/win32_window.h"
+#include "real_form1.h"
 #include "workflow/pulldown_command.h"
 
 namespace morvane {
@@ -23,73 +19,16 @@ using platform::CheckState;
 using platform::ShowStyle;
 using platform::win32::Win32Processes;
 
-// What the recorder wrote down about one start of it.
-struct Record {
-    std::wstring commandLine;
-    unsigned flags = 0;
-    unsigned show = 0;
-    std::vector<std::wstring> args;  // CommandLineToArgvW
-    std::vector<std::wstring> crt;   // the C runtime's argv
-};
-
-Record parseRecord(const std::string& bytes) {
-    std::wstring text(bytes.size() / sizeof(wchar_t), L'\0');
-    std::copy_n(bytes.data(), text.size() * sizeof(wchar_t), reinterpret_cast<char*>(text.data()));
-    Record record;
-    std::size_t start = 0;
-    for (std::size_t end; (end = text.find(L'\n', start)) != std::wstring::npos; start = end + 1) {
-        const std::wstring line = text.substr(start, end - start);
-        const std::size_t eq = line.find(L'=');
-        const std::wstring key = line.substr(0, eq);
-        const std::wstring value = line.substr(eq + 1);
-        if (key == L"commandline") record.commandLine = value;
-        if (key == L"flags") record.flags = static_cast<unsigned>(std::stoul(value));
-        if (key == L"show") record.show = static_cast<unsigned>(std::stoul(value));
-        if (key == L"arg") record.args.push_back(value);
-        if (key == L"crt") record.crt.push_back(value);
-    }
-    return record;
-}
-
-// A folder the recorder writes into, named to it through the environment that
-// started programs inherit, and a copy of the recorder under a name of choice.
-class RecorderTest : public ::testing::Test {
+// The recorder, under a name of choice, writes into a folder of its own.
+class RecorderTest : public ::testing::Test, protected RecorderFolder {
 protected:
-    ScratchFolder scratch{L"morvane-launch"};
-    std::wstring records = scratch / L"records";
-
-    void SetUp() override {
-        CreateDirectoryW(records.c_str(), nullptr);
-        SetEnvironmentVariableW(L"MORVANE_RECORDER_DIR", records.c_str());
-    }
-    void TearDown() override { SetEnvironmentVariableW(L"MORVANE_RECORDER_DIR", nullptr); }
-
-    std::wstring installRecorder(const std::wstring& relativeFolder) {
-        const std::wstring folder = scratch / relativeFolder;
-        CreateDirectoryW(folder.c_str(), nullptr);
-        const std::wstring program = folder + L"\\pulldown.exe";
-        CopyFileW((folderOfThisProgram() + L"morvane_pulldown_recorder.exe").c_str(), program.c_str(), FALSE);
-        return program;
-    }
-
-    std::vector<std::wstring> recordFiles() const {
-        std::vector<std::wstring> found;
-        WIN32_FIND_DATAW entry;
-        const HANDLE find = FindFirstFileW((records + L"\\record-*.txt").c_str(), &entry);
-        if (find == INVALID_HANDLE_VALUE) return found;
-        do found.push_back(records + L"\\" + entry.cFileName);
-        while (FindNextFileW(find, &entry));
-        FindClose(find);
-        return found;
-    }
+    RecorderTest() : RecorderFolder(L"morvane-launch") {}
 
     // Waits for `count` records and reads them; an extra one arriving late would
-    // show in a later check of recordFiles().
+    // show in a later check.
     std::vector<Record> awaitRecords(std::size_t count) {
-        std::vector<Record> found;
-        if (!pumpUntil([&] { return recordFiles().size() >= count; })) return found;
-        for (const std::wstring& file : recordFiles()) found.push_back(parseRecord(readFile(file)));
-        return found;
+        pumpUntil([&] { return recorded().size() >= count; });
+        return recorded();
     }
 };
 
@@ -107,7 +46,7 @@ TEST_F(RecorderTest, TheStartedProgramGetsItsArgumentsWholeAndStartsMinimised) {
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(utf8(row.programFolder) + " / " + utf8(row.outFolder) + utf8(row.outFileName));
-        for (const std::wstring& file : recordFiles()) DeleteFileW(file.c_str());
+        forgetRecords();
         const std::wstring program = installRecorder(row.programFolder);
         const std::string arguments =
             workflow::pulldownArguments(utf8(row.outFolder), utf8(row.outFileName), workflow::PulldownRun::DropFrame);
@@ -148,22 +87,6 @@ TEST_F(RecorderTest, AStartThatCannotHappenSaysSo) {
     EXPECT_FALSE(processes.start(utf8(scratch.path()), "a b", ShowStyle::MinimizedFocus));
 }
 
-// The main window on the real desktop, as the program builds it.
-struct RealForm1 {
-    platform::win32::Win32Platform desktop{GetModuleHandleW(nullptr)};
-    about::FrmAbout about{desktop.platform};
-    Form1 form{desktop.platform, about};
-
-    RealForm1() {
-        testing::pumpPending();
-        form.show();
-    }
-    platform::Control& control(platform::ControlId id) { return form.window().control(id); }
-    HWND hwnd(platform::ControlId id) {
-        return dynamic_cast<platform::win32::Win32Window&>(form.window()).controlHwnd(id);
-    }
-};
-
 TEST_F(RecorderTest, StartPulldownStartsBothRunsOnThePathsInTheWindow) {
     const std::wstring program = installRecorder(L"Инструменты");
     const std::wstring output = L"D:\\Мои видео\\фильм 1.m2v";
@@ -199,15 +122,11 @@ TEST_F(RecorderTest, EachFailedStartIsShownInAnErrorBox) {
     real.control(form1::chkDrop).setCheckState(CheckState::Ticked);
     real.control(form1::chkNoDrop).setCheckState(CheckState::Ticked);
 
-    std::vector<std::wstring> shown;
-    DialogWatcher watcher(L"Error", [&](HWND box) {
-        shown.push_back(staticTexts(box));
-        PostMessageW(box, WM_COMMAND, IDOK, 0);
-    });
     real.form.StartPulldown();
+    const std::vector<SeenBox> shown = real.errors.seen();
     ASSERT_EQ(shown.size(), 2u);
     const std::wstring message = L"Could not start \"" + missing + L"\"";
-    for (const std::wstring& texts : shown) EXPECT_NE(texts.find(message), std::wstring::npos) << utf8(texts);
+    for (const SeenBox& box : shown) EXPECT_NE(box.text().find(message), std::wstring::npos) << utf8(box.text());
 }
 
 // An edit control reports a change when the same text is set again; the

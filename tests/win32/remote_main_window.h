@@ -1,11 +1,13 @@
 #pragma once
 
-// morvane.exe's main window seen from another process: its controls by id,
-// driven with the messages a user's actions would send. Sends time out, so a
-// program that hangs fails the test instead of stopping it.
+// Windows seen from outside, and morvane.exe's main window seen from another
+// process: its controls by id, driven with the messages a user's actions would
+// send. Sends time out, so a program that hangs fails the test instead of
+// stopping it.
 
 #include <windows.h>
 
+#include <functional>
 #include <string>
 
 #include "main_window/form1_layout.h"
@@ -13,8 +15,49 @@
 namespace morvane::testing {
 
 inline constexpr const wchar_t* kMainCaption = L"Morvane (Version 1.0.1)";
+// What a busy-mark label holds, drawn in its symbol font.
+inline constexpr const wchar_t* kBusyMark = L"\u00CF";
 inline constexpr UINT_PTR kTimer1Id = 1;
 inline constexpr UINT kAnswerTimeoutMs = 10000;
+
+inline std::wstring windowText(HWND hwnd) {
+    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(hwnd)) + 1, L'\0');
+    text.resize(static_cast<std::size_t>(GetWindowTextW(hwnd, text.data(), static_cast<int>(text.size()))));
+    return text;
+}
+
+inline std::wstring className(HWND hwnd) {
+    wchar_t name[64] = {};
+    GetClassNameW(hwnd, name, 64);
+    return name;
+}
+
+inline DWORD processOf(HWND hwnd) {
+    DWORD id = 0;
+    GetWindowThreadProcessId(hwnd, &id);
+    return id;
+}
+
+// The first visible top-level window that is `wanted`.
+inline HWND findTopLevel(const std::function<bool(HWND)>& wanted) {
+    using Search = std::pair<const std::function<bool(HWND)>*, HWND>;
+    Search search{&wanted, nullptr};
+    EnumWindows(
+        [](HWND hwnd, LPARAM param) -> BOOL {
+            auto* s = reinterpret_cast<Search*>(param);
+            if (!IsWindowVisible(hwnd) || !(*s->first)(hwnd)) return TRUE;
+            s->second = hwnd;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.second;
+}
+
+inline HWND topLevelWindowOf(DWORD processId, const wchar_t* windowClass, const wchar_t* caption) {
+    return findTopLevel([&](HWND hwnd) {
+        return processOf(hwnd) == processId && className(hwnd) == windowClass && windowText(hwnd) == caption;
+    });
+}
 
 class RemoteMainWindow {
 public:

@@ -2,12 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include <chrono>
-#include <functional>
 #include <map>
 #include <sstream>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "main_window/form1_layout.h"
@@ -20,30 +17,18 @@
 namespace morvane {
 namespace {
 
-using namespace std::chrono_literals;
 using platform::ControlId;
 using platform::win32::narrow;
 using platform::win32::widen;
+using testing::forgetSettings;
+using testing::kSettingsKey;
 
-constexpr auto kDeadline = 20s;
 constexpr DWORD kDeadlineMs = 20000;
 constexpr UINT kSendTimeoutMs = 10000;
-const wchar_t* const kSettingsPath = L"SOFTWARE\\Kestrine\\Morvane";
-
-bool pumpUntil(const std::function<bool()>& done) { return testing::pumpUntil(done, kDeadline); }
-
-std::wstring programPath() { return testing::windowsPath(MORVANE_EXE_PATH); }
-
-void deleteSettings() {
-    for (HKEY root : {HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE}) {
-        RegDeleteTreeW(root, kSettingsPath);
-        RegDeleteKeyW(root, L"SOFTWARE\\Kestrine");
-    }
-}
 
 bool keyExists(HKEY root) {
     HKEY key = nullptr;
-    if (RegOpenKeyExW(root, kSettingsPath, 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
+    if (RegOpenKeyExW(root, kSettingsKey, 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
     RegCloseKey(key);
     return true;
 }
@@ -51,7 +36,7 @@ bool keyExists(HKEY root) {
 // The stored bytes of a value exactly, with its type.
 std::pair<DWORD, std::wstring> storedValue(HKEY root, const wchar_t* name) {
     HKEY key = nullptr;
-    if (RegOpenKeyExW(root, kSettingsPath, 0, KEY_READ, &key) != ERROR_SUCCESS) return {REG_NONE, L"<no key>"};
+    if (RegOpenKeyExW(root, kSettingsKey, 0, KEY_READ, &key) != ERROR_SUCCESS) return {REG_NONE, L"<no key>"};
     DWORD type = REG_NONE;
     DWORD size = 0;
     std::wstring data = L"<absent>";
@@ -65,37 +50,9 @@ std::pair<DWORD, std::wstring> storedValue(HKEY root, const wchar_t* name) {
 }
 
 // One run of morvane.exe, found by its process once its main window shows.
-class RunningProgram {
+class RunningProgram : public testing::StartedMorvane {
 public:
-    RunningProgram() {
-        std::wstring commandLine = L"\"" + programPath() + L"\"";
-        STARTUPINFOW si{};
-        si.cb = sizeof si;
-        if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi_)) {
-            ADD_FAILURE() << "cannot start " << narrow(commandLine) << ": " << GetLastError();
-            return;
-        }
-        EXPECT_TRUE(pumpUntil([this] { return (main_ = findMainWindow()) != nullptr; }))
-            << "the main window never showed";
-    }
-    ~RunningProgram() {
-        if (pi_.hProcess == nullptr) return;
-        if (WaitForSingleObject(pi_.hProcess, 0) == WAIT_TIMEOUT) TerminateProcess(pi_.hProcess, 1);
-        CloseHandle(pi_.hThread);
-        CloseHandle(pi_.hProcess);
-    }
-    RunningProgram(const RunningProgram&) = delete;
-    RunningProgram& operator=(const RunningProgram&) = delete;
-
-    [[nodiscard]] bool started() const { return main_ != nullptr; }
-
-    HWND control(ControlId id) const {
-        for (const platform::ControlSpec& c : form1::layout().controls)
-            if (c.id == id)
-                return c.container == platform::kNoControl ? GetDlgItem(main_, id.value)
-                                                           : GetDlgItem(control(c.container), id.value);
-        return nullptr;
-    }
+    RunningProgram() : StartedMorvane(testing::windowsPath(MORVANE_EXE_PATH)) {}
 
     void setText(ControlId id, const std::string& text) {
         const std::wstring wide = widen(text);
@@ -113,7 +70,7 @@ public:
     // The close box's road: the close request saves, then the program ends.
     bool close() {
         PostMessageW(main_, WM_CLOSE, 0, 0);
-        return WaitForSingleObject(pi_.hProcess, kDeadlineMs) == WAIT_OBJECT_0;
+        return process().exitWithin(kDeadlineMs).has_value();
     }
 
     // The end of the session as Wine's own log-off brings it: every window is
@@ -128,7 +85,7 @@ public:
         const bool done = WaitForSingleObject(wineboot.hProcess, kDeadlineMs) == WAIT_OBJECT_0;
         CloseHandle(wineboot.hThread);
         CloseHandle(wineboot.hProcess);
-        return done && WaitForSingleObject(pi_.hProcess, kDeadlineMs) == WAIT_OBJECT_0;
+        return done && process().exitWithin(kDeadlineMs).has_value();
     }
 
 private:
@@ -138,31 +95,6 @@ private:
             << "message " << message;
         return static_cast<LRESULT>(result);
     }
-
-    HWND findMainWindow() const {
-        struct Search {
-            DWORD pid;
-            HWND found;
-        } search{pi_.dwProcessId, nullptr};
-        EnumWindows(
-            [](HWND hwnd, LPARAM param) -> BOOL {
-                auto* s = reinterpret_cast<Search*>(param);
-                DWORD pid = 0;
-                GetWindowThreadProcessId(hwnd, &pid);
-                wchar_t caption[64] = {};
-                GetWindowTextW(hwnd, caption, 64);
-                if (pid == s->pid && IsWindowVisible(hwnd) && std::wstring(caption).starts_with(L"Morvane")) {
-                    s->found = hwnd;
-                    return FALSE;
-                }
-                return TRUE;
-            },
-            reinterpret_cast<LPARAM>(&search));
-        return search.found;
-    }
-
-    PROCESS_INFORMATION pi_{};
-    HWND main_ = nullptr;
 };
 
 // What `reg query <key>` prints, as name -> {type, data}.
@@ -217,8 +149,8 @@ std::map<std::string, std::pair<std::string, std::string>> regQuery(const std::w
 
 class SettingsThroughTheProgramTest : public ::testing::Test {
 protected:
-    void SetUp() override { deleteSettings(); }
-    void TearDown() override { deleteSettings(); }
+    void SetUp() override { forgetSettings(); }
+    void TearDown() override { forgetSettings(); }
 };
 
 TEST_F(SettingsThroughTheProgramTest, CloseSavesFiveTextsThatRegFindsAndTheNextStartRestores) {
@@ -226,7 +158,6 @@ TEST_F(SettingsThroughTheProgramTest, CloseSavesFiveTextsThatRegFindsAndTheNextS
     const std::string vaf = "D:\\\xD0\x92\xD0\xB8\xD0\xB4\xD0\xB5\xD0\xBE\\\xE6\x98\xA0\xE7\x94\xBB.vaf";
     {
         RunningProgram first;
-        ASSERT_TRUE(first.started());
         // A first start: nothing stored yet.
         EXPECT_EQ(first.text(form1::txtPullPath), "");
         EXPECT_EQ(first.check(form1::chkDrop), BST_CHECKED);
@@ -264,7 +195,6 @@ TEST_F(SettingsThroughTheProgramTest, CloseSavesFiveTextsThatRegFindsAndTheNextS
     EXPECT_FALSE(keyExists(HKEY_CURRENT_USER));
 
     RunningProgram second;
-    ASSERT_TRUE(second.started());
     EXPECT_EQ(second.text(form1::txtPullPath), "C:\\Tools\\pulldown.exe");
     EXPECT_EQ(second.text(form1::txtMPath), "D:\\Encodes\\movie.m2v");
     EXPECT_EQ(second.text(form1::txtMvaf), vaf);  // the stored one, not one derived from txtMPath
@@ -279,7 +209,6 @@ TEST_F(SettingsThroughTheProgramTest, TheEndOfTheSessionSavesAsTheCloseBoxDoes) 
     if (!GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "wine_get_version"))
         GTEST_SKIP() << "ends the session of whoever runs it: under Wine only";
     RunningProgram program;
-    ASSERT_TRUE(program.started());
     program.setText(form1::txtPullPath, "C:\\Tools\\pulldown.exe");
     program.setCheck(form1::chkNoDrop, BST_CHECKED);
     ASSERT_TRUE(program.endSession());
@@ -290,7 +219,7 @@ TEST_F(SettingsThroughTheProgramTest, TheEndOfTheSessionSavesAsTheCloseBoxDoes) 
 
 TEST_F(SettingsThroughTheProgramTest, AnExistingPerUserKeyTakesTheSettingsAndHklmStaysUntouched) {
     HKEY key = nullptr;
-    ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, kSettingsPath, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr),
+    ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, kSettingsKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr),
               ERROR_SUCCESS);
     const std::wstring stored = L"C:\\Per User\\pulldown.exe";
     RegSetValueExW(key, L"txtPullPath", 0, REG_SZ, reinterpret_cast<const BYTE*>(stored.c_str()),
@@ -298,7 +227,6 @@ TEST_F(SettingsThroughTheProgramTest, AnExistingPerUserKeyTakesTheSettingsAndHkl
     RegCloseKey(key);
     {
         RunningProgram program;
-        ASSERT_TRUE(program.started());
         // Stored by another tool, with its NUL: the text box shows the path.
         EXPECT_EQ(program.text(form1::txtPullPath), "C:\\Per User\\pulldown.exe");
         program.setText(form1::txtPullPath, "C:\\Tools\\pulldown.exe");

@@ -10,6 +10,7 @@
 
 #include "about/frm_about.h"
 #include "about_test_support.h"
+#include "files_test_support.h"
 #include "platform/registry.h"
 #include "platform/win32/win32_platform.h"
 #include "win32_test_support.h"
@@ -22,6 +23,7 @@ using testing::MachineValue;
 using testing::pumpPending;
 using testing::pumpUntil;
 using testing::readStart;
+using testing::SeenBox;
 using testing::StandInStart;
 
 // The viewer found through the real registry and started for real: the
@@ -44,19 +46,40 @@ protected:
         RemoveDirectoryW(viewerFolder.c_str());
     }
 
-    // Waits for the stand-in's record of its start.
-    static std::optional<StandInStart> startOf(const std::wstring& program) {
-        std::optional<StandInStart> start;
-        pumpUntil([&] { return (start = readStart(program)).has_value(); });
-        return start;
+    // The System Info button's work; the boxes it showed, answered.
+    std::vector<SeenBox> startSysInfo() {
+        BoxAnswerer answerer(L"Morvane");
+        about.StartSysInfo();
+        return answerer.seen();
     }
 
-    const std::wstring standIn = testing::testFolder() + L"morvane_msinfo_standin.exe";
+    // The viewer in the folder started as its path is written, in a normal
+    // window, and the program planted at the path's blank did not.
+    void expectViewerStarted() {
+        std::optional<StandInStart> start;
+        ASSERT_TRUE(pumpUntil([&] { return (start = readStart(folderViewer)).has_value(); }));
+        EXPECT_EQ(start->commandLine, L"\"" + folderViewer + L"\"");
+        EXPECT_EQ(start->show, SW_SHOWNORMAL);
+        EXPECT_FALSE(readStart(canary).has_value());
+    }
+
+    // One plain box with OK that says so, and no viewer started.
+    void expectUnavailable(const std::vector<SeenBox>& seen) {
+        EXPECT_EQ(seen.size(), 1u);
+        for (const SeenBox& box : seen) {
+            EXPECT_EQ(box.texts, std::vector<std::wstring>{L"System Information Is Unavailable At This Time"});
+            EXPECT_EQ(box.buttons, 1);
+            EXPECT_FALSE(box.icon);
+        }
+        EXPECT_FALSE(readStart(folderViewer).has_value());
+    }
+
+    const std::wstring standIn = testing::folderOfThisProgram() + L"morvane_msinfo_standin.exe";
     // A program planted where the viewer's path breaks at its blank, as
     // C:\Program.exe would stand beside C:\Program Files: it must never run.
-    const std::wstring viewerFolder = testing::testFolder() + L"sysinfo folder";
+    const std::wstring viewerFolder = testing::folderOfThisProgram() + L"sysinfo folder";
     const std::wstring folderViewer = viewerFolder + L"\\MSINFO32.EXE";
-    const std::wstring canary = testing::testFolder() + L"sysinfo.exe";
+    const std::wstring canary = testing::folderOfThisProgram() + L"sysinfo.exe";
 
     MachineValue path{L"SOFTWARE\\Microsoft\\Shared Tools\\MSINFO", L"PATH"};
     MachineValue folder{L"SOFTWARE\\Microsoft\\Shared Tools Location", L"MSINFO"};
@@ -67,74 +90,33 @@ protected:
 
 TEST_F(SysInfoWin32Test, PathValueStartsTheViewerAsWrittenInANormalWindow) {
     ASSERT_TRUE(path.set(folderViewer));
-    BoxAnswerer answerer(L"Morvane");
-    about.StartSysInfo();
-
-    const std::optional<StandInStart> start = startOf(folderViewer);
-    ASSERT_TRUE(start.has_value());
-    EXPECT_EQ(start->commandLine, L"\"" + folderViewer + L"\"");
-    EXPECT_EQ(start->show, SW_SHOWNORMAL);
-    EXPECT_TRUE(answerer.seen().empty());
-    EXPECT_FALSE(readStart(canary).has_value());
+    EXPECT_TRUE(startSysInfo().empty());
+    expectViewerStarted();
 }
 
 TEST_F(SysInfoWin32Test, WithoutPathTheViewerInTheSharedToolsFolderStarts) {
     ASSERT_TRUE(folder.set(viewerFolder));
-    BoxAnswerer answerer(L"Morvane");
-    about.StartSysInfo();
-
-    const std::optional<StandInStart> start = startOf(folderViewer);
-    ASSERT_TRUE(start.has_value());
-    EXPECT_EQ(start->commandLine, L"\"" + folderViewer + L"\"");
-    EXPECT_EQ(start->show, SW_SHOWNORMAL);
-    EXPECT_TRUE(answerer.seen().empty());
-    EXPECT_FALSE(readStart(canary).has_value());
+    EXPECT_TRUE(startSysInfo().empty());
+    expectViewerStarted();
 }
 
 TEST_F(SysInfoWin32Test, PathToAMissingProgramSaysUnavailableWithoutTryingTheFolder) {
-    ASSERT_TRUE(path.set(testing::testFolder() + L"no_such_viewer.exe"));
+    ASSERT_TRUE(path.set(testing::folderOfThisProgram() + L"no_such_viewer.exe"));
     ASSERT_TRUE(folder.set(viewerFolder));
-    BoxAnswerer answerer(L"Morvane");
-    about.StartSysInfo();
-
-    const auto seen = answerer.seen();
-    ASSERT_EQ(seen.size(), 1u);
-    EXPECT_EQ(seen[0].texts, std::vector<std::wstring>{L"System Information Is Unavailable At This Time"});
-    EXPECT_FALSE(readStart(folderViewer).has_value());
+    expectUnavailable(startSysInfo());
 }
 
 TEST_F(SysInfoWin32Test, FolderWithoutTheViewerSaysUnavailable) {
-    ASSERT_TRUE(folder.set(testing::testFolder() + L"no_such_folder"));
-    BoxAnswerer answerer(L"Morvane");
-    about.StartSysInfo();
-
-    const auto seen = answerer.seen();
-    ASSERT_EQ(seen.size(), 1u);
-    EXPECT_EQ(seen[0].texts, std::vector<std::wstring>{L"System Information Is Unavailable At This Time"});
-    EXPECT_EQ(seen[0].buttons, 1);
-    EXPECT_FALSE(seen[0].icon);
+    ASSERT_TRUE(folder.set(testing::folderOfThisProgram() + L"no_such_folder"));
+    expectUnavailable(startSysInfo());
 }
 
-TEST_F(SysInfoWin32Test, NeitherValueSaysUnavailable) {
-    BoxAnswerer answerer(L"Morvane");
-    about.StartSysInfo();
-
-    const auto seen = answerer.seen();
-    ASSERT_EQ(seen.size(), 1u);
-    EXPECT_EQ(seen[0].texts, std::vector<std::wstring>{L"System Information Is Unavailable At This Time"});
-    EXPECT_FALSE(readStart(folderViewer).has_value());
-}
+TEST_F(SysInfoWin32Test, NeitherValueSaysUnavailable) { expectUnavailable(startSysInfo()); }
 
 TEST_F(SysInfoWin32Test, PathOfNoBytesEndsInTheMessage) {
     ASSERT_TRUE(path.setBytes(REG_SZ, {}));
     ASSERT_TRUE(folder.set(viewerFolder));
-    BoxAnswerer answerer(L"Morvane");
-    about.StartSysInfo();
-
-    const auto seen = answerer.seen();
-    ASSERT_EQ(seen.size(), 1u);
-    EXPECT_EQ(seen[0].texts, std::vector<std::wstring>{L"System Information Is Unavailable At This Time"});
-    EXPECT_FALSE(readStart(folderViewer).has_value());
+    expectUnavailable(startSysInfo());
 }
 
 // GetKeyValue against the real registry: sizes and types as the system

@@ -2,13 +2,21 @@
 
 #include <windows.h>
 
+#include <atomic>
 #include <chrono>
 #include <cstdint>
 #include <functional>
+#include <mutex>
+#include <optional>
+#include <stdexcept>
 #include <string>
+#include <thread>
+#include <vector>
 
+#include "files_test_support.h"
 #include "platform/units.h"
 #include "platform/win32/newer_windows.h"
+#include "remote_main_window.h"
 
 namespace morvane::testing {
 
@@ -25,6 +33,17 @@ inline int expectedDpi() {
     wchar_t value[8] = {};
     const DWORD length = GetEnvironmentVariableW(L"MORVANE_EXPECTED_DPI", value, 8);
     return length > 0 && length < 8 ? _wtoi(value) : platform::kDefaultDpi;
+}
+
+// The program's settings, below either root.
+inline constexpr const wchar_t* kSettingsKey = L"SOFTWARE\\Kestrine\\Morvane";
+
+// A close saves the settings; a later test must not load them.
+inline void forgetSettings() {
+    for (HKEY root : {HKEY_LOCAL_MACHINE, HKEY_CURRENT_USER}) {
+        RegDeleteTreeW(root, kSettingsKey);
+        RegDeleteKeyW(root, L"SOFTWARE\\Kestrine");
+    }
 }
 
 // Pumps this thread's messages until `done` holds or the deadline passes.
@@ -57,17 +76,143 @@ inline void pumpPending() {
     }
 }
 
-inline std::wstring windowText(HWND hwnd) {
-    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(hwnd)) + 1, L'\0');
-    text.resize(static_cast<std::size_t>(GetWindowTextW(hwnd, text.data(), static_cast<int>(text.size()))));
-    return text;
+// What a dialog box shows, this process's or another's.
+struct SeenBox {
+    HWND owner = nullptr;
+    std::vector<std::wstring> texts;  // of its visible statics
+    int buttons = 0;
+    bool icon = false;
+
+    // Its texts, one a line, to look for a message in.
+    [[nodiscard]] std::wstring text() const {
+        std::wstring all;
+        for (const std::wstring& t : texts) all += t + L"\n";
+        return all;
+    }
+};
+
+inline SeenBox whatBoxShows(HWND box) {
+    SeenBox shown{GetWindow(box, GW_OWNER)};
+    EnumChildWindows(
+        box,
+        [](HWND child, LPARAM into) -> BOOL {
+            auto* seen = reinterpret_cast<SeenBox*>(into);
+            if (!IsWindowVisible(child)) return TRUE;
+            if (_wcsicmp(className(child).c_str(), L"Button") == 0) ++seen->buttons;
+            if (_wcsicmp(className(child).c_str(), L"Static") == 0) {
+                if (SendMessageW(child, STM_GETICON, 0, 0) != 0) seen->icon = true;
+                if (std::wstring text = windowText(child); !text.empty()) seen->texts.push_back(text);
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&shown));
+    return shown;
 }
 
-inline std::wstring className(HWND hwnd) {
-    wchar_t name[64] = {};
-    GetClassNameW(hwnd, name, 64);
-    return name;
-}
+// While it lives, answers every top-level dialog box titled `title` from its
+// own thread, with OK unless `answer` does otherwise, and keeps what each one
+// showed. The test's own modal boxes are answered so.
+class BoxAnswerer {
+public:
+    explicit BoxAnswerer(
+        std::wstring title, std::function<void(HWND)> answer = [](HWND box) { PostMessageW(box, WM_COMMAND, IDOK, 0); })
+        : thread_([this, title = std::move(title), answer = std::move(answer)] {
+              while (!stop_) {
+                  if (HWND box = FindWindowW(L"#32770", title.c_str()); box && IsWindowVisible(box)) {
+                      {
+                          std::lock_guard lock(mutex_);
+                          seen_.push_back(whatBoxShows(box));
+                      }
+                      answer(box);
+                      // Wait for this box to go before looking for the next one.
+                      while (!stop_ && IsWindow(box)) std::this_thread::sleep_for(std::chrono::milliseconds(5));
+                  }
+                  std::this_thread::sleep_for(std::chrono::milliseconds(5));
+              }
+          }) {}
+    ~BoxAnswerer() {
+        stop_ = true;
+        thread_.join();
+    }
+    BoxAnswerer(const BoxAnswerer&) = delete;
+    BoxAnswerer& operator=(const BoxAnswerer&) = delete;
+
+    std::vector<SeenBox> seen() {
+        std::lock_guard lock(mutex_);
+        return seen_;
+    }
+
+private:
+    std::atomic<bool> stop_{false};
+    std::mutex mutex_;
+    std::vector<SeenBox> seen_;
+    std::thread thread_;
+};
+
+// A process this test started, in a job of its own so that every process it
+// starts in turn is counted; one still running at the end is ended with it.
+class Child {
+public:
+    explicit Child(std::wstring commandLine) : job_(CreateJobObjectW(nullptr, nullptr)) {
+        STARTUPINFOW startup{};
+        startup.cb = sizeof(startup);
+        PROCESS_INFORMATION started{};
+        if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, CREATE_SUSPENDED, nullptr, nullptr,
+                            &startup, &started))
+            throw std::runtime_error("cannot start " + utf8(commandLine));
+        process_ = started.hProcess;
+        id_ = started.dwProcessId;
+        const bool inJob = AssignProcessToJobObject(job_, process_) != FALSE;
+        ResumeThread(started.hThread);
+        CloseHandle(started.hThread);
+        if (!inJob) throw std::runtime_error("cannot put " + utf8(commandLine) + " in a job");
+    }
+    ~Child() {
+        if (running()) TerminateProcess(process_, 99);
+        CloseHandle(process_);
+        CloseHandle(job_);
+    }
+    Child(const Child&) = delete;
+    Child& operator=(const Child&) = delete;
+
+    [[nodiscard]] bool running() const { return WaitForSingleObject(process_, 0) == WAIT_TIMEOUT; }
+    [[nodiscard]] DWORD id() const { return id_; }
+
+    // How many processes this one has started so far, whether or not they still run.
+    [[nodiscard]] DWORD descendantsStarted() const {
+        JOBOBJECT_BASIC_ACCOUNTING_INFORMATION info{};
+        QueryInformationJobObject(job_, JobObjectBasicAccountingInformation, &info, sizeof(info), nullptr);
+        return info.TotalProcesses - 1;
+    }
+
+    // The exit code, or nothing when the process is still running after `ms`.
+    [[nodiscard]] std::optional<DWORD> exitWithin(DWORD ms) const {
+        if (WaitForSingleObject(process_, ms) != WAIT_OBJECT_0) return std::nullopt;
+        DWORD code = 0;
+        GetExitCodeProcess(process_, &code);
+        return code;
+    }
+
+private:
+    HANDLE job_;
+    HANDLE process_ = nullptr;
+    DWORD id_ = 0;
+};
+
+// morvane.exe started by the test, seen from outside once its main window shows.
+class StartedMorvane : public RemoteMainWindow {
+public:
+    explicit StartedMorvane(const std::wstring& program) : process_(quoted(program)) {
+        pumpUntil([&] { return (main_ = topLevelWindowOf(process_.id(), L"MorvaneForm", kMainCaption)) != nullptr; },
+                  std::chrono::seconds(20));
+        if (!main_) throw std::runtime_error("the main window of " + utf8(program) + " did not show");
+    }
+
+    [[nodiscard]] const Child& process() const { return process_; }
+
+private:
+    Child process_;
+};
 
 // A rectangle in the client coordinates of the window's parent.
 inline RECT rectInParent(HWND hwnd) {
@@ -75,17 +220,6 @@ inline RECT rectInParent(HWND hwnd) {
     GetWindowRect(hwnd, &r);
     MapWindowPoints(HWND_DESKTOP, GetParent(hwnd), reinterpret_cast<POINT*>(&r), 2);
     return r;
-}
-
-// Unix paths reach Windows programs through Wine's Z: drive.
-inline std::wstring windowsPath(const std::string& path) {
-    std::wstring w(path.begin(), path.end());
-    if (!w.empty() && w[0] == L'/') {
-        for (wchar_t& c : w)
-            if (c == L'/') c = L'\\';
-        w = L"Z:" + w;
-    }
-    return w;
 }
 
 // A 32-bit top-down bitmap for a window or control to draw itself into,
