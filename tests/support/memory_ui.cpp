@@ -21,13 +21,6 @@ void MemoryControl::setText(std::string_view text) {
     if (design_.kind == ControlKind::TextBox) window_.raiseTextChange(design_.id);
 }
 
-MemoryTimer::MemoryTimer(std::optional<TimerSpec> design) {
-    if (design) {
-        enabled_ = design->enabled;
-        interval_ = design->intervalMs;
-    }
-}
-
 void MemoryTimer::setEnabled(bool enabled) {
     enabled_ = enabled;
     history.push_back("enabled=" + std::to_string(enabled ? 1 : 0));
@@ -42,7 +35,7 @@ MemoryWindow::MemoryWindow(MemoryUi& ui, const WindowSpec& design, WindowEvents&
     : ui_(ui),
       design_(design),
       events_(events),
-      timer_(design.timer),
+      timer_(design.timer.value_or(TimerSpec{})),
       caption_(design.caption),
       outer_{design.client.width + ui.frameExtra.width, design.client.height + ui.frameExtra.height} {
     for (const ControlSpec& c : design.controls) controls_.emplace(c.id, std::make_unique<MemoryControl>(c, *this));

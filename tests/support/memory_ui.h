@@ -42,7 +42,7 @@ private:
 
 class MemoryTimer final : public platform::Timer {
 public:
-    explicit MemoryTimer(std::optional<platform::TimerSpec> design);
+    explicit MemoryTimer(platform::TimerSpec design) : enabled_(design.enabled), interval_(design.intervalMs) {}
     [[nodiscard]] bool enabled() const override { return enabled_; }
     void setEnabled(bool enabled) override;
     [[nodiscard]] unsigned intervalMs() const override { return interval_; }

@@ -36,13 +36,6 @@ CheckState Win32Control::checkState() const {
 
 void Win32Control::setCheckState(CheckState state) { SendMessageW(hwnd_, BM_SETCHECK, static_cast<WPARAM>(state), 0); }
 
-Win32Timer::Win32Timer(std::optional<TimerSpec> design) {
-    if (design) {
-        enabled_ = design->enabled;
-        interval_ = design->intervalMs;
-    }
-}
-
 void Win32Timer::attach(HWND hwnd) {
     hwnd_ = hwnd;
     apply();

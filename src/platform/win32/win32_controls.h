@@ -43,7 +43,7 @@ public:
     // The one timer of a window, as its WM_TIMER names it.
     static constexpr UINT_PTR kId = 1;
 
-    explicit Win32Timer(std::optional<TimerSpec> design);
+    explicit Win32Timer(TimerSpec design) : enabled_(design.enabled), interval_(design.intervalMs) {}
     [[nodiscard]] bool enabled() const override { return enabled_; }
     void setEnabled(bool enabled) override;
     [[nodiscard]] unsigned intervalMs() const override { return interval_; }

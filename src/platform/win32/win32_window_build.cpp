@@ -165,7 +165,7 @@ HFONT fontFor(std::vector<std::pair<FontSpec, UniqueFont>>& fonts, const FontSpe
 }  // namespace
 
 Win32Window::Win32Window(Win32Ui& ui, const WindowSpec& design, WindowEvents& events)
-    : ui_(ui), design_(design), events_(events), timer_(design.timer) {
+    : ui_(ui), design_(design), events_(events), timer_(design.timer.value_or(TimerSpec{})) {
     const HWND owner = design.frame == WindowFrame::FixedDialog ? ui.hiddenOwner() : nullptr;
     window_ = UniqueWindow(CreateWindowExW(
         windowExStyle(design.frame), Win32Ui::kFormClass, widen(design.caption).c_str(), windowStyle(design.frame),
