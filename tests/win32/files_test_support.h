@@ -131,6 +131,8 @@ inline std::vector<Record> readRecords(const std::wstring& folder) {
     for (const std::wstring& name : namesIn(folder)) {
         if (!name.ends_with(L".txt")) continue;  // one still being written
         const std::string bytes = readFile(folder + L"\\" + name);
+        // Not readable yet: the rename that put it there may still hold it.
+        if (bytes.empty()) continue;
         const std::wstring text(reinterpret_cast<const wchar_t*>(bytes.data()), bytes.size() / sizeof(wchar_t));
         Record& record = records.emplace_back();
         for (std::size_t at = 0, end; (end = text.find(L'\n', at)) != std::wstring::npos; at = end + 1) {

@@ -88,7 +88,7 @@ TEST_F(ProbesTest, HiddenSystemAndDirectoryEntriesAreAdmittedOnlyWhenAskedFor) {
     // Names match without regard to case.
     EXPECT_TRUE(files.hasEntry(utf8(scratch / L"PLAIN.EXE"), EntryKinds::plainFiles()));
     // A folder named with a trailing separator, or a drive alone, names no entry.
-    for (const std::wstring path :
+    for (const std::wstring& path :
          {scratch.path() + L"\\", scratch.path() + L"/", std::wstring(L"C:"), std::wstring(L"C:\\")})
         EXPECT_FALSE(files.hasEntry(utf8(path), EntryKinds::any())) << utf8(path);
 }
