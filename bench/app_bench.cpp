@@ -156,8 +156,10 @@ public:
     [[nodiscard]] HANDLE process() const { return info_.hProcess; }
     [[nodiscard]] const std::wstring& unixPid() const { return unixPid_; }
 
-    // Waits until every message sent so far has been handled.
+    // Waits until every message sent so far has been handled and what it changed
+    // is painted: the repaint ends a tick's work, it is no wake-up between ticks.
     void sync() const {
+        RedrawWindow(main_, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
         DWORD_PTR ignored = 0;
         SendMessageTimeoutW(main_, WM_NULL, 0, 0, SMTO_NORMAL, kTimeoutMs, &ignored);
     }
