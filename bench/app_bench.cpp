@@ -4,7 +4,7 @@
 // tip, which shows what the program costs beyond the controls it needs.
 //   start   process start until the main window is shown and the program idle
 //   memory  private bytes once idle
-//   tick    CPU time per armed tick of Timer1, and wake-ups while idle
+//   tick    CPU time per armed tick of tickTimer, and wake-ups while idle
 // The tick is driven by sending the window the timer's own message (WM_TIMER,
 // id 1), the floors getting the same messages; the real timer's 30
 // seconds would make a run take minutes. Wake-ups are the context switches of
@@ -27,7 +27,7 @@
 
 #include "../tests/win32/files_test_support.h"
 #include "../tests/win32/remote_main_window.h"
-#include "main_window/form1_layout.h"
+#include "main_window/main_window_layout.h"
 
 namespace {
 
@@ -163,7 +163,7 @@ public:
         DWORD_PTR ignored = 0;
         SendMessageTimeoutW(main_, WM_NULL, 0, 0, SMTO_NORMAL, kTimeoutMs, &ignored);
     }
-    // CPU milliseconds per tick over `count` ticks of Timer1's message.
+    // CPU milliseconds per tick over `count` ticks of tickTimer's message.
     [[nodiscard]] double cpuMsPerTick(int count) const {
         sync();
         const double before = cpuMs(info_.hProcess);
@@ -199,20 +199,20 @@ std::optional<std::vector<long>> wakeUpsWhileIdle(const std::vector<const Runnin
 // --- Driving morvane.exe into the armed wait -----------------------------
 
 bool arm(const Running& app, const std::wstring& anyProgram, const std::wstring& output) {
-    using namespace morvane::form1;
-    app.type(txtPullPath, anyProgram);
-    app.type(txtMPath, output);
-    app.check(chkDrop, BST_CHECKED);
-    app.click(cmdGo);
+    using namespace morvane::main_window;
+    app.type(pulldownPathBox, anyProgram);
+    app.type(outputPathBox, output);
+    app.check(dropFrameCheck, BST_CHECKED);
+    app.click(startButton);
     const auto deadline = Clock::now() + std::chrono::milliseconds(kTimeoutMs);
-    while (app.text(cmdGo) != L"Cancel")
+    while (app.text(startButton) != L"Cancel")
         if (Clock::now() > deadline) return false;
     return true;
 }
 
 bool stillWaiting(const Running& app) {
-    using namespace morvane::form1;
-    return app.text(cmdGo) == L"Cancel" && app.text(lblM) == morvane::testing::kBusyMark;
+    using namespace morvane::main_window;
+    return app.text(startButton) == L"Cancel" && app.text(outputBusyMark) == morvane::testing::kBusyMark;
 }
 
 void printRatios(const char* what, double program, double blank, double controls, const char* unit) {
@@ -303,7 +303,7 @@ int wmain(int argc, wchar_t** argv) {
         }
         armedThroughout = stillWaiting(m);
         // Cancel, so that the close saves the options and nothing is started.
-        m.click(morvane::form1::cmdGo);
+        m.click(morvane::main_window::startButton);
         m.sync();
     }
     DeleteFileW(output.c_str());

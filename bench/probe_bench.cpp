@@ -1,4 +1,4 @@
-// What one tick's probes cost: FileExists + FileIsFree on one file, against
+// What one tick's probes cost: exists + isFree on one file, against
 // the least the system can do to answer the same question, a bare exclusive
 // CreateFileW + CloseHandle. Prints the median of several rounds of each.
 #include <windows.h>
@@ -11,7 +11,7 @@
 
 #include "platform/win32/wide.h"
 #include "platform/win32/win32_system.h"
-#include "workflow/module1.h"
+#include "workflow/file_probes.h"
 
 namespace {
 
@@ -47,7 +47,7 @@ int wmain() {
 
     platform::win32::Win32FileSystem files;
     bool answer = true;
-    const auto probes = [&] { answer &= Module1::FileExists(files, utf8) && Module1::FileIsFree(files, utf8); };
+    const auto probes = [&] { answer &= probes::exists(files, utf8) && probes::isFree(files, utf8); };
     const auto bare = [&] {
         const HANDLE file =
             CreateFileW(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
@@ -65,7 +65,7 @@ int wmain() {
 
     const double probe = median(probeTimes);
     const double base = median(bareTimes);
-    std::printf("FileExists + FileIsFree: %.1f us per pair\n", probe / 1000.0);
+    std::printf("exists + isFree: %.1f us per pair\n", probe / 1000.0);
     std::printf("CreateFileW + CloseHandle: %.1f us per pair\n", base / 1000.0);
     std::printf("ratio: %.2f\n", probe / base);
     return answer ? 0 : 2;

@@ -3,8 +3,8 @@
 #include <cstdlib>
 #include <exception>
 
-#include "about/frm_about.h"
-#include "main_window/form1.h"
+#include "about/about_window.h"
+#include "main_window/main_window.h"
 #include "platform/win32/wide.h"
 #include "platform/win32/win32_platform.h"
 
@@ -22,9 +22,9 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE /*previous*/, PWSTR /*commandL
     using namespace morvane;
     try {
         platform::win32::Win32Platform desktop(instance);
-        about::FrmAbout about(desktop.platform);
-        Form1 form1(desktop.platform, about);
-        form1.show();
+        about::AboutWindow about(desktop.platform);
+        MainWindow mainWindow(desktop.platform, about);
+        mainWindow.show();
         return desktop.ui.run();
     } catch (const std::exception& e) {
         MessageBoxW(nullptr, platform::win32::widen(e.what()).c_str(), L"Morvane", MB_OK | MB_ICONERROR);

@@ -27,13 +27,13 @@ inline constexpr std::string_view kAuthorLine = "Author: Kestrine";
 inline constexpr std::string_view kEmailLine = "Email:";
 
 // Where the system information viewer is looked for, in this order.
-inline constexpr std::string_view kSysInfoKey = "SOFTWARE\\Microsoft\\Shared Tools\\MSINFO";
-inline constexpr std::string_view kSysInfoValue = "PATH";
-inline constexpr std::string_view kSysInfoLocationKey = "SOFTWARE\\Microsoft\\Shared Tools Location";
-inline constexpr std::string_view kSysInfoLocationValue = "MSINFO";
-inline constexpr std::string_view kSysInfoProgram = "\\MSINFO32.EXE";
+inline constexpr std::string_view kSystemInfoKey = "SOFTWARE\\Microsoft\\Shared Tools\\MSINFO";
+inline constexpr std::string_view kSystemInfoValue = "PATH";
+inline constexpr std::string_view kSystemInfoLocationKey = "SOFTWARE\\Microsoft\\Shared Tools Location";
+inline constexpr std::string_view kSystemInfoLocationValue = "MSINFO";
+inline constexpr std::string_view kSystemInfoProgram = "\\MSINFO32.EXE";
 
-inline constexpr std::string_view kSysInfoUnavailable = "System Information Is Unavailable At This Time";
+inline constexpr std::string_view kSystemInfoUnavailable = "System Information Is Unavailable At This Time";
 
 // A longer value counts as not found.
 inline constexpr std::size_t kKeyValueBufferBytes = 1024;

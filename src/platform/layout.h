@@ -63,7 +63,6 @@ constexpr TwipsRect at(int left, int top, int width, int height) {
 
 struct ControlSpec {
     ControlId id;
-    std::string_view name;
     ControlKind kind = ControlKind::Label;
     ControlId container = kNoControl;  // a frame, or the window itself
     std::string_view text;
@@ -81,14 +80,11 @@ struct ControlSpec {
 
 struct MenuSpec {
     ControlId id;
-    std::string_view name;
     ControlId parent = kNoControl;  // kNoControl: a top-level menu of the bar
     std::string_view text;
 };
 
 struct LineSpec {
-    std::string_view name;
-    int index = 0;
     Twips x1, y1, x2, y2;
     Rgb colour;
     int widthPixels = 1;

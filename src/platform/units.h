@@ -22,8 +22,6 @@ struct Twips {
     friend constexpr auto operator<=>(Twips, Twips) = default;
 };
 
-constexpr Twips operator""_tw(unsigned long long v) { return Twips(static_cast<double>(v)); }
-
 inline int toPixels(Twips t, int dpi) { return static_cast<int>(std::lround(t.value * dpi / kTwipsPerInch)); }
 constexpr Twips fromPixels(int pixels, int dpi) { return Twips(pixels * kTwipsPerInch / dpi); }
 

@@ -13,14 +13,15 @@ inline constexpr platform::RegistryKey kMachineRoot = platform::kHkeyLocalMachin
 inline constexpr platform::RegistryKey kPerUserRoot = platform::kHkeyCurrentUser;
 inline constexpr std::string_view kSettingsPath = "SOFTWARE\\Kestrine\\Morvane";
 
-// Value names, after the controls they hold.
-inline constexpr std::string_view kTxtPullPathName = "txtPullPath";
-inline constexpr std::string_view kTxtMPathName = "txtMPath";
-inline constexpr std::string_view kTxtMvafName = "txtMvaf";
-inline constexpr std::string_view kChkDropName = "chkDrop";
-inline constexpr std::string_view kChkNoDropName = "chkNoDrop";
-// Written by no version of this program; read only when neither box is stored.
-inline constexpr std::string_view kOptDropName = "optDrop";
+// Value names, as every version of the program has stored them.
+inline constexpr std::string_view kPulldownPathValue = "txtPullPath";
+inline constexpr std::string_view kOutputPathValue = "txtMPath";
+inline constexpr std::string_view kVafPathValue = "txtMvaf";
+inline constexpr std::string_view kDropFrameValue = "chkDrop";
+inline constexpr std::string_view kNoOptionsValue = "chkNoDrop";
+// Written by no version of this program; read only when neither check state
+// is stored: true asks for both runs, anything else for the drop-frame run alone.
+inline constexpr std::string_view kBothRunsValue = "optDrop";
 
 // QUERY_VALUE | SET_VALUE | CREATE_SUB_KEY | ENUMERATE_SUB_KEYS | NOTIFY |
 // CREATE_LINK: what the keys have always been opened and created with to write.

@@ -4,16 +4,15 @@
 #include <string>
 #include <string_view>
 
-#include "main_window/form1_layout.h"
 #include "platform/text.h"
-#include "settings/mdl_registry.h"
+#include "settings/registry_access.h"
 #include "settings/settings_constants.h"
 
 namespace morvane::settings {
 
-using mdlRegistry::RegValueType;
 using platform::CheckState;
 using platform::RegistryKey;
+using registry_access::StoredType;
 
 namespace {
 
@@ -43,63 +42,50 @@ bool isStoredTrue(const SettingsValue& stored) {
     return stored.toNumber() == kStoredTrue || platform::asciiUpper(withoutBlanks(stored.textForm())) == "TRUE";
 }
 
-std::string checkText(platform::Window& window, platform::ControlId id) {
-    return std::to_string(static_cast<int>(window.control(id).checkState()));
-}
-
-// CreateKey, then the five values, each taken from its control as it is
-// written. False as soon as anything could not be stored.
-bool writeOptions(platform::Registry& registry, platform::Window& window, RegistryKey root) {
-    if (mdlRegistry::CreateKey(registry, root, kSettingsPath) != platform::kErrorSuccess) return false;
+// createKey, then the five values in their stored order. False as soon as
+// anything could not be stored.
+bool writeOptions(platform::Registry& registry, const Options& options, RegistryKey root) {
+    if (registry_access::createKey(registry, root, kSettingsPath) != platform::kErrorSuccess) return false;
     auto save = [&](std::string_view name, const std::string& text) {
-        return mdlRegistry::SaveKeyValue(registry, root, kSettingsPath, name, text, RegValueType::RegSz) ==
+        return registry_access::saveValue(registry, root, kSettingsPath, name, text, StoredType::RegSz) ==
                platform::kErrorSuccess;
     };
-    return save(kTxtPullPathName, window.control(form1::txtPullPath).text()) &&
-           save(kTxtMPathName, window.control(form1::txtMPath).text()) &&
-           save(kTxtMvafName, window.control(form1::txtMvaf).text()) &&
-           save(kChkDropName, checkText(window, form1::chkDrop)) &&
-           save(kChkNoDropName, checkText(window, form1::chkNoDrop));
+    auto saveCheck = [&](std::string_view name, std::optional<CheckState> state) {
+        return !state || save(name, std::to_string(static_cast<int>(*state)));
+    };
+    return save(kPulldownPathValue, options.pulldownPath) && save(kOutputPathValue, options.outputPath) &&
+           save(kVafPathValue, options.vafPath) && saveCheck(kDropFrameValue, options.dropFrame) &&
+           saveCheck(kNoOptionsValue, options.noOptions);
 }
 
 }  // namespace
 
-void loadOptions(platform::Registry& registry, platform::Window& window) {
+Options loadOptions(platform::Registry& registry) {
     const RegistryKey root = rootToRead(registry);
-    auto load = [&](std::string_view name) { return mdlRegistry::LoadKeyValue(registry, root, kSettingsPath, name); };
-    platform::Control& chkDrop = window.control(form1::chkDrop);
-    platform::Control& chkNoDrop = window.control(form1::chkNoDrop);
+    auto load = [&](std::string_view name) { return registry_access::loadValue(registry, root, kSettingsPath, name); };
 
-    bool fallback = true;
-    if (const std::optional<CheckState> state = storedCheckState(load(kChkDropName))) {
-        chkDrop.setCheckState(*state);
-        fallback = false;
+    Options options;
+    options.dropFrame = storedCheckState(load(kDropFrameValue));
+    options.noOptions = storedCheckState(load(kNoOptionsValue));
+    if (!options.dropFrame && !options.noOptions) {
+        const bool both = isStoredTrue(load(kBothRunsValue));
+        options.dropFrame = CheckState::Ticked;
+        options.noOptions = both ? CheckState::Ticked : CheckState::Clear;
     }
-    if (const std::optional<CheckState> state = storedCheckState(load(kChkNoDropName))) {
-        chkNoDrop.setCheckState(*state);
-        fallback = false;
-    }
-    if (fallback) {
-        const bool both = isStoredTrue(load(kOptDropName));
-        chkDrop.setCheckState(CheckState::Ticked);
-        chkNoDrop.setCheckState(both ? CheckState::Ticked : CheckState::Clear);
-    }
-
-    // Setting txtMPath runs its change handling, which derives a VAF path;
-    // the stored one, read last, replaces it even when it is empty.
-    window.control(form1::txtPullPath).setText(load(kTxtPullPathName).textForm());
-    window.control(form1::txtMPath).setText(load(kTxtMPathName).textForm());
-    window.control(form1::txtMvaf).setText(load(kTxtMvafName).textForm());
+    options.pulldownPath = load(kPulldownPathValue).textForm();
+    options.outputPath = load(kOutputPathValue).textForm();
+    options.vafPath = load(kVafPathValue).textForm();
+    return options;
 }
 
-void saveOptions(platform::Registry& registry, platform::Window& window) {
+void saveOptions(platform::Registry& registry, const Options& options) {
     if (keyExists(registry, kPerUserRoot)) {
-        writeOptions(registry, window, kPerUserRoot);
+        writeOptions(registry, options, kPerUserRoot);
         return;
     }
     // A standard user may not write below HKLM and a 64-bit program is not
     // virtualised: keep the options per user rather than lose them.
-    if (!writeOptions(registry, window, kMachineRoot)) writeOptions(registry, window, kPerUserRoot);
+    if (!writeOptions(registry, options, kMachineRoot)) writeOptions(registry, options, kPerUserRoot);
 }
 
 }  // namespace morvane::settings

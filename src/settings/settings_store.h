@@ -1,14 +1,31 @@
 #pragma once
 
+#include <optional>
+#include <string>
+
+#include "platform/layout.h"
 #include "platform/registry.h"
-#include "platform/window.h"
 
 namespace morvane::settings {
 
-// Restores the two option boxes and the three paths of the main window.
-void loadOptions(platform::Registry& registry, platform::Window& form1);
+// What is remembered between runs: the three paths and the two pulldown runs'
+// check states. A check state is absent when nothing usable is stored for it;
+// its box then keeps the state it was designed with.
+struct Options {
+    std::string pulldownPath;
+    std::string outputPath;
+    std::string vafPath;
+    std::optional<platform::CheckState> dropFrame;
+    std::optional<platform::CheckState> noOptions;
+};
 
-// Writes them back; runs on every close request of the main window.
-void saveOptions(platform::Registry& registry, platform::Window& form1);
+// Reads the options from the per-user key when it exists, otherwise from the
+// machine-wide one. Anything missing or unreadable reads as empty or absent.
+[[nodiscard]] Options loadOptions(platform::Registry& registry);
+
+// Writes them back to where they would load from, falling back to the
+// per-user key where the machine-wide one cannot be written. An absent check
+// state is not written.
+void saveOptions(platform::Registry& registry, const Options& options);
 
 }  // namespace morvane::settings

@@ -3,15 +3,16 @@
 #include <cstdint>
 #include <string_view>
 
-#include "main_window/form1_constants.h"
-
 namespace morvane::wait_cycle {
+
+// How often the wait looks at the encoder's files.
+inline constexpr unsigned kTickIntervalMs = 30000;
 
 inline constexpr double kSecondsPerMinute = 60.0;
 inline constexpr double kMillisecondsPerSecond = 1000.0;
 
 // Each tick adds its own length in minutes: 1 / 60 x 30, exactly half a minute.
-inline constexpr double kMinutesPerTick = 1.0 / kSecondsPerMinute * (form1::kTickIntervalMs / kMillisecondsPerSecond);
+inline constexpr double kMinutesPerTick = 1.0 / kSecondsPerMinute * (kTickIntervalMs / kMillisecondsPerSecond);
 static_assert(kMinutesPerTick == 0.5);
 
 // Free ticks in a row after which the encoder counts as finished.

@@ -87,7 +87,7 @@ protected:
 
     // The scratch key, or a key below it.
     [[nodiscard]] std::string at(std::string_view sub = {}) const;
-    // Arranging and checking go straight to the platform, past mdlRegistry.
+    // Arranging and checking go straight to the platform, past registry_access.
     void putRaw(std::string_view name, std::uint32_t type, std::vector<std::byte> data, std::string_view sub = {});
     [[nodiscard]] std::optional<RawValue> getRaw(std::string_view name, std::string_view sub = {});
     [[nodiscard]] bool keyExists(std::string_view path);

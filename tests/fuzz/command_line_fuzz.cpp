@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "command_line_rules.h"
-#include "form1_harness.h"
+#include "main_window_harness.h"
 #include "workflow/path_derivation.h"
 #include "workflow/pulldown_command.h"
 
@@ -55,15 +55,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
 
     // The same through the window: Pulldown Now on whatever the boxes hold.
-    testing::Form1Harness h;
+    testing::MainWindowHarness h;
     h.start();
     const std::string outputPath = folder + file;
     h.desktop.files.addFile(outputPath);
-    h.window().type(form1::txtPullPath, program);
-    h.window().type(form1::txtMPath, outputPath);
-    h.control(form1::chkDrop).setCheckState(platform::CheckState::Ticked);
-    h.control(form1::chkNoDrop).setCheckState(platform::CheckState::Ticked);
-    h.window().click(form1::mnuPullNow);
+    h.window().type(main_window::pulldownPathBox, program);
+    h.window().type(main_window::outputPathBox, outputPath);
+    h.control(main_window::dropFrameCheck).setCheckState(platform::CheckState::Ticked);
+    h.control(main_window::noOptionsCheck).setCheckState(platform::CheckState::Ticked);
+    h.window().click(main_window::pulldownNowItem);
     const auto& attempts = h.desktop.processes.attempts;
     const std::string& outFolder = h.form.outFolder();
     const std::string& outFileName = h.form.outFileName();

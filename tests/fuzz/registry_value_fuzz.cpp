@@ -9,9 +9,9 @@
 #include <string>
 #include <vector>
 
-#include "form1_harness.h"
+#include "main_window_harness.h"
 #include "platform/text.h"
-#include "settings/mdl_registry.h"
+#include "settings/registry_access.h"
 #include "settings/settings_constants.h"
 
 namespace {
@@ -46,7 +46,7 @@ settings::SettingsValue expectedValue(std::uint32_t type, const std::vector<std:
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t size) {
     FuzzedDataProvider provider(bytes, size);
-    testing::Form1Harness h;
+    testing::MainWindowHarness h;
     auto& registry = h.desktop.registry;
     for (const char* name : kNames) {
         if (!provider.ConsumeBool()) continue;
@@ -58,22 +58,22 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
         std::vector<std::byte> data(raw.size());
         for (std::size_t i = 0; i < raw.size(); ++i) data[i] = static_cast<std::byte>(raw[i]);
         registry.put(platform::kHkeyLocalMachine, kPath, name, type, data);
-        require(mdlRegistry::LoadKeyValue(registry, platform::kHkeyLocalMachine, kPath, name) ==
+        require(registry_access::loadValue(registry, platform::kHkeyLocalMachine, kPath, name) ==
                 expectedValue(type, data));
     }
     require(registry.openHandles() == 0);
 
     h.start();
-    for (const auto box : {form1::chkDrop, form1::chkNoDrop}) {
+    for (const auto box : {main_window::dropFrameCheck, main_window::noOptionsCheck}) {
         const int state = static_cast<int>(h.control(box).checkState());
         require(state >= 0 && state <= 2);
     }
     const auto stored = [&](const char* name) {
-        return mdlRegistry::LoadKeyValue(registry, platform::kHkeyLocalMachine, kPath, name).textForm();
+        return registry_access::loadValue(registry, platform::kHkeyLocalMachine, kPath, name).textForm();
     };
-    require(h.text(form1::txtPullPath) == stored("txtPullPath"));
-    require(h.text(form1::txtMPath) == stored("txtMPath"));
-    require(h.text(form1::txtMvaf) == stored("txtMvaf"));
+    require(h.text(main_window::pulldownPathBox) == stored("txtPullPath"));
+    require(h.text(main_window::outputPathBox) == stored("txtMPath"));
+    require(h.text(main_window::vafPathBox) == stored("txtMvaf"));
     require(registry.openHandles() == 0);
 
     // The close writes the five values back as texts, whatever they were.

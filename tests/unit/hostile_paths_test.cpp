@@ -8,15 +8,15 @@
 #include <vector>
 
 #include "command_line_rules.h"
-#include "form1_harness.h"
-#include "main_window/form1_constants.h"
+#include "main_window/main_window_constants.h"
+#include "main_window_harness.h"
 
 namespace morvane {
 namespace {
 
-using namespace form1;
+using namespace main_window;
 using platform::CheckState;
-using testing::Form1Harness;
+using testing::MainWindowHarness;
 using testing::splitCommandLine;
 
 const std::string kTool = "C:\\Tools\\pulldown.exe";
@@ -68,12 +68,12 @@ std::vector<HostilePath> hostilePaths() {
     };
 }
 
-struct Program : Form1Harness {
+struct Program : MainWindowHarness {
     Program() {
         desktop.files.addFile(kTool);
         start();
-        window().type(txtPullPath, kTool);
-        control(txtMvaf).setText(kUntouchedVaf);
+        window().type(pulldownPathBox, kTool);
+        control(vafPathBox).setText(kUntouchedVaf);
     }
 };
 
@@ -87,7 +87,7 @@ void expectDerivationHolds(Program& p, const std::string& text) {
     if (name.empty()) {
         EXPECT_TRUE(folder.empty());
         EXPECT_TRUE(vaf.empty());
-        EXPECT_EQ(p.text(txtMvaf), kUntouchedVaf);
+        EXPECT_EQ(p.text(vafPathBox), kUntouchedVaf);
         return;
     }
     EXPECT_EQ(folder + name, text);
@@ -96,7 +96,7 @@ void expectDerivationHolds(Program& p, const std::string& text) {
     const std::size_t dot = name.rfind('.');
     ASSERT_NE(dot, std::string::npos);
     EXPECT_EQ(vaf, name.substr(0, dot + 1) + "vaf");
-    EXPECT_EQ(p.text(txtMvaf), folder + vaf);
+    EXPECT_EQ(p.text(vafPathBox), folder + vaf);
 }
 
 // The run's command line gives back the tool, the input and the output whole.
@@ -124,7 +124,7 @@ TEST(HostilePathTest, TheDerivationHoldsForEveryText) {
     for (const HostilePath& path : hostilePaths()) {
         SCOPED_TRACE(path.name);
         Program p;
-        p.window().type(txtMPath, path.text);
+        p.window().type(outputPathBox, path.text);
         expectDerivationHolds(p, path.text);
         EXPECT_TRUE(p.desktop.ui.messages.empty());
     }
@@ -136,12 +136,12 @@ TEST(HostilePathTest, AWaitOnEveryTextEndsInOneRunOnThePathAsWritten) {
     for (const HostilePath& path : hostilePaths()) {
         SCOPED_TRACE(path.name);
         Program p;
-        p.window().type(txtMPath, path.text);
-        p.control(chkNoDrop).setCheckState(CheckState::Clear);
+        p.window().type(outputPathBox, path.text);
+        p.control(noOptionsCheck).setCheckState(CheckState::Clear);
         p.desktop.files.addFile(path.text);
         p.desktop.files.hold(path.text);
 
-        p.window().click(cmdGo);
+        p.window().click(startButton);
         if (!path.namesAnEntry) {
             EXPECT_FALSE(p.form.waiting());
             ASSERT_EQ(p.desktop.ui.messages.size(), 1u);
@@ -150,7 +150,7 @@ TEST(HostilePathTest, AWaitOnEveryTextEndsInOneRunOnThePathAsWritten) {
         }
         if (refusedForNoInput(p)) continue;
         ASSERT_TRUE(p.form.waiting());
-        EXPECT_EQ(p.text(lblM), kBusyMark);
+        EXPECT_EQ(p.text(outputBusyMark), kBusyMark);
         p.window().tick();
         EXPECT_EQ(p.form.freeTicks(), 0);
 
@@ -169,15 +169,15 @@ TEST(HostilePathTest, PulldownNowOnEveryTextStartsOneRunOrSaysTheFileIsMissing) 
     for (const HostilePath& path : hostilePaths()) {
         SCOPED_TRACE(path.name);
         Program p;
-        p.window().type(txtMPath, path.text);
-        p.control(chkNoDrop).setCheckState(CheckState::Clear);
-        p.window().click(mnuPullNow);
+        p.window().type(outputPathBox, path.text);
+        p.control(noOptionsCheck).setCheckState(CheckState::Clear);
+        p.window().click(pulldownNowItem);
         ASSERT_EQ(p.desktop.ui.messages.size(), 1u);
         EXPECT_EQ(p.desktop.ui.messages[0].text, "File Does Not Exist");
         EXPECT_TRUE(p.desktop.processes.attempts.empty());
 
         p.desktop.files.addFile(path.text);
-        p.window().click(mnuPullNow);
+        p.window().click(pulldownNowItem);
         if (!path.namesAnEntry) {
             EXPECT_EQ(p.desktop.ui.messages.size(), 2u);
             EXPECT_TRUE(p.desktop.processes.attempts.empty());
@@ -193,9 +193,9 @@ TEST(HostilePathTest, PulldownNowOnEveryTextStartsOneRunOrSaysTheFileIsMissing) 
 
 TEST(HostilePathTest, AnEmptyOutputPathIsReportedAndNothingIsProbedOrStarted) {
     Program p;
-    p.window().type(txtMPath, "");
+    p.window().type(outputPathBox, "");
     p.desktop.files.lookups.clear();
-    p.window().click(cmdGo);
+    p.window().click(startButton);
     ASSERT_EQ(p.desktop.ui.messages.size(), 1u);
     EXPECT_EQ(p.desktop.ui.messages[0].text, "No CCE output file specified");
     EXPECT_FALSE(p.form.waiting());
@@ -205,13 +205,13 @@ TEST(HostilePathTest, AnEmptyOutputPathIsReportedAndNothingIsProbedOrStarted) {
 // An empty VAF box names no file: the wait rests on the output file alone.
 TEST(HostilePathTest, AnEmptyVafPathCountsAsNotBusy) {
     Program p;
-    p.window().type(txtMPath, "D:\\Video\\movie.m2v");
-    p.control(txtMvaf).setText("");
+    p.window().type(outputPathBox, "D:\\Video\\movie.m2v");
+    p.control(vafPathBox).setText("");
     p.desktop.files.addFile("D:\\Video\\movie.m2v");
     p.desktop.files.hold("D:\\Video\\movie.m2v");
-    p.window().click(cmdGo);
+    p.window().click(startButton);
     ASSERT_TRUE(p.form.waiting());
-    EXPECT_EQ(p.text(lblV), "");
+    EXPECT_EQ(p.text(vafBusyMark), "");
     p.desktop.files.hold("D:\\Video\\movie.m2v", false);
     p.window().tick();
     p.window().tick();
@@ -230,11 +230,11 @@ TEST(HostileToolPathTest, ShellCharactersStayInTheOneProgramPath) {
     for (const std::string& tool : toolPaths) {
         SCOPED_TRACE(tool);
         Program p;
-        p.window().type(txtPullPath, tool);
-        p.window().type(txtMPath, "D:\\Video\\movie.m2v");
+        p.window().type(pulldownPathBox, tool);
+        p.window().type(outputPathBox, "D:\\Video\\movie.m2v");
         p.desktop.files.addFile("D:\\Video\\movie.m2v");
-        p.control(chkNoDrop).setCheckState(CheckState::Ticked);
-        p.window().click(mnuPullNow);
+        p.control(noOptionsCheck).setCheckState(CheckState::Ticked);
+        p.window().click(pulldownNowItem);
         ASSERT_EQ(p.desktop.processes.attempts.size(), 2u);
         for (const std::string& line : p.desktop.processes.attempts) {
             const std::vector<std::string> args = splitCommandLine(line);

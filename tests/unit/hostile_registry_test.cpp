@@ -8,19 +8,19 @@
 #include <vector>
 
 #include "contract/registry_contract.h"
-#include "form1_harness.h"
+#include "main_window_harness.h"
 #include "platform/text.h"
 #include "settings/settings_constants.h"
 
 namespace morvane {
 namespace {
 
-using namespace form1;
+using namespace main_window;
 using platform::CheckState;
 using platform::kHkeyCurrentUser;
 using platform::kHkeyLocalMachine;
 using testing::bytes;
-using testing::Form1Harness;
+using testing::MainWindowHarness;
 using testing::MemoryRegistry;
 using testing::utf16le;
 
@@ -71,7 +71,7 @@ std::vector<StoredForm> storedForms() {
                                          << expected.size() << " bytes \"" << expected.substr(0, 40) << "\"";
 }
 
-struct Program : Form1Harness {
+struct Program : MainWindowHarness {
     MemoryRegistry& store() { return desktop.registry; }
     void put(const std::string& name, const StoredForm& stored) {
         store().put(kHkeyLocalMachine, kPath, name, stored.type, stored.data);
@@ -84,7 +84,7 @@ struct Program : Form1Harness {
     // After a close request every box is back in the store as a text.
     void expectSavedAsTexts(platform::RegistryKey root = kHkeyLocalMachine) {
         for (const auto& [name, id] :
-             {std::pair{"txtPullPath", txtPullPath}, {"txtMPath", txtMPath}, {"txtMvaf", txtMvaf}}) {
+             {std::pair{"txtPullPath", pulldownPathBox}, {"txtMPath", outputPathBox}, {"txtMvaf", vafPathBox}}) {
             const MemoryRegistry::Value* saved = store().find(root, kPath, name);
             ASSERT_NE(saved, nullptr) << name;
             EXPECT_EQ(saved->type, platform::kRegSz) << name;
@@ -110,13 +110,13 @@ TEST(HostileRegistryTest, EveryStoredFormOfAPathLoadsAsItsTextOrAsAbsent) {
             const auto expected = [&](const char* value, const char* normal) {
                 return std::string(name) == value ? form.text : std::string(normal);
             };
-            EXPECT_TRUE(sameText(p.text(txtPullPath), expected("txtPullPath", "C:\\Tools\\pulldown.exe")));
-            EXPECT_TRUE(sameText(p.text(txtMPath), expected("txtMPath", "D:\\Video\\movie.m2v")));
-            EXPECT_TRUE(sameText(p.text(txtMvaf), expected("txtMvaf", "D:\\Video\\kept.vaf")));
+            EXPECT_TRUE(sameText(p.text(pulldownPathBox), expected("txtPullPath", "C:\\Tools\\pulldown.exe")));
+            EXPECT_TRUE(sameText(p.text(outputPathBox), expected("txtMPath", "D:\\Video\\movie.m2v")));
+            EXPECT_TRUE(sameText(p.text(vafPathBox), expected("txtMvaf", "D:\\Video\\kept.vaf")));
             EXPECT_TRUE(sameText(p.form.outFolder() + p.form.outFileName(),
-                                 p.form.outFileName().empty() ? "" : p.text(txtMPath)));
-            EXPECT_EQ(p.check(chkDrop), CheckState::Clear);
-            EXPECT_EQ(p.check(chkNoDrop), CheckState::Ticked);
+                                 p.form.outFileName().empty() ? "" : p.text(outputPathBox)));
+            EXPECT_EQ(p.check(dropFrameCheck), CheckState::Clear);
+            EXPECT_EQ(p.check(noOptionsCheck), CheckState::Ticked);
             EXPECT_TRUE(p.desktop.ui.messages.empty());
 
             p.window().pressCloseBox();
@@ -139,8 +139,8 @@ TEST(HostileRegistryTest, EveryStoredFormOfACheckStateLoadsAsAStateFromZeroToTwo
             const bool drop = std::string(name) == "chkDrop";
             const CheckState expectedDrop = !form.check ? CheckState::Ticked : drop ? *form.check : CheckState::Ticked;
             const CheckState expectedNoDrop = !form.check ? CheckState::Ticked : drop ? CheckState::Clear : *form.check;
-            EXPECT_EQ(p.check(chkDrop), expectedDrop);
-            EXPECT_EQ(p.check(chkNoDrop), expectedNoDrop);
+            EXPECT_EQ(p.check(dropFrameCheck), expectedDrop);
+            EXPECT_EQ(p.check(noOptionsCheck), expectedNoDrop);
 
             p.window().pressCloseBox();
             const MemoryRegistry::Value* optDrop = p.store().find(kHkeyLocalMachine, kPath, "optDrop");
@@ -168,8 +168,8 @@ TEST(HostileRegistryTest, EveryStoredFormOfOptDropIsTrueOnlyWhenItIsMinusOne) {
         Program p;
         p.put("optDrop", form);
         p.start();
-        EXPECT_EQ(p.check(chkDrop), CheckState::Ticked);
-        EXPECT_EQ(p.check(chkNoDrop), form.text == "-1" ? CheckState::Ticked : CheckState::Clear);
+        EXPECT_EQ(p.check(dropFrameCheck), CheckState::Ticked);
+        EXPECT_EQ(p.check(noOptionsCheck), form.text == "-1" ? CheckState::Ticked : CheckState::Clear);
         p.window().pressCloseBox();
         const MemoryRegistry::Value* optDrop = p.store().find(kHkeyLocalMachine, kPath, "optDrop");
         ASSERT_NE(optDrop, nullptr);
@@ -181,9 +181,9 @@ TEST(HostileRegistryTest, EveryStoredFormOfOptDropIsTrueOnlyWhenItIsMinusOne) {
 TEST(HostileRegistryTest, AMissingKeyLoadsTheFirstRunStateAndTheCloseCreatesIt) {
     Program p;
     p.start();
-    EXPECT_EQ(p.check(chkDrop), CheckState::Ticked);
-    EXPECT_EQ(p.check(chkNoDrop), CheckState::Clear);
-    for (auto id : {txtPullPath, txtMPath, txtMvaf}) EXPECT_EQ(p.text(id), "");
+    EXPECT_EQ(p.check(dropFrameCheck), CheckState::Ticked);
+    EXPECT_EQ(p.check(noOptionsCheck), CheckState::Clear);
+    for (auto id : {pulldownPathBox, outputPathBox, vafPathBox}) EXPECT_EQ(p.text(id), "");
     p.window().pressCloseBox();
     p.expectSavedAsTexts();
 }
@@ -196,10 +196,10 @@ TEST(HostileRegistryTest, AMachineWideKeyThatCannotBeReadLoadsAsMissingAndIsLeft
     p.putText("chkDrop", "0");
     p.store().denyAccess(kHkeyLocalMachine, kKeyQueryValue);
     p.start();
-    EXPECT_EQ(p.check(chkDrop), CheckState::Ticked);
-    EXPECT_EQ(p.text(txtPullPath), "");
+    EXPECT_EQ(p.check(dropFrameCheck), CheckState::Ticked);
+    EXPECT_EQ(p.text(pulldownPathBox), "");
 
-    p.control(txtPullPath).setText("C:\\Mine\\pulldown.exe");
+    p.control(pulldownPathBox).setText("C:\\Mine\\pulldown.exe");
     p.window().pressCloseBox();
     p.expectSavedAsTexts(kHkeyCurrentUser);
     EXPECT_EQ(p.store().find(kHkeyLocalMachine, kPath, "txtPullPath")->data, utf16le(u"C:\\Tools\\pulldown.exe"));
@@ -214,7 +214,7 @@ TEST(HostileRegistryTest, APerUserKeyThatCannotBeReadLeavesTheMachineWideOptions
     p.store().putText(kHkeyCurrentUser, kPath, "txtPullPath", "C:\\Mine\\pulldown.exe");
     p.store().denyAccess(kHkeyCurrentUser, kKeyQueryValue);
     p.start();
-    EXPECT_EQ(p.text(txtPullPath), "C:\\Tools\\pulldown.exe");
+    EXPECT_EQ(p.text(pulldownPathBox), "C:\\Tools\\pulldown.exe");
     p.window().pressCloseBox();
     p.expectSavedAsTexts();
 }

@@ -3,14 +3,14 @@
 #include <string>
 #include <vector>
 
-#include "form1_harness.h"
+#include "main_window_harness.h"
 #include "workflow/path_derivation.h"
 
 namespace morvane {
 namespace {
 
-using namespace form1;
-using testing::Form1Harness;
+using namespace main_window;
+using testing::MainWindowHarness;
 
 constexpr const char* kUnchanged = nullptr;
 
@@ -19,7 +19,7 @@ struct DerivationRow {
     const char* outFolder;
     const char* outFileName;
     const char* vafFileName;
-    const char* vafBox;  // kUnchanged: txtMvaf keeps what it held
+    const char* vafBox;  // kUnchanged: vafPathBox keeps what it held
 };
 
 // Each row starts from a derived state, so that "empty" and "unchanged" show.
@@ -41,41 +41,41 @@ TEST(PathDerivationTest, EveryChangeOfTheOutputPathFollowsTheTable) {
     };
     for (const DerivationRow& row : rows) {
         SCOPED_TRACE(row.text);
-        Form1Harness h;
+        MainWindowHarness h;
         h.start();
-        h.window().type(txtMPath, R"(X:\prior\prior.mpg)");
-        h.control(txtMvaf).setText("restored.vaf");
-        h.window().type(txtMPath, row.text);
+        h.window().type(outputPathBox, R"(X:\prior\prior.mpg)");
+        h.control(vafPathBox).setText("restored.vaf");
+        h.window().type(outputPathBox, row.text);
         EXPECT_EQ(h.form.outFolder(), row.outFolder);
         EXPECT_EQ(h.form.outFileName(), row.outFileName);
         EXPECT_EQ(h.form.vafFileName(), row.vafFileName);
-        EXPECT_EQ(h.text(txtMvaf), row.vafBox ? row.vafBox : "restored.vaf");
+        EXPECT_EQ(h.text(vafPathBox), row.vafBox ? row.vafBox : "restored.vaf");
     }
 }
 
 TEST(PathDerivationTest, TypingRederivesOnEveryKeystroke) {
-    Form1Harness h;
+    MainWindowHarness h;
     h.start();
-    h.control(txtMvaf).setText(R"(C:\restored\x.vaf)");
-    h.window().type(txtMPath, R"(C:\e\f)");
-    EXPECT_EQ(h.text(txtMvaf), R"(C:\restored\x.vaf)");
-    h.window().type(txtMPath, R"(C:\e\f.)");
-    EXPECT_EQ(h.text(txtMvaf), R"(C:\e\f.vaf)");
-    h.window().type(txtMPath, R"(C:\e\f.m)");
-    EXPECT_EQ(h.text(txtMvaf), R"(C:\e\f.vaf)");
-    h.window().type(txtMPath, R"(C:\e\g.m)");
-    EXPECT_EQ(h.text(txtMvaf), R"(C:\e\g.vaf)");
+    h.control(vafPathBox).setText(R"(C:\restored\x.vaf)");
+    h.window().type(outputPathBox, R"(C:\e\f)");
+    EXPECT_EQ(h.text(vafPathBox), R"(C:\restored\x.vaf)");
+    h.window().type(outputPathBox, R"(C:\e\f.)");
+    EXPECT_EQ(h.text(vafPathBox), R"(C:\e\f.vaf)");
+    h.window().type(outputPathBox, R"(C:\e\f.m)");
+    EXPECT_EQ(h.text(vafPathBox), R"(C:\e\f.vaf)");
+    h.window().type(outputPathBox, R"(C:\e\g.m)");
+    EXPECT_EQ(h.text(vafPathBox), R"(C:\e\g.vaf)");
 }
 
 // The system's edit control reports a change when the same text is set again;
 // that must not overwrite a VAF path restored after the output path.
 TEST(PathDerivationTest, AChangeReportWithTheSameTextIsNoChange) {
-    Form1Harness h;
+    MainWindowHarness h;
     h.start();
-    h.window().type(txtMPath, R"(C:\enc\film.m2v)");
-    h.control(txtMvaf).setText(R"(C:\elsewhere\film.vaf)");
-    h.window().raiseTextChange(txtMPath);
-    EXPECT_EQ(h.text(txtMvaf), R"(C:\elsewhere\film.vaf)");
+    h.window().type(outputPathBox, R"(C:\enc\film.m2v)");
+    h.control(vafPathBox).setText(R"(C:\elsewhere\film.vaf)");
+    h.window().raiseTextChange(outputPathBox);
+    EXPECT_EQ(h.text(vafPathBox), R"(C:\elsewhere\film.vaf)");
     EXPECT_EQ(h.form.outFolder(), R"(C:\enc\)");
 }
 
@@ -110,36 +110,36 @@ TEST(EncoderBrowseTest, PickedFilesBecomeTheOutputPath) {
     };
     for (const PickRow& row : rows) {
         SCOPED_TRACE(row.picked);
-        Form1Harness h;
+        MainWindowHarness h;
         h.start();
         h.desktop.ui.dialogAnswers = {row.picked};
-        h.window().click(Command1);
-        EXPECT_EQ(h.text(txtMPath), row.outputBox);
-        EXPECT_EQ(h.text(txtMvaf), row.vafBox);
+        h.window().click(browseOutputButton);
+        EXPECT_EQ(h.text(outputPathBox), row.outputBox);
+        EXPECT_EQ(h.text(vafPathBox), row.vafBox);
     }
 }
 
 TEST(EncoderBrowseTest, OpensTheDialogWithItsSettings) {
-    Form1Harness h;
+    MainWindowHarness h;
     h.start();
-    h.window().type(txtMPath, R"(C:\enc\film.m2v)");
-    h.window().click(Command1);
+    h.window().type(outputPathBox, R"(C:\enc\film.m2v)");
+    h.window().click(browseOutputButton);
     ASSERT_EQ(h.desktop.ui.dialogs.size(), 1u);
     const auto& call = h.desktop.ui.dialogs[0];
     EXPECT_EQ(call.request.title, "Open");
     EXPECT_EQ(call.request.filter, "CCE Related Files|*.mpg;*.mpeg;*.m2v;*.mpv;*.vaf;*.ecl");
     EXPECT_EQ(call.request.fileName, "");
-    EXPECT_EQ(call.owner, "Form1");
+    EXPECT_EQ(call.owner, "MainWindow");
 }
 
 TEST(EncoderBrowseTest, CancelChangesNothing) {
-    Form1Harness h;
+    MainWindowHarness h;
     h.start();
-    h.window().type(txtMPath, R"(C:\enc\film.m2v)");
-    h.control(txtMvaf).setText(R"(C:\other\x.vaf)");
-    h.window().click(Command1);  // no answer scripted: cancelled
-    EXPECT_EQ(h.text(txtMPath), R"(C:\enc\film.m2v)");
-    EXPECT_EQ(h.text(txtMvaf), R"(C:\other\x.vaf)");
+    h.window().type(outputPathBox, R"(C:\enc\film.m2v)");
+    h.control(vafPathBox).setText(R"(C:\other\x.vaf)");
+    h.window().click(browseOutputButton);  // no answer scripted: cancelled
+    EXPECT_EQ(h.text(outputPathBox), R"(C:\enc\film.m2v)");
+    EXPECT_EQ(h.text(vafPathBox), R"(C:\other\x.vaf)");
     EXPECT_EQ(h.form.outFolder(), R"(C:\enc\)");
 }
 
@@ -163,35 +163,35 @@ TEST(PulldownBrowseTest, OffersTheCurrentPathOnlyWhenItIsAnExistingPulldown) {
     };
     for (const OfferRow& row : rows) {
         SCOPED_TRACE(row.pullPath);
-        Form1Harness h;
+        MainWindowHarness h;
         if (row.exists) h.desktop.files.addFile(row.pullPath);
         h.start();
-        h.window().type(txtPullPath, row.pullPath);
+        h.window().type(pulldownPathBox, row.pullPath);
         h.desktop.files.lookups.clear();
-        h.window().click(cmdPullPath);
+        h.window().click(browsePulldownButton);
         ASSERT_EQ(h.desktop.ui.dialogs.size(), 1u);
         const auto& call = h.desktop.ui.dialogs[0];
         EXPECT_EQ(call.request.title, "Open");
         EXPECT_EQ(call.request.filter, "Executable|*.exe");
         EXPECT_EQ(call.request.fileName, row.offered ? row.pullPath : "");
-        EXPECT_EQ(call.owner, "Form1");
+        EXPECT_EQ(call.owner, "MainWindow");
         // The existence test runs whatever the name says.
         const std::vector<std::string> lookups = *row.pullPath
                                                      ? std::vector<std::string>{"exists:" + std::string(row.pullPath)}
                                                      : std::vector<std::string>{};  // an empty path names no file
         EXPECT_EQ(h.desktop.files.lookups, lookups);
-        EXPECT_EQ(h.text(txtPullPath), row.pullPath);  // cancelled
+        EXPECT_EQ(h.text(pulldownPathBox), row.pullPath);  // cancelled
     }
 }
 
 TEST(PulldownBrowseTest, TakesThePickedPathUntested) {
-    Form1Harness h;
+    MainWindowHarness h;
     h.start();
-    h.window().type(txtPullPath, R"(C:\Tools\pulldown.exe)");
+    h.window().type(pulldownPathBox, R"(C:\Tools\pulldown.exe)");
     h.desktop.files.lookups.clear();
     h.desktop.ui.dialogAnswers = {"E:\\Инструменты\\tool.exe"};
-    h.window().click(cmdPullPath);
-    EXPECT_EQ(h.text(txtPullPath), "E:\\Инструменты\\tool.exe");
+    h.window().click(browsePulldownButton);
+    EXPECT_EQ(h.text(pulldownPathBox), "E:\\Инструменты\\tool.exe");
     // Only the offer test looked at a file.
     EXPECT_EQ(h.desktop.files.lookups, std::vector<std::string>{R"(exists:C:\Tools\pulldown.exe)"});
 }

@@ -4,17 +4,17 @@
 #include <vector>
 
 #include "command_line_rules.h"
-#include "form1_harness.h"
+#include "main_window_harness.h"
 #include "workflow/pulldown_command.h"
 
 namespace morvane {
 namespace {
 
-using namespace form1;
+using namespace main_window;
 using platform::CheckState;
 using platform::MessageIcon;
 using platform::ShowStyle;
-using testing::Form1Harness;
+using testing::MainWindowHarness;
 
 constexpr const char* kTool = R"(C:\Tools\pulldown.exe)";
 constexpr const char* kDropExample =
@@ -22,13 +22,13 @@ constexpr const char* kDropExample =
 constexpr const char* kNoDropExample =
     R"("C:\Tools\pulldown.exe" D:\Video\movie.m2v D:\Video\pulled_nodrop.m2v -prog_frames p)";
 
-struct Launch : Form1Harness {
+struct Launch : MainWindowHarness {
     Launch(const std::string& tool, const std::string& output, CheckState drop, CheckState noDrop) {
         start();
-        window().type(txtPullPath, tool);
-        window().type(txtMPath, output);
-        control(chkDrop).setCheckState(drop);
-        control(chkNoDrop).setCheckState(noDrop);
+        window().type(pulldownPathBox, tool);
+        window().type(outputPathBox, output);
+        control(dropFrameCheck).setCheckState(drop);
+        control(noOptionsCheck).setCheckState(noDrop);
     }
 };
 
@@ -41,7 +41,7 @@ struct RunRow {
     std::vector<std::string> lines;  // in start order
 };
 
-TEST(StartPulldownTest, ComposesTheTickedRunsInOrder) {
+TEST(PulldownRunsTest, ComposesTheTickedRunsInOrder) {
     using enum CheckState;
     // clang-format off
     const RunRow rows[] = {
@@ -68,46 +68,46 @@ TEST(StartPulldownTest, ComposesTheTickedRunsInOrder) {
     for (const RunRow& row : rows) {
         SCOPED_TRACE(row.name);
         Launch h(row.tool, row.output, row.drop, row.noDrop);
-        h.form.StartPulldown();
+        h.form.startPulldownRuns();
         EXPECT_EQ(h.startedLines(), row.lines);
         for (const auto& s : h.desktop.processes.started) EXPECT_EQ(s.style, ShowStyle::MinimizedFocus);
         EXPECT_TRUE(h.desktop.ui.messages.empty());
     }
 }
 
-TEST(StartPulldownTest, ReadsThePathsAtTheMomentOfTheLaunch) {
+TEST(PulldownRunsTest, ReadsThePathsAtTheMomentOfTheLaunch) {
     Launch h(kTool, R"(D:\Video\movie.m2v)", CheckState::Ticked, CheckState::Clear);
-    h.window().type(txtPullPath, R"(E:\pd\pulldown.exe)");
-    h.window().type(txtMPath, R"(F:\x\y.mpv)");
-    h.form.StartPulldown();
+    h.window().type(pulldownPathBox, R"(E:\pd\pulldown.exe)");
+    h.window().type(outputPathBox, R"(F:\x\y.mpv)");
+    h.form.startPulldownRuns();
     EXPECT_EQ(h.startedLines(),
               std::vector<std::string>{
                   R"("E:\pd\pulldown.exe" F:\x\y.mpv F:\x\pulled_drop.m2v -prog_frames p -drop_frame true)"});
 }
 
-TEST(StartPulldownTest, AFailedStartIsReportedAndTheOtherRunStillTried) {
+TEST(PulldownRunsTest, AFailedStartIsReportedAndTheOtherRunStillTried) {
     Launch h(kTool, R"(D:\Video\movie.m2v)", CheckState::Ticked, CheckState::Ticked);
     h.desktop.processes.failing = {kDropExample};
     std::vector<std::size_t> attemptsWhileShown;
     h.desktop.ui.whileModal = [&] { attemptsWhileShown.push_back(h.desktop.processes.attempts.size()); };
-    h.form.StartPulldown();
+    h.form.startPulldownRuns();
 
     ASSERT_EQ(h.desktop.ui.messages.size(), 1u);
     const auto& shown = h.desktop.ui.messages[0];
     EXPECT_EQ(shown.text, R"(Could not start "C:\Tools\pulldown.exe")");
     EXPECT_EQ(shown.title, "Error");
     EXPECT_EQ(shown.icon, MessageIcon::Warning);
-    EXPECT_EQ(shown.owner, "Form1");
+    EXPECT_EQ(shown.owner, "MainWindow");
     EXPECT_EQ(attemptsWhileShown, std::vector<std::size_t>{1});  // told before the second start
     EXPECT_EQ(h.desktop.processes.attempts, (std::vector<std::string>{kDropExample, kNoDropExample}));
     EXPECT_EQ(h.startedLines(), std::vector<std::string>{kNoDropExample});
 }
 
-TEST(StartPulldownTest, EachFailedStartIsReported) {
+TEST(PulldownRunsTest, EachFailedStartIsReported) {
     Launch h("", R"(D:\Video\movie.m2v)", CheckState::Ticked, CheckState::Ticked);
     h.desktop.processes.failing = {R"("" D:\Video\movie.m2v D:\Video\pulled_drop.m2v -prog_frames p -drop_frame true)",
                                    R"("" D:\Video\movie.m2v D:\Video\pulled_nodrop.m2v -prog_frames p)"};
-    h.form.StartPulldown();
+    h.form.startPulldownRuns();
     ASSERT_EQ(h.desktop.ui.messages.size(), 2u);
     EXPECT_EQ(h.desktop.ui.messages[0].text, R"(Could not start "")");
     EXPECT_EQ(h.desktop.ui.messages[1].text, R"(Could not start "")");
@@ -144,7 +144,7 @@ TEST(PulldownNowTest, ChecksInOrderThenStartsTheRuns) {
         Launch h(kTool, R"(D:\Video\movie.m2v)", row.drop, row.noDrop);
         if (row.outputExists) h.desktop.files.addFile(R"(D:\Video\movie.m2v)");
         h.desktop.files.lookups.clear();
-        h.window().click(mnuPullNow);
+        h.window().click(pulldownNowItem);
 
         std::vector<std::string> texts;
         for (const auto& m : h.desktop.ui.messages) {
@@ -164,20 +164,20 @@ TEST(PulldownNowTest, StartsEvenWhileTheEncoderHoldsTheFileAndChangesNothingElse
     Launch h(R"(C:\Nowhere\pulldown.exe)", R"(D:\Video\movie.m2v)", CheckState::Ticked, CheckState::Clear);
     h.desktop.files.addFile(R"(D:\Video\movie.m2v)");
     h.desktop.files.hold(R"(D:\Video\movie.m2v)");
-    h.window().click(mnuPullNow);
+    h.window().click(pulldownNowItem);
     ASSERT_EQ(h.desktop.processes.started.size(), 1u);  // the pulldown path itself is not tested
     EXPECT_TRUE(h.desktop.ui.messages.empty());
     EXPECT_EQ(h.desktop.files.lookups, std::vector<std::string>{R"(exists:D:\Video\movie.m2v)"});
     EXPECT_TRUE(h.form.isOpen());
     EXPECT_FALSE(h.form.waiting());
     EXPECT_EQ(h.form.minutesWaited(), 0.0);
-    EXPECT_EQ(h.text(cmdGo), "Start Waiting");
-    EXPECT_EQ(h.text(txtMPath), R"(D:\Video\movie.m2v)");
+    EXPECT_EQ(h.text(startButton), "Start Waiting");
+    EXPECT_EQ(h.text(outputPathBox), R"(D:\Video\movie.m2v)");
 }
 
 TEST(PulldownNowTest, AnEmptyOutputPathDoesNotExist) {
     Launch h(kTool, "", CheckState::Ticked, CheckState::Ticked);
-    h.window().click(mnuPullNow);
+    h.window().click(pulldownNowItem);
     ASSERT_EQ(h.desktop.ui.messages.size(), 1u);
     EXPECT_EQ(h.desktop.ui.messages[0].text, "File Does Not Exist");
     EXPECT_TRUE(h.desktop.processes.attempts.empty());

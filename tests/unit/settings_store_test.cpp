@@ -5,9 +5,9 @@
 #include <string>
 #include <vector>
 
-#include "about/frm_about.h"
+#include "about/about_window.h"
 #include "contract/registry_contract.h"
-#include "main_window/form1.h"
+#include "main_window/main_window.h"
 #include "memory_platform.h"
 #include "platform/text.h"
 #include "settings/settings_constants.h"
@@ -16,7 +16,7 @@
 namespace morvane {
 namespace {
 
-using namespace form1;
+using namespace main_window;
 using platform::CheckState;
 using platform::ControlId;
 using platform::kHkeyCurrentUser;
@@ -88,31 +88,8 @@ struct Program {
     testing::MemoryProcesses processes;
     RecordingRegistry registry;
     platform::Platform platform{ui, files, processes, registry, {"Morvane", 1, 0, 1}};
-    about::FrmAbout about{platform};
-    Form1 form{platform, about};
-};
-
-// Stands in for the path selection: a change of txtMPath derives a VAF path.
-struct DerivingEvents final : platform::WindowEvents {
-    void onLoad() override {}
-    void onCloseRequest() override {}
-    void onClick(ControlId) override {}
-    void onTextChange(ControlId id) override {
-        changes.push_back(id);
-        if (id == txtMPath) window->control(txtMvaf).setText("derived.vaf");
-    }
-    void onTimer() override {}
-
-    platform::Window* window = nullptr;
-    std::vector<ControlId> changes;
-};
-
-// The main window's controls without Form1 around them, to call the load on.
-struct BareWindow {
-    BareWindow() { events.window = window.get(); }
-    MemoryUi ui;
-    DerivingEvents events;
-    std::unique_ptr<platform::Window> window = ui.createWindow(form1::layout(), events);
+    about::AboutWindow about{platform};
+    MainWindow form{platform, about};
 };
 
 void putText(MemoryRegistry& store, const std::string& name, const std::string& text,
@@ -142,11 +119,11 @@ TEST(SettingsLoadTest, FirstRunTicksChkDropAndEmptiesEveryPath) {
     MemoryRegistry store;
     Program p(store);
     p.start();
-    EXPECT_EQ(p.check(chkDrop), CheckState::Ticked);
-    EXPECT_EQ(p.check(chkNoDrop), CheckState::Clear);
-    EXPECT_EQ(p.text(txtPullPath), "");  // not the layout's "pulldown.exe"
-    EXPECT_EQ(p.text(txtMPath), "");
-    EXPECT_EQ(p.text(txtMvaf), "");
+    EXPECT_EQ(p.check(dropFrameCheck), CheckState::Ticked);
+    EXPECT_EQ(p.check(noOptionsCheck), CheckState::Clear);
+    EXPECT_EQ(p.text(pulldownPathBox), "");  // not the layout's "pulldown.exe"
+    EXPECT_EQ(p.text(outputPathBox), "");
+    EXPECT_EQ(p.text(vafPathBox), "");
     // Six reads, each finding no key: the fallback road.
     EXPECT_EQ(p.registry.log, (std::vector<std::string>{"open HKCU", "open HKLM", "open HKLM", "open HKLM", "open HKLM",
                                                         "open HKLM", "open HKLM"}));
@@ -163,11 +140,11 @@ TEST(SettingsLoadTest, RestoresTheStoredPathsAndStates) {
     putText(store, "chkNoDrop", "1");
     Program p(store);
     p.start();
-    EXPECT_EQ(p.text(txtPullPath), "C:\\Tools\\pulldown.exe");
-    EXPECT_EQ(p.text(txtMPath), "D:\\Encodes\\movie.m2v");
-    EXPECT_EQ(p.text(txtMvaf), "D:\\Encodes\\other.vaf");
-    EXPECT_EQ(p.check(chkDrop), CheckState::Clear);
-    EXPECT_EQ(p.check(chkNoDrop), CheckState::Ticked);
+    EXPECT_EQ(p.text(pulldownPathBox), "C:\\Tools\\pulldown.exe");
+    EXPECT_EQ(p.text(outputPathBox), "D:\\Encodes\\movie.m2v");
+    EXPECT_EQ(p.text(vafPathBox), "D:\\Encodes\\other.vaf");
+    EXPECT_EQ(p.check(dropFrameCheck), CheckState::Clear);
+    EXPECT_EQ(p.check(noOptionsCheck), CheckState::Ticked);
     EXPECT_EQ(p.registry.reads, kReadsWithoutFallback);
     EXPECT_EQ(store.openHandles(), 0);
 }
@@ -178,8 +155,8 @@ TEST(SettingsLoadTest, ChkDropZeroAloneClearsItLeavesChkNoDropAndSkipsOptDrop) {
     store.putDword(kHkeyLocalMachine, kPath, "optDrop", 0xFFFFFFFF);
     Program p(store);
     p.start();
-    EXPECT_EQ(p.check(chkDrop), CheckState::Clear);
-    EXPECT_EQ(p.check(chkNoDrop), CheckState::Clear);  // its layout state
+    EXPECT_EQ(p.check(dropFrameCheck), CheckState::Clear);
+    EXPECT_EQ(p.check(noOptionsCheck), CheckState::Clear);  // its layout state
     EXPECT_EQ(p.registry.reads, kReadsWithoutFallback);
 }
 
@@ -227,8 +204,8 @@ TEST(SettingsLoadTest, OptDropDecidesOnlyWhenNeitherBoxIsStored) {
         c.optDrop(store);
         Program p(store);
         p.start();
-        EXPECT_EQ(p.check(chkDrop), CheckState::Ticked);
-        EXPECT_EQ(p.check(chkNoDrop), c.noDrop);
+        EXPECT_EQ(p.check(dropFrameCheck), CheckState::Ticked);
+        EXPECT_EQ(p.check(noOptionsCheck), c.noDrop);
         EXPECT_EQ(p.registry.reads, kReadsWithFallback);
     }
 }
@@ -282,15 +259,12 @@ TEST(SettingsLoadTest, OnlyAWholeNumberFromZeroToTwoIsACheckState) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         {
-            // chkNoDrop stored: a hostile chkDrop leaves its box as it was.
+            // The other state stored: a hostile one is absent, and its box keeps its design.
             MemoryRegistry store;
             c.put(store, "chkDrop");
             putText(store, "chkNoDrop", "1");
-            BareWindow bare;
-            bare.window->control(chkDrop).setCheckState(CheckState::Greyed);
             RecordingRegistry registry(store);
-            settings::loadOptions(registry, *bare.window);
-            EXPECT_EQ(bare.window->control(chkDrop).checkState(), c.state.value_or(CheckState::Greyed));
+            EXPECT_EQ(settings::loadOptions(registry).dropFrame, c.state);
             EXPECT_EQ(registry.reads, kReadsWithoutFallback);
         }
         {
@@ -300,8 +274,8 @@ TEST(SettingsLoadTest, OnlyAWholeNumberFromZeroToTwoIsACheckState) {
             c.put(store, "chkNoDrop");
             Program p(store);
             p.start();
-            EXPECT_EQ(p.check(chkDrop), c.state.value_or(CheckState::Ticked));
-            EXPECT_EQ(p.check(chkNoDrop), c.state.value_or(CheckState::Clear));
+            EXPECT_EQ(p.check(dropFrameCheck), c.state.value_or(CheckState::Ticked));
+            EXPECT_EQ(p.check(noOptionsCheck), c.state.value_or(CheckState::Clear));
             EXPECT_EQ(p.registry.reads, c.state ? kReadsWithoutFallback : kReadsWithFallback);
         }
     }
@@ -313,23 +287,11 @@ TEST(SettingsLoadTest, TheStoredVafPathReplacesTheDerivedOneEvenWhenAbsent) {
         MemoryRegistry store;
         putText(store, "txtMPath", "D:\\Encodes\\movie.m2v");
         if (vafStored) putText(store, "txtMvaf", "E:\\kept.vaf");
-        BareWindow bare;
-        RecordingRegistry registry(store);
-        settings::loadOptions(registry, *bare.window);
-        EXPECT_EQ(bare.window->control(txtMvaf).text(), vafStored ? "E:\\kept.vaf" : "");
-        // The derived path was set by the change handling, between the reads of
-        // txtMPath and txtMvaf, and then replaced.
-        EXPECT_EQ(bare.events.changes, (std::vector<ControlId>{txtPullPath, txtMPath, txtMvaf, txtMvaf}));
+        Program p(store);
+        p.start();
+        EXPECT_EQ(p.text(outputPathBox), "D:\\Encodes\\movie.m2v");
+        EXPECT_EQ(p.text(vafPathBox), vafStored ? "E:\\kept.vaf" : "");
     }
-}
-
-TEST(SettingsLoadTest, TheRealChangeHandlingDoesNotOutliveTheStoredVafPath) {
-    MemoryRegistry store;
-    putText(store, "txtMPath", "D:\\Encodes\\movie.m2v");
-    Program p(store);
-    p.start();
-    EXPECT_EQ(p.text(txtMPath), "D:\\Encodes\\movie.m2v");
-    EXPECT_EQ(p.text(txtMvaf), "");
 }
 
 TEST(SettingsLoadTest, AStoredNumberCountsAsPresentThroughItsDecimalText) {
@@ -337,7 +299,7 @@ TEST(SettingsLoadTest, AStoredNumberCountsAsPresentThroughItsDecimalText) {
     store.putDword(kHkeyLocalMachine, kPath, "txtPullPath", 42);
     Program p(store);
     p.start();
-    EXPECT_EQ(p.text(txtPullPath), "42");
+    EXPECT_EQ(p.text(pulldownPathBox), "42");
 }
 
 // --- Saving ------------------------------------------------------------------
@@ -348,7 +310,7 @@ TEST(SettingsSaveTest, EveryCloseRequestCreatesTheKeyAndWritesFiveTexts) {
         std::function<void(Program&)> close;
     } causes[] = {
         {"close box", [](Program& p) { p.window().pressCloseBox(); }},
-        {"File > Exit", [](Program& p) { p.window().click(mnuExit); }},
+        {"File > Exit", [](Program& p) { p.window().click(exitItem); }},
         {"unload", [](Program& p) { p.window().unload(); }},
     };
     for (const auto& c : causes) {
@@ -378,11 +340,11 @@ TEST(SettingsSaveTest, WritesWhatTheControlsHoldAsTextsOverEarlierTypesAndLeaves
     const MemoryRegistry::Value optDropBefore = *store.find(kHkeyLocalMachine, kPath, "optDrop");
     Program p(store);
     p.start();
-    p.control(txtPullPath).setText("C:\\Tools\\pulldown.exe");
-    p.control(txtMPath).setText("D:\\Encodes\\movie.m2v");
-    p.control(txtMvaf).setText("D:\\Encodes\\movie.vaf");
-    p.control(chkDrop).setCheckState(CheckState::Clear);
-    p.control(chkNoDrop).setCheckState(CheckState::Greyed);
+    p.control(pulldownPathBox).setText("C:\\Tools\\pulldown.exe");
+    p.control(outputPathBox).setText("D:\\Encodes\\movie.m2v");
+    p.control(vafPathBox).setText("D:\\Encodes\\movie.vaf");
+    p.control(dropFrameCheck).setCheckState(CheckState::Clear);
+    p.control(noOptionsCheck).setCheckState(CheckState::Greyed);
     p.window().pressCloseBox();
 
     EXPECT_EQ(storedText(store, "txtPullPath"), "C:\\Tools\\pulldown.exe");
@@ -406,20 +368,20 @@ TEST(SettingsSaveTest, PathsComeBackIntactOnTheNextStartBlanksAndAllScripts) {
     {
         Program first(store);
         first.start();
-        first.control(txtPullPath).setText(paths[0]);
-        first.control(txtMPath).setText(paths[1]);
-        first.control(txtMvaf).setText(paths[2]);
-        first.control(chkDrop).setCheckState(CheckState::Clear);
-        first.control(chkNoDrop).setCheckState(CheckState::Ticked);
+        first.control(pulldownPathBox).setText(paths[0]);
+        first.control(outputPathBox).setText(paths[1]);
+        first.control(vafPathBox).setText(paths[2]);
+        first.control(dropFrameCheck).setCheckState(CheckState::Clear);
+        first.control(noOptionsCheck).setCheckState(CheckState::Ticked);
         first.window().pressCloseBox();
     }
     Program second(store);
     second.start();
-    EXPECT_EQ(second.text(txtPullPath), paths[0]);
-    EXPECT_EQ(second.text(txtMPath), paths[1]);
-    EXPECT_EQ(second.text(txtMvaf), paths[2]);
-    EXPECT_EQ(second.check(chkDrop), CheckState::Clear);
-    EXPECT_EQ(second.check(chkNoDrop), CheckState::Ticked);
+    EXPECT_EQ(second.text(pulldownPathBox), paths[0]);
+    EXPECT_EQ(second.text(outputPathBox), paths[1]);
+    EXPECT_EQ(second.text(vafPathBox), paths[2]);
+    EXPECT_EQ(second.check(dropFrameCheck), CheckState::Clear);
+    EXPECT_EQ(second.check(noOptionsCheck), CheckState::Ticked);
     EXPECT_EQ(second.registry.reads, kReadsWithoutFallback);
 }
 
@@ -439,9 +401,9 @@ TEST(SettingsPerUserTest, AMachineWideKeyThatRefusesWritesSendsTheSaveToThePerUs
             Program p(store);
             p.start();
             // An older installation's settings still load, through a read-only open.
-            EXPECT_EQ(p.text(txtPullPath), oldInstallation ? "C:\\Old\\pulldown.exe" : "");
-            EXPECT_EQ(p.check(chkNoDrop), oldInstallation ? CheckState::Ticked : CheckState::Clear);
-            p.control(txtPullPath).setText("C:\\New\\pulldown.exe");
+            EXPECT_EQ(p.text(pulldownPathBox), oldInstallation ? "C:\\Old\\pulldown.exe" : "");
+            EXPECT_EQ(p.check(noOptionsCheck), oldInstallation ? CheckState::Ticked : CheckState::Clear);
+            p.control(pulldownPathBox).setText("C:\\New\\pulldown.exe");
             p.window().pressCloseBox();
         }
         EXPECT_EQ(storedText(store, "txtPullPath", kHkeyCurrentUser), "C:\\New\\pulldown.exe");
@@ -453,7 +415,7 @@ TEST(SettingsPerUserTest, AMachineWideKeyThatRefusesWritesSendsTheSaveToThePerUs
 
         Program next(store);
         next.start();
-        EXPECT_EQ(next.text(txtPullPath), "C:\\New\\pulldown.exe");
+        EXPECT_EQ(next.text(pulldownPathBox), "C:\\New\\pulldown.exe");
     }
 }
 
@@ -464,11 +426,11 @@ TEST(SettingsPerUserTest, AnExistingPerUserKeyIsReadAndWrittenInsteadOfTheMachin
     putText(store, "txtMPath", "D:\\user.m2v", kHkeyCurrentUser);
     Program p(store);
     p.start();
-    EXPECT_EQ(p.text(txtMPath), "D:\\user.m2v");
-    EXPECT_EQ(p.check(chkDrop), CheckState::Ticked);  // nothing per user: the fallback
+    EXPECT_EQ(p.text(outputPathBox), "D:\\user.m2v");
+    EXPECT_EQ(p.check(dropFrameCheck), CheckState::Ticked);  // nothing per user: the fallback
     EXPECT_EQ(std::ranges::count(p.registry.log, "open HKLM"), 0);
 
-    p.control(txtMPath).setText("D:\\changed.m2v");
+    p.control(outputPathBox).setText("D:\\changed.m2v");
     p.window().pressCloseBox();
     EXPECT_EQ(storedText(store, "txtMPath", kHkeyCurrentUser), "D:\\changed.m2v");
     EXPECT_EQ(storedText(store, "txtMPath"), "D:\\machine.m2v");

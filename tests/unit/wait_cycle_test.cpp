@@ -5,15 +5,15 @@
 #include <string>
 #include <vector>
 
-#include "form1_harness.h"
-#include "main_window/form1_constants.h"
+#include "main_window/main_window_constants.h"
+#include "main_window_harness.h"
 #include "workflow/wait_cycle_constants.h"
 #include "workflow/workflow_constants.h"
 
 namespace morvane {
 namespace {
 
-using namespace form1;
+using namespace main_window;
 using platform::CheckState;
 using platform::ControlId;
 using platform::MessageIcon;
@@ -37,14 +37,14 @@ struct Program {
     Program() {
         files().addFile(kPull);
         h.start();
-        h.window().type(txtPullPath, kPull);
+        h.window().type(pulldownPathBox, kPull);
         watch(kOutput, kVaf);
     }
 
     // The VAF box is set as the program sets it, after the output path's own derivation.
     void watch(const std::string& output, const std::string& vaf) {
-        h.window().type(txtMPath, output);
-        h.control(txtMvaf).setText(vaf);
+        h.window().type(outputPathBox, output);
+        h.control(vafPathBox).setText(vaf);
     }
     void encoderWrites(const std::string& path) {
         files().addFile(path);
@@ -57,7 +57,7 @@ struct Program {
 
     void startWaitingOn(const std::string& busyFile) {
         encoderWrites(busyFile);
-        click(cmdGo);
+        click(startButton);
         ASSERT_TRUE(h.form.waiting());
     }
 
@@ -65,20 +65,20 @@ struct Program {
 
     void expectIdleLook() {
         EXPECT_FALSE(h.form.waiting());
-        EXPECT_EQ(h.text(cmdGo), "Start Waiting");
-        EXPECT_EQ(h.text(Label2), "Make sure CCE is running and...");
-        EXPECT_TRUE(h.control(txtPullPath).enabled());
-        EXPECT_TRUE(h.control(txtMPath).enabled());
-        EXPECT_EQ(h.text(lblM), "");
-        EXPECT_EQ(h.text(lblV), "");
-        EXPECT_EQ(h.text(Label5), "0");
+        EXPECT_EQ(h.text(startButton), "Start Waiting");
+        EXPECT_EQ(h.text(statusLabel), "Make sure CCE is running and...");
+        EXPECT_TRUE(h.control(pulldownPathBox).enabled());
+        EXPECT_TRUE(h.control(outputPathBox).enabled());
+        EXPECT_EQ(h.text(outputBusyMark), "");
+        EXPECT_EQ(h.text(vafBusyMark), "");
+        EXPECT_EQ(h.text(minutesWaitedLabel), "0");
         EXPECT_EQ(h.form.minutesWaited(), 0.0);
     }
 
     testing::MemoryFileSystem& files() { return h.desktop.files; }
     testing::MemoryUi& ui() { return h.desktop.ui; }
 
-    testing::Form1Harness h;
+    testing::MainWindowHarness h;
 };
 
 // Each test gets a fresh program; table rows make their own.
@@ -88,19 +88,19 @@ class WaitCycleTest : public ::testing::Test, protected Program {};
 
 TEST_F(WaitCycleTest, StartArmsTheWaitWhileTheEncoderHoldsTheOutputFile) {
     encoderWrites(kOutput);
-    click(cmdGo);
+    click(startButton);
 
     EXPECT_TRUE(h.form.waiting());
-    EXPECT_EQ(h.text(cmdGo), "Cancel");
-    EXPECT_EQ(h.text(Label2), "Waiting for CCE to finish");
-    EXPECT_FALSE(h.control(txtPullPath).enabled());
-    EXPECT_FALSE(h.control(txtMPath).enabled());
-    EXPECT_FALSE(h.control(txtMvaf).enabled());
-    for (ControlId stillUsable : {Command1, cmdPullPath, chkDrop, chkNoDrop})
+    EXPECT_EQ(h.text(startButton), "Cancel");
+    EXPECT_EQ(h.text(statusLabel), "Waiting for CCE to finish");
+    EXPECT_FALSE(h.control(pulldownPathBox).enabled());
+    EXPECT_FALSE(h.control(outputPathBox).enabled());
+    EXPECT_FALSE(h.control(vafPathBox).enabled());
+    for (ControlId stillUsable : {browseOutputButton, browsePulldownButton, dropFrameCheck, noOptionsCheck})
         EXPECT_TRUE(h.control(stillUsable).enabled()) << stillUsable.value;
-    EXPECT_EQ(h.text(lblM), kMark);
-    EXPECT_EQ(h.text(lblV), "");
-    EXPECT_EQ(h.text(Label5), "0");
+    EXPECT_EQ(h.text(outputBusyMark), kMark);
+    EXPECT_EQ(h.text(vafBusyMark), "");
+    EXPECT_EQ(h.text(minutesWaitedLabel), "0");
     EXPECT_EQ(h.form.freeTicks(), 0);
     EXPECT_EQ(h.form.minutesWaited(), 0.0);
     EXPECT_TRUE(ui().messages.empty());
@@ -110,8 +110,8 @@ TEST_F(WaitCycleTest, StartArmsTheWaitWhileTheEncoderHoldsTheOutputFile) {
 struct BusyCase {
     const char* name;
     std::function<void(testing::MemoryFileSystem&)> arrange;
-    const char* lblM;
-    const char* lblV;
+    const char* outputBusyMark;
+    const char* vafBusyMark;
     bool arms;
     std::vector<std::string> probes;  // after the lookup of pulldown.exe
 };
@@ -146,17 +146,17 @@ TEST(WaitCycleStartTest, BusyTestProbesTheVafFileFirstAndMarksEachBusyFile) {
         Program p;
         c.arrange(p.files());
         // Marks left from before must not survive a failed start.
-        p.h.control(lblM).setText(kBusyMark);
-        p.h.control(lblV).setText(kBusyMark);
+        p.h.control(outputBusyMark).setText(kBusyMark);
+        p.h.control(vafBusyMark).setText(kBusyMark);
         p.files().lookups.clear();
 
-        p.click(cmdGo);
+        p.click(startButton);
 
         std::vector<std::string> expected{"exists:" + kPull};
         expected.insert(expected.end(), c.probes.begin(), c.probes.end());
         EXPECT_EQ(p.files().lookups, expected);
-        EXPECT_EQ(p.h.text(lblM), c.lblM);
-        EXPECT_EQ(p.h.text(lblV), c.lblV);
+        EXPECT_EQ(p.h.text(outputBusyMark), c.outputBusyMark);
+        EXPECT_EQ(p.h.text(vafBusyMark), c.vafBusyMark);
         EXPECT_EQ(p.h.form.waiting(), c.arms);
         if (c.arms) {
             EXPECT_TRUE(p.ui().messages.empty());
@@ -169,9 +169,9 @@ TEST(WaitCycleStartTest, BusyTestProbesTheVafFileFirstAndMarksEachBusyFile) {
 
 TEST_F(WaitCycleTest, ChecksRunInTheirOrderAndTheFirstFailureEndsTheClick) {
     // Everything wrong at once; each step mends one thing and meets the next message.
-    check(chkDrop, CheckState::Clear);
-    check(chkNoDrop, CheckState::Clear);
-    h.window().type(txtPullPath, "");
+    check(dropFrameCheck, CheckState::Clear);
+    check(noOptionsCheck, CheckState::Clear);
+    h.window().type(pulldownPathBox, "");
     watch("", "");
 
     struct Step {
@@ -184,11 +184,11 @@ TEST_F(WaitCycleTest, ChecksRunInTheirOrderAndTheFirstFailureEndsTheClick) {
     // clang-format off
     const Step steps[] = {
         {"no option", [] {}, workflow::kNoOptionChosen, false, {}},
-        {"greyed counts as chosen; empty pulldown path", [&] { check(chkNoDrop, CheckState::Greyed); },
+        {"greyed counts as chosen; empty pulldown path", [&] { check(noOptionsCheck, CheckState::Greyed); },
          wait_cycle::kInvalidPullPathMessage, true, {}},
-        {"pulldown path names nothing", [&] { h.window().type(txtPullPath, "C:\\Tools\\gone.exe"); },
+        {"pulldown path names nothing", [&] { h.window().type(pulldownPathBox, "C:\\Tools\\gone.exe"); },
          wait_cycle::kInvalidPullPathMessage, true, {"exists:C:\\Tools\\gone.exe"}},
-        {"no output path: nothing probed", [&] { h.window().type(txtPullPath, kPull); },
+        {"no output path: nothing probed", [&] { h.window().type(pulldownPathBox, kPull); },
          wait_cycle::kNoOutputFileMessage, true, {"exists:" + kPull}},
         {"nothing busy", [&] { watch(kOutput, kVaf); }, wait_cycle::kNothingBusyMessage, true,
          {"exists:" + kPull, "exists:" + kVaf, "exists:" + kOutput}},
@@ -198,26 +198,26 @@ TEST_F(WaitCycleTest, ChecksRunInTheirOrderAndTheFirstFailureEndsTheClick) {
     for (const Step& s : steps) {
         SCOPED_TRACE(s.name);
         s.mend();
-        h.control(Label5).setText("7");
+        h.control(minutesWaitedLabel).setText("7");
         files().lookups.clear();
 
-        click(cmdGo);
+        click(startButton);
 
         ASSERT_EQ(ui().messages.size(), ++shown);
         const testing::ShownMessage& box = ui().messages.back();
         EXPECT_EQ(box.text, s.message);
         EXPECT_EQ(box.title, "Error");
         EXPECT_EQ(box.icon, MessageIcon::Warning);
-        EXPECT_EQ(box.owner, "Form1");
-        EXPECT_EQ(h.text(Label5), s.minutesReset ? "0" : "7");
+        EXPECT_EQ(box.owner, "MainWindow");
+        EXPECT_EQ(h.text(minutesWaitedLabel), s.minutesReset ? "0" : "7");
         EXPECT_EQ(files().lookups, s.lookups);
         EXPECT_FALSE(h.form.waiting());
-        EXPECT_EQ(h.text(cmdGo), "Start Waiting");
-        EXPECT_TRUE(h.control(txtMPath).enabled());
+        EXPECT_EQ(h.text(startButton), "Start Waiting");
+        EXPECT_TRUE(h.control(outputPathBox).enabled());
     }
 
     encoderWrites(kOutput);
-    click(cmdGo);
+    click(startButton);
     EXPECT_EQ(ui().messages.size(), shown);
     EXPECT_TRUE(h.form.waiting());
     EXPECT_TRUE(ui().awake == std::vector<bool>{true});
@@ -226,13 +226,13 @@ TEST_F(WaitCycleTest, ChecksRunInTheirOrderAndTheFirstFailureEndsTheClick) {
 
 TEST_F(WaitCycleTest, ATickDuringAFailedStartsBoxFindsTheWaitUnarmed) {
     ui().whileModal = [&] { tick(); };
-    click(cmdGo);  // both files missing
+    click(startButton);  // both files missing
     ASSERT_EQ(ui().messages.size(), 1u);
     files().lookups.clear();
     ui().whileModal = nullptr;
     EXPECT_TRUE(files().lookups.empty());
     EXPECT_EQ(h.form.minutesWaited(), 0.0);
-    EXPECT_EQ(h.text(Label5), "0");
+    EXPECT_EQ(h.text(minutesWaitedLabel), "0");
 }
 
 // --- Cancel and the switch -------------------------------------------------
@@ -242,17 +242,17 @@ TEST_F(WaitCycleTest, CancelRestoresTheIdleLookWithoutAMessage) {
     startWaitingOn(kOutput);
     tick();
     tick();
-    ASSERT_EQ(h.text(Label5), "1");
-    ASSERT_EQ(h.text(lblV), kMark);
+    ASSERT_EQ(h.text(minutesWaitedLabel), "1");
+    ASSERT_EQ(h.text(vafBusyMark), kMark);
 
-    click(cmdGo);
+    click(startButton);
 
     expectIdleLook();
     EXPECT_TRUE(ui().messages.empty());
     files().lookups.clear();
     tick();
     EXPECT_TRUE(files().lookups.empty());
-    EXPECT_EQ(h.text(Label5), "0");
+    EXPECT_EQ(h.text(minutesWaitedLabel), "0");
 }
 
 TEST_F(WaitCycleTest, CancelLeavesTheFreeCountForTheNextStartToReset) {
@@ -261,37 +261,37 @@ TEST_F(WaitCycleTest, CancelLeavesTheFreeCountForTheNextStartToReset) {
     tick();
     ASSERT_EQ(h.form.freeTicks(), 1);
 
-    click(cmdGo);
+    click(startButton);
     EXPECT_EQ(h.form.freeTicks(), 1);
 
     files().hold(kOutput);
-    click(cmdGo);
+    click(startButton);
     EXPECT_TRUE(h.form.waiting());
     EXPECT_EQ(h.form.freeTicks(), 0);
 }
 
 TEST_F(WaitCycleTest, TheButtonsCaptionAloneDecidesBetweenStartAndCancel) {
     encoderWrites(kOutput);
-    h.control(cmdGo).setText("Click Here!!");
+    h.control(startButton).setText("Click Here!!");
     files().lookups.clear();
-    click(cmdGo);  // idle, but not "Start Waiting": a cancel
+    click(startButton);  // idle, but not "Start Waiting": a cancel
     expectIdleLook();
     EXPECT_TRUE(files().lookups.empty());
 
-    click(cmdGo);
+    click(startButton);
     tick();
     tick();
     tick();
-    ASSERT_EQ(h.text(Label5), "2");
-    h.control(cmdGo).setText("Start Waiting");
-    click(cmdGo);  // armed, but reading "Start Waiting": a fresh start
+    ASSERT_EQ(h.text(minutesWaitedLabel), "2");
+    h.control(startButton).setText("Start Waiting");
+    click(startButton);  // armed, but reading "Start Waiting": a fresh start
     EXPECT_TRUE(h.form.waiting());
-    EXPECT_EQ(h.text(cmdGo), "Cancel");
+    EXPECT_EQ(h.text(startButton), "Cancel");
     EXPECT_EQ(h.form.minutesWaited(), 0.0);
-    EXPECT_EQ(h.text(Label5), "0");
+    EXPECT_EQ(h.text(minutesWaitedLabel), "0");
 
-    h.control(cmdGo).setText("start waiting");  // the comparison is case-sensitive
-    click(cmdGo);
+    h.control(startButton).setText("start waiting");  // the comparison is case-sensitive
+    click(startButton);
     expectIdleLook();
 }
 
@@ -299,10 +299,10 @@ TEST_F(WaitCycleTest, TheButtonsCaptionAloneDecidesBetweenStartAndCancel) {
 
 TEST_F(WaitCycleTest, ATickWhileIdleReadsAndShowsNothing) {
     files().lookups.clear();
-    h.control(Label5).setText("7");
+    h.control(minutesWaitedLabel).setText("7");
     tick();
     EXPECT_TRUE(files().lookups.empty());
-    EXPECT_EQ(h.text(Label5), "7");
+    EXPECT_EQ(h.text(minutesWaitedLabel), "7");
     EXPECT_EQ(h.form.minutesWaited(), 0.0);
     EXPECT_EQ(h.form.freeTicks(), 0);
 }
@@ -312,10 +312,10 @@ TEST_F(WaitCycleTest, MinutesGrowByAHalfAndShowRoundedHalfToEven) {
     const char* shown[] = {"0", "1", "2", "2", "2", "3", "4", "4", "4", "5", "6", "6", "6", "7"};
     for (int i = 0; i < 14; ++i) {
         tick();
-        EXPECT_EQ(h.text(Label5), shown[i]) << "tick " << i + 1;
+        EXPECT_EQ(h.text(minutesWaitedLabel), shown[i]) << "tick " << i + 1;
         EXPECT_EQ(h.form.minutesWaited(), 0.5 * (i + 1));
         EXPECT_EQ(h.form.freeTicks(), 0);
-        EXPECT_EQ(h.text(lblM), kMark);
+        EXPECT_EQ(h.text(outputBusyMark), kMark);
     }
 }
 
@@ -324,12 +324,12 @@ TEST_F(WaitCycleTest, ABusyTickAfterOneFreeTickStartsTheCountAgain) {
     encoderLetsGo(kOutput);
     tick();
     EXPECT_EQ(h.form.freeTicks(), 1);
-    EXPECT_EQ(h.text(lblM), "");
+    EXPECT_EQ(h.text(outputBusyMark), "");
 
     files().hold(kOutput);
     tick();
     EXPECT_EQ(h.form.freeTicks(), 0);
-    EXPECT_EQ(h.text(lblM), kMark);
+    EXPECT_EQ(h.text(outputBusyMark), kMark);
 
     encoderLetsGo(kOutput);
     tick();
@@ -342,10 +342,10 @@ TEST_F(WaitCycleTest, ABusyTickAfterOneFreeTickStartsTheCountAgain) {
 }
 
 TEST_F(WaitCycleTest, TheSecondFreeTickInARowStartsTheRunsAndEndsTheProgram) {
-    check(chkNoDrop, CheckState::Ticked);
+    check(noOptionsCheck, CheckState::Ticked);
     encoderWrites(kVaf);
     startWaitingOn(kOutput);
-    click(mnuAbout);
+    click(aboutItem);
     encoderLetsGo(kVaf);
     encoderLetsGo(kOutput);
 
@@ -353,8 +353,8 @@ TEST_F(WaitCycleTest, TheSecondFreeTickInARowStartsTheRunsAndEndsTheProgram) {
     EXPECT_TRUE(h.form.waiting());
     EXPECT_TRUE(h.form.isOpen());
     EXPECT_EQ(h.form.freeTicks(), 1);
-    EXPECT_EQ(h.text(lblM), "");
-    EXPECT_EQ(h.text(lblV), "");
+    EXPECT_EQ(h.text(outputBusyMark), "");
+    EXPECT_EQ(h.text(vafBusyMark), "");
 
     tick();
     EXPECT_EQ(h.startedLines(), (std::vector<std::string>{kDropRun, kNoDropRun}));
@@ -370,7 +370,7 @@ TEST_F(WaitCycleTest, TheSecondFreeTickInARowStartsTheRunsAndEndsTheProgram) {
 }
 
 TEST_F(WaitCycleTest, ARunThatCannotStartStillEndsTheProgramAndLetsTheMachineSleepMeanwhile) {
-    check(chkNoDrop, CheckState::Ticked);
+    check(noOptionsCheck, CheckState::Ticked);
     h.desktop.processes.failing.insert(kDropRun);
     startWaitingOn(kOutput);
     encoderLetsGo(kOutput);
@@ -391,7 +391,7 @@ TEST_F(WaitCycleTest, AWatchedFileDeletedMidWaitCountsAsNotBusy) {
     files().remove(kOutput);
     tick();
     EXPECT_EQ(h.form.freeTicks(), 1);
-    EXPECT_EQ(h.text(lblM), "");
+    EXPECT_EQ(h.text(outputBusyMark), "");
     tick();
     // No test of its own before the launch: a missing output file starts the runs anyway.
     EXPECT_EQ(h.startedLines(), std::vector<std::string>{kDropRun});
@@ -418,11 +418,11 @@ TEST(WaitCycleEndTest, OptionsAreReadAtTheEndAndOnlyTickedBoxesRun) {
         SCOPED_TRACE(static_cast<int>(c.drop) * 10 + static_cast<int>(c.noDrop));
         Program p;
         // A greyed box arms the wait as well as a ticked one.
-        p.check(chkDrop, c.drop == CheckState::Clear ? CheckState::Greyed : c.drop);
-        p.check(chkNoDrop, c.noDrop);
+        p.check(dropFrameCheck, c.drop == CheckState::Clear ? CheckState::Greyed : c.drop);
+        p.check(noOptionsCheck, c.noDrop);
         p.startWaitingOn(kOutput);
 
-        p.check(chkDrop, c.drop);
+        p.check(dropFrameCheck, c.drop);
         p.encoderLetsGo(kOutput);
         p.tick();
         p.tick();
@@ -446,9 +446,9 @@ TEST(WaitCycleStateTableTest, EveryRowLeadsToItsStateWithItsEffect) {
         p.startWaitingOn(kOutput);
         p.encoderLetsGo(kOutput);
         p.tick();
-        p.click(cmdGo);  // cancelled with one free tick counted
-        p.h.control(Label5).setText("7");
-        p.h.control(lblM).setText(kBusyMark);
+        p.click(startButton);  // cancelled with one free tick counted
+        p.h.control(minutesWaitedLabel).setText("7");
+        p.h.control(outputBusyMark).setText(kBusyMark);
     };
     const Step waitingOneFree = [](Program& p) {
         p.startWaitingOn(kOutput);
@@ -457,7 +457,7 @@ TEST(WaitCycleStateTableTest, EveryRowLeadsToItsStateWithItsEffect) {
     };
     const Step nothing = [](Program&) {};
     const Step holdOutput = [](Program& p) { p.files().hold(kOutput); };
-    const Step click = [](Program& p) { p.click(cmdGo); };
+    const Step click = [](Program& p) { p.click(startButton); };
     const Step tick = [](Program& p) { p.tick(); };
     // A tick after the window has gone shows that nothing is left to start a run.
     const Step closeBox = [](Program& p) {
@@ -465,7 +465,7 @@ TEST(WaitCycleStateTableTest, EveryRowLeadsToItsStateWithItsEffect) {
         p.tick();
     };
     const Step exit = [](Program& p) {
-        p.click(mnuExit);
+        p.click(exitItem);
         p.tick();
     };
 
@@ -479,7 +479,7 @@ TEST(WaitCycleStateTableTest, EveryRowLeadsToItsStateWithItsEffect) {
         double minutes;
         std::int16_t freeTicks;
         const char* label5;  // checked while the window is open
-        std::string lblM;
+        std::string outputBusyMark;
         std::vector<std::string> runs;
     };
     // clang-format off
@@ -487,7 +487,7 @@ TEST(WaitCycleStateTableTest, EveryRowLeadsToItsStateWithItsEffect) {
         {"idle, click, no option chosen", idle,
          [](Program& p) {
              p.files().hold(kOutput);
-             p.check(chkDrop, CheckState::Clear);
+             p.check(dropFrameCheck, CheckState::Clear);
          },
          click, To::Idle, {workflow::kNoOptionChosen}, 0.0, 1, "7", kMark, {}},
         {"idle, click, pulldown.exe not found", idle,
@@ -537,30 +537,30 @@ TEST(WaitCycleStateTableTest, EveryRowLeadsToItsStateWithItsEffect) {
         if (!open) continue;
         const bool waiting = r.to == To::Waiting;
         EXPECT_EQ(p.h.form.waiting(), waiting);
-        EXPECT_EQ(p.h.text(cmdGo), waiting ? "Cancel" : "Start Waiting");
-        EXPECT_EQ(p.h.text(Label2), waiting ? "Waiting for CCE to finish" : "Make sure CCE is running and...");
-        EXPECT_EQ(p.h.control(txtPullPath).enabled(), !waiting);
-        EXPECT_EQ(p.h.control(txtMPath).enabled(), !waiting);
-        EXPECT_EQ(p.h.text(Label5), r.label5);
-        EXPECT_EQ(p.h.text(lblM), r.lblM);
-        EXPECT_EQ(p.h.text(lblV), "");
+        EXPECT_EQ(p.h.text(startButton), waiting ? "Cancel" : "Start Waiting");
+        EXPECT_EQ(p.h.text(statusLabel), waiting ? "Waiting for CCE to finish" : "Make sure CCE is running and...");
+        EXPECT_EQ(p.h.control(pulldownPathBox).enabled(), !waiting);
+        EXPECT_EQ(p.h.control(outputPathBox).enabled(), !waiting);
+        EXPECT_EQ(p.h.text(minutesWaitedLabel), r.label5);
+        EXPECT_EQ(p.h.text(outputBusyMark), r.outputBusyMark);
+        EXPECT_EQ(p.h.text(vafBusyMark), "");
     }
 }
 
 // --- Other events during the wait ------------------------------------------
 
-TEST_F(WaitCycleTest, APathPickedWithCommand1DuringTheWaitIsWhatTheNextTicksWatch) {
+TEST_F(WaitCycleTest, APathPickedWithTheOutputBrowseButtonDuringTheWaitIsWhatTheNextTicksWatch) {
     startWaitingOn(kOutput);
     encoderWrites(kOtherOutput);
     ui().dialogAnswers = {kOtherVaf};  // picking the VAF file selects its stream
-    click(Command1);
-    ASSERT_EQ(h.text(txtMPath), kOtherOutput);
-    ASSERT_EQ(h.text(txtMvaf), kOtherVaf);
+    click(browseOutputButton);
+    ASSERT_EQ(h.text(outputPathBox), kOtherOutput);
+    ASSERT_EQ(h.text(vafPathBox), kOtherVaf);
     EXPECT_TRUE(h.form.waiting());
 
     encoderLetsGo(kOutput);
     tick();
-    EXPECT_EQ(h.text(lblM), kMark);
+    EXPECT_EQ(h.text(outputBusyMark), kMark);
     EXPECT_EQ(h.form.freeTicks(), 0);
 
     encoderLetsGo(kOtherOutput);
@@ -574,10 +574,10 @@ TEST_F(WaitCycleTest, APathPickedWithCommand1DuringTheWaitIsWhatTheNextTicksWatc
 TEST_F(WaitCycleTest, PulldownNowDuringTheWaitRunsAtOnceAndTheWaitGoesOn) {
     startWaitingOn(kOutput);
     tick();
-    click(mnuPullNow);
+    click(pulldownNowItem);
     EXPECT_EQ(h.startedLines(), std::vector<std::string>{kDropRun});
     EXPECT_TRUE(h.form.waiting());
-    EXPECT_EQ(h.text(cmdGo), "Cancel");
+    EXPECT_EQ(h.text(startButton), "Cancel");
     EXPECT_EQ(h.form.minutesWaited(), 0.5);
     EXPECT_TRUE(ui().messages.empty());
 
@@ -626,27 +626,27 @@ TEST(RefusedRunTest, ARunOverItsOwnInputOrWithoutOneStartsAtNoMoment) {
     for (const Row& row : rows) {
         SCOPED_TRACE(row.what);
         Program now;
-        now.check(chkNoDrop, CheckState::Ticked);
+        now.check(noOptionsCheck, CheckState::Ticked);
         now.watch(row.output, kVaf);
         now.files().addFile(row.output);
-        now.click(mnuPullNow);
+        now.click(pulldownNowItem);
         toldOnce(now, row);
         EXPECT_EQ(now.h.startedLines(), row.others);
 
         Program start;
-        start.check(chkNoDrop, CheckState::Ticked);
+        start.check(noOptionsCheck, CheckState::Ticked);
         start.watch(row.output, kVaf);
         start.encoderWrites(row.output);
-        start.click(cmdGo);
+        start.click(startButton);
         toldOnce(start, row);
         start.expectIdleLook();
         EXPECT_TRUE(start.h.desktop.processes.attempts.empty());
 
         Program end;
-        end.check(chkNoDrop, CheckState::Ticked);
+        end.check(noOptionsCheck, CheckState::Ticked);
         end.startWaitingOn(kOutput);
         end.ui().dialogAnswers = {row.output};
-        end.click(Command1);
+        end.click(browseOutputButton);
         end.files().addFile(row.output);
         end.encoderLetsGo(kOutput);
         end.tick();
@@ -664,7 +664,7 @@ TEST_F(WaitCycleTest, ATickDuringPulldownNowsBoxRunsAfterTheBoxClosesAndMayEndTh
     encoderLetsGo(kOutput);
     tick();
     ASSERT_EQ(h.form.freeTicks(), 1);
-    check(chkDrop, CheckState::Clear);  // Pulldown Now will complain
+    check(dropFrameCheck, CheckState::Clear);  // Pulldown Now will complain
 
     bool sawBox = false;
     ui().whileModal = [&] {
@@ -676,7 +676,7 @@ TEST_F(WaitCycleTest, ATickDuringPulldownNowsBoxRunsAfterTheBoxClosesAndMayEndTh
         EXPECT_EQ(h.form.freeTicks(), 1);
         EXPECT_EQ(h.form.minutesWaited(), 0.5);
     };
-    click(mnuPullNow);
+    click(pulldownNowItem);
 
     ASSERT_TRUE(sawBox);
     ASSERT_EQ(ui().messages.size(), 1u);
@@ -697,13 +697,13 @@ TEST_F(WaitCycleTest, ATickDuringABrowseDialogRunsAfterItOnThePickedPath) {
         EXPECT_EQ(h.form.minutesWaited(), 0.0);
         EXPECT_EQ(h.form.freeTicks(), 0);
     };
-    click(Command1);
+    click(browseOutputButton);
     ASSERT_EQ(ui().dialogs.size(), 1u);
 
     // Had the tick run inside the dialog it would have found the old file free.
     EXPECT_EQ(h.form.minutesWaited(), 0.5);
     EXPECT_EQ(h.form.freeTicks(), 0);
-    EXPECT_EQ(h.text(lblM), kMark);
+    EXPECT_EQ(h.text(outputBusyMark), kMark);
     EXPECT_TRUE(h.form.waiting());
 }
 
@@ -716,7 +716,7 @@ TEST_F(WaitCycleTest, ATickDuringThePulldownPathDialogCannotEndTheProgramInsideI
         EXPECT_TRUE(h.form.isOpen());
         EXPECT_FALSE(ended());
     };
-    click(cmdPullPath);
+    click(browsePulldownButton);
     ASSERT_EQ(ui().dialogs.size(), 1u);
     EXPECT_TRUE(ended());
     EXPECT_EQ(h.startedLines(), std::vector<std::string>{kDropRun});
@@ -732,25 +732,25 @@ TEST(WaitCycleAwakeTest, TheComputerIsKeptAwakeExactlyWhileTheWaitIsArmed) {
     };
     // clang-format off
     const Case cases[] = {
-        {"failed start", [](Program& p) { p.click(cmdGo); }, {}},
+        {"failed start", [](Program& p) { p.click(startButton); }, {}},
         {"start, cancel",
          [](Program& p) {
              p.startWaitingOn(kOutput);
-             p.click(cmdGo);
+             p.click(startButton);
          },
          {true, false}},
         {"start, cancel, start",
          [](Program& p) {
              p.startWaitingOn(kOutput);
-             p.click(cmdGo);
-             p.click(cmdGo);
+             p.click(startButton);
+             p.click(startButton);
          },
          {true, false, true}},
         {"start, restart by caption",
          [](Program& p) {
              p.startWaitingOn(kOutput);
-             p.h.control(cmdGo).setText("Start Waiting");
-             p.click(cmdGo);
+             p.h.control(startButton).setText("Start Waiting");
+             p.click(startButton);
          },
          {true}},
         {"completion",
@@ -771,7 +771,7 @@ TEST(WaitCycleAwakeTest, TheComputerIsKeptAwakeExactlyWhileTheWaitIsArmed) {
         {"File > Exit while waiting",
          [](Program& p) {
              p.startWaitingOn(kOutput);
-             p.click(mnuExit);
+             p.click(exitItem);
          },
          {true, false}},
     };

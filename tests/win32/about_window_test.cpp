@@ -12,12 +12,12 @@
 #include <vector>
 
 #include "about/about_constants.h"
-#include "about/frm_about.h"
-#include "about/frm_about_layout.h"
+#include "about/about_window.h"
+#include "about/about_window_layout.h"
 #include "about_test_support.h"
 #include "files_test_support.h"
-#include "main_window/form1.h"
-#include "main_window/form1_layout.h"
+#include "main_window/main_window.h"
+#include "main_window/main_window_layout.h"
 #include "memory_system.h"
 #include "platform/win32/wide.h"
 #include "platform/win32/win32_platform.h"
@@ -73,14 +73,14 @@ protected:
     Win32Platform desktop{GetModuleHandleW(nullptr)};
     testing::MemoryProcesses shell;
     Platform platform{desktop.ui, desktop.files, shell, desktop.registry, desktop.platform.identity};
-    about::FrmAbout about{platform};
+    about::AboutWindow about{platform};
 };
 
 TEST_F(AboutWindowTest, EveryControlHasItsClassFontAndPixelRectangle) {
     const int dpi = window().dpi();
     EXPECT_EQ(dpi, testing::expectedDpi());
     for (const ControlSpec& c : about::layout().controls) {
-        SCOPED_TRACE(std::string(c.name));
+        SCOPED_TRACE(c.id.value);
         HWND h = control(c.id);
         ASSERT_NE(h, nullptr);
         EXPECT_EQ(_wcsicmp(className(h).c_str(), c.kind == ControlKind::CommandButton ? L"Button" : L"Static"), 0);
@@ -93,7 +93,7 @@ TEST_F(AboutWindowTest, EveryControlHasItsClassFontAndPixelRectangle) {
         EXPECT_EQ(r.right - r.left, toPixels(c.rect.width, dpi));
         EXPECT_EQ(r.bottom - r.top, toPixels(c.rect.height, dpi));
 
-        const bool link = c.id == about::lblEmailLink || c.id == about::lblDownloadLink;
+        const bool link = c.id == about::emailLink || c.id == about::downloadLink;
         LOGFONTW lf{};
         GetObjectW(reinterpret_cast<HFONT>(SendMessageW(h, WM_GETFONT, 0, 0)), sizeof lf, &lf);
         EXPECT_STREQ(lf.lfFaceName, L"MS Sans Serif");
@@ -102,25 +102,25 @@ TEST_F(AboutWindowTest, EveryControlHasItsClassFontAndPixelRectangle) {
         EXPECT_EQ(lf.lfUnderline != 0, link);
     }
     // The picture box is sunken; only the two buttons take the focus.
-    EXPECT_TRUE(GetWindowLongW(control(about::picIcon), GWL_EXSTYLE) & WS_EX_CLIENTEDGE);
+    EXPECT_TRUE(GetWindowLongW(control(about::iconPicture), GWL_EXSTYLE) & WS_EX_CLIENTEDGE);
     for (const ControlSpec& c : about::layout().controls)
         EXPECT_EQ((GetWindowLongW(control(c.id), GWL_STYLE) & WS_TABSTOP) != 0, c.kind == ControlKind::CommandButton)
-            << c.name;
-    EXPECT_EQ(GetWindowLongW(control(about::cmdOK), GWL_STYLE) & BS_TYPEMASK, BS_DEFPUSHBUTTON);
+            << c.id.value;
+    EXPECT_EQ(GetWindowLongW(control(about::okButton), GWL_STYLE) & BS_TYPEMASK, BS_DEFPUSHBUTTON);
 }
 
 TEST_F(AboutWindowTest, TextsAfterTheLoad) {
     const std::map<ControlId, std::wstring> texts{
-        {about::lblTitle, L"Morvane"},
-        {about::lblVersion, L"Version 1.0.1"},
-        {about::lblDescription,
+        {about::titleLabel, L"Morvane"},
+        {about::versionLabel, L"Version 1.0.1"},
+        {about::descriptionLabel,
          L"This program is a simple tool\r\nthat will run pulldown.exe for\r\nyou when CCE encoding "
          L"completes.\r\nThat 's it.\r\n"},
-        {about::lblDisclaimer, L"Author: Kestrine\r\nEmail:\r\n"},
-        {about::lblEmailLink, widen(about::kEmailAddress)},
-        {about::lblDownloadLink, widen(about::kDownloadAddress)},
-        {about::cmdOK, L"OK"},
-        {about::cmdSysInfo, L"&System Info..."},
+        {about::creditsLabel, L"Author: Kestrine\r\nEmail:\r\n"},
+        {about::emailLink, widen(about::kEmailAddress)},
+        {about::downloadLink, widen(about::kDownloadAddress)},
+        {about::okButton, L"OK"},
+        {about::systemInfoButton, L"&System Info..."},
     };
     for (const auto& [id, text] : texts) EXPECT_EQ(windowText(control(id)), text) << id.value;
     EXPECT_EQ(windowText(hwnd()), L"About Morvane");
@@ -162,9 +162,9 @@ COLORREF textColourOf(HWND window, HWND label) {
 }
 
 TEST_F(AboutWindowTest, LinksAreBlueAndTheTitleDescriptionAndAuthorBlack) {
-    EXPECT_EQ(textColourOf(hwnd(), control(about::lblEmailLink)), RGB(0, 0, 255));
-    EXPECT_EQ(textColourOf(hwnd(), control(about::lblDownloadLink)), RGB(0, 0, 255));
-    for (ControlId id : {about::lblTitle, about::lblDescription, about::lblDisclaimer})
+    EXPECT_EQ(textColourOf(hwnd(), control(about::emailLink)), RGB(0, 0, 255));
+    EXPECT_EQ(textColourOf(hwnd(), control(about::downloadLink)), RGB(0, 0, 255));
+    for (ControlId id : {about::titleLabel, about::descriptionLabel, about::creditsLabel})
         EXPECT_EQ(textColourOf(hwnd(), control(id)), RGB(0, 0, 0)) << id.value;
 }
 
@@ -195,7 +195,7 @@ TEST_F(AboutWindowTest, EtchedSeparatorIsAGreyRowAboveTwoWhiteRows) {
 }
 
 TEST_F(AboutWindowTest, PictureBoxShowsTheProgramsIcon) {
-    HWND pic = control(about::picIcon);
+    HWND pic = control(about::iconPicture);
     RECT inside{};
     GetClientRect(pic, &inside);
     Canvas canvas(inside.right, inside.bottom);
@@ -208,20 +208,20 @@ TEST_F(AboutWindowTest, PictureBoxShowsTheProgramsIcon) {
 }
 
 TEST_F(AboutWindowTest, EmailLinkLiesAboveTheDisclaimerAndTakesItsClicks) {
-    const RECT email = rectInParent(control(about::lblEmailLink));
-    const RECT disclaimer = rectInParent(control(about::lblDisclaimer));
+    const RECT email = rectInParent(control(about::emailLink));
+    const RECT disclaimer = rectInParent(control(about::creditsLabel));
     RECT overlap{};
     ASSERT_TRUE(IntersectRect(&overlap, &email, &disclaimer));
     const POINT inside{(overlap.left + overlap.right) / 2, (overlap.top + overlap.bottom) / 2};
-    EXPECT_EQ(ChildWindowFromPointEx(hwnd(), inside, CWP_SKIPINVISIBLE), control(about::lblEmailLink));
+    EXPECT_EQ(ChildWindowFromPointEx(hwnd(), inside, CWP_SKIPINVISIBLE), control(about::emailLink));
 
     // "Email:" itself stays visible to the left of the link.
     const POINT label{disclaimer.left + 2, email.top + 2};
-    EXPECT_EQ(ChildWindowFromPointEx(hwnd(), label, CWP_SKIPINVISIBLE), control(about::lblDisclaimer));
+    EXPECT_EQ(ChildWindowFromPointEx(hwnd(), label, CWP_SKIPINVISIBLE), control(about::creditsLabel));
 
-    HWND below = control(about::lblEmailLink);
-    while (below && below != control(about::lblDisclaimer)) below = GetWindow(below, GW_HWNDNEXT);
-    EXPECT_EQ(below, control(about::lblDisclaimer)) << "the disclaimer lies below the link";
+    HWND below = control(about::emailLink);
+    while (below && below != control(about::creditsLabel)) below = GetWindow(below, GW_HWNDNEXT);
+    EXPECT_EQ(below, control(about::creditsLabel)) << "the disclaimer lies below the link";
 }
 
 // A click as the mouse makes it, at a point of the About window's client area.
@@ -233,8 +233,8 @@ void clickAt(HWND window, POINT at) {
 }
 
 TEST_F(AboutWindowTest, AClickAnywhereInALinksBoxOpensItOnce) {
-    const RECT download = rectInParent(control(about::lblDownloadLink));
-    const RECT email = rectInParent(control(about::lblEmailLink));
+    const RECT download = rectInParent(control(about::downloadLink));
+    const RECT email = rectInParent(control(about::emailLink));
     // Well right of either text, and over the disclaimer's box.
     clickAt(hwnd(), {download.right - 2, download.bottom - 2});
     clickAt(hwnd(), {email.right - 2, (email.top + email.bottom) / 2});
@@ -245,7 +245,7 @@ TEST_F(AboutWindowTest, AClickAnywhereInALinksBoxOpensItOnce) {
 
 TEST_F(AboutWindowTest, PointerIsAHandOverTheWholeBoxOfEachLinkOnly) {
     const HCURSOR hand = LoadCursorW(nullptr, IDC_HAND);
-    for (ControlId id : {about::lblEmailLink, about::lblDownloadLink}) {
+    for (ControlId id : {about::emailLink, about::downloadLink}) {
         SetCursor(LoadCursorW(nullptr, IDC_ARROW));
         EXPECT_TRUE(SendMessageW(hwnd(), WM_SETCURSOR, reinterpret_cast<WPARAM>(control(id)),
                                  MAKELPARAM(HTCLIENT, WM_MOUSEMOVE)));
@@ -257,20 +257,20 @@ TEST_F(AboutWindowTest, PointerIsAHandOverTheWholeBoxOfEachLinkOnly) {
         EXPECT_EQ(SendMessageW(control(id), WM_NCHITTEST, 0, MAKELPARAM(corner.x, corner.y)), HTCLIENT);
     }
     SetCursor(LoadCursorW(nullptr, IDC_ARROW));
-    SendMessageW(hwnd(), WM_SETCURSOR, reinterpret_cast<WPARAM>(control(about::lblDisclaimer)),
+    SendMessageW(hwnd(), WM_SETCURSOR, reinterpret_cast<WPARAM>(control(about::creditsLabel)),
                  MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
     EXPECT_NE(GetCursor(), hand);
 }
 
 TEST_F(AboutWindowTest, FocusStartsOnOkAndEnterCloses) {
-    EXPECT_EQ(GetFocus(), control(about::cmdOK));
+    EXPECT_EQ(GetFocus(), control(about::okButton));
     PostMessageW(GetFocus(), WM_KEYDOWN, VK_RETURN, 0x001C0001);
     EXPECT_TRUE(runUntilClosed());
     EXPECT_TRUE(shell.attempts.empty());
 }
 
 TEST_F(AboutWindowTest, EscClosesFromTheOtherButton) {
-    SetFocus(control(about::cmdSysInfo));
+    SetFocus(control(about::systemInfoButton));
     PostMessageW(GetFocus(), WM_KEYDOWN, VK_ESCAPE, 0x00010001);
     EXPECT_TRUE(runUntilClosed());
 }
@@ -287,13 +287,13 @@ TEST_F(AboutWindowTest, AltSPressesSystemInfoWhichSaysItIsUnavailableWhenNeither
     folder.remove();
 
     const HWND window = hwnd();
-    const HWND ok = control(about::cmdOK);
+    const HWND ok = control(about::okButton);
     BoxAnswerer answerer(L"Morvane");
     PostMessageW(GetFocus(), WM_SYSCHAR, 's', 0x20000001);
     // Once the box has been answered, OK closes the window and ends the loop.
     std::thread closer([&] {
         for (int i = 0; i < 500 && answerer.seen().empty(); ++i) std::this_thread::sleep_for(10ms);
-        PostMessageW(window, WM_COMMAND, MAKEWPARAM(about::cmdOK.value, BN_CLICKED), reinterpret_cast<LPARAM>(ok));
+        PostMessageW(window, WM_COMMAND, MAKEWPARAM(about::okButton.value, BN_CLICKED), reinterpret_cast<LPARAM>(ok));
     });
     const bool closed = runUntilClosed();
     closer.join();
@@ -354,12 +354,12 @@ protected:
     Win32Platform desktop{GetModuleHandleW(nullptr)};
     testing::MemoryRegistry settings;
     Platform platform{desktop.ui, desktop.files, desktop.processes, settings, desktop.platform.identity};
-    about::FrmAbout about{platform};
-    Form1 form{platform, about};
+    about::AboutWindow about{platform};
+    MainWindow form{platform, about};
 };
 
 TEST_F(AboutBesideMainTest, HelpAboutAgainShowsTheSameWindowAndAfterClosingLoadsAfresh) {
-    menu(form1::mnuAbout);
+    menu(main_window::aboutItem);
     ASSERT_TRUE(about.isOpen());
     const HWND first = aboutHwnd();
     EXPECT_EQ(aboutWindows(), 1);
@@ -368,12 +368,12 @@ TEST_F(AboutBesideMainTest, HelpAboutAgainShowsTheSameWindowAndAfterClosingLoads
     EXPECT_TRUE(IsWindowEnabled(mainHwnd()));
     EXPECT_EQ(GetWindow(first, GW_OWNER), desktop.ui.hiddenOwner());
 
-    SetWindowTextW(aboutControl(about::lblTitle), L"touched");
+    SetWindowTextW(aboutControl(about::titleLabel), L"touched");
     SetWindowPos(first, nullptr, 3, 4, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-    menu(form1::mnuAbout);
+    menu(main_window::aboutItem);
     EXPECT_EQ(aboutHwnd(), first);
     EXPECT_EQ(aboutWindows(), 1);
-    EXPECT_EQ(windowText(aboutControl(about::lblTitle)), L"touched");
+    EXPECT_EQ(windowText(aboutControl(about::titleLabel)), L"touched");
     RECT r{};
     GetWindowRect(first, &r);
     EXPECT_EQ(r.left, 3);
@@ -384,17 +384,17 @@ TEST_F(AboutBesideMainTest, HelpAboutAgainShowsTheSameWindowAndAfterClosingLoads
     EXPECT_EQ(aboutWindows(), 0);
     EXPECT_TRUE(form.isOpen());
 
-    menu(form1::mnuAbout);
+    menu(main_window::aboutItem);
     ASSERT_TRUE(about.isOpen());
     EXPECT_EQ(aboutWindows(), 1);
-    EXPECT_EQ(windowText(aboutControl(about::lblTitle)), L"Morvane");
+    EXPECT_EQ(windowText(aboutControl(about::titleLabel)), L"Morvane");
     GetWindowRect(aboutHwnd(), &r);
     EXPECT_NEAR(r.left, (GetSystemMetrics(SM_CXSCREEN) - (r.right - r.left)) / 2.0, 1.0);
     EXPECT_NEAR(r.top, (GetSystemMetrics(SM_CYSCREEN) - (r.bottom - r.top)) / 2.0, 1.0);
 }
 
 TEST_F(AboutBesideMainTest, OnlyTheMainWindowCarriesTheProgramsIcon) {
-    menu(form1::mnuAbout);
+    menu(main_window::aboutItem);
     ASSERT_TRUE(about.isOpen());
     // A fixed dialog shows no icon in its title bar, not even its class's.
     EXPECT_EQ(SendMessageW(aboutHwnd(), WM_GETICON, ICON_SMALL, 0), 0);
@@ -406,7 +406,7 @@ TEST_F(AboutBesideMainTest, OnlyTheMainWindowCarriesTheProgramsIcon) {
 }
 
 TEST_F(AboutBesideMainTest, ClosingTheMainWindowLeavesTheProgramRunningUntilAboutCloses) {
-    menu(form1::mnuAbout);
+    menu(main_window::aboutItem);
     ASSERT_TRUE(about.isOpen());
     // Both closes wait in the queue; the loop must outlive the first.
     PostMessageW(mainHwnd(), WM_CLOSE, 0, 0);
@@ -418,16 +418,16 @@ TEST_F(AboutBesideMainTest, ClosingTheMainWindowLeavesTheProgramRunningUntilAbou
 }
 
 TEST_F(AboutBesideMainTest, FileExitEndsTheProgramWithTheAboutWindowOpen) {
-    menu(form1::mnuAbout);
+    menu(main_window::aboutItem);
     ASSERT_TRUE(about.isOpen());
     const HWND aboutWindow = aboutHwnd();
-    PostMessageW(mainHwnd(), WM_COMMAND, MAKEWPARAM(form1::mnuExit.value, 0), 0);
+    PostMessageW(mainHwnd(), WM_COMMAND, MAKEWPARAM(main_window::exitItem.value, 0), 0);
     EXPECT_TRUE(runProgram());
     EXPECT_FALSE(form.isOpen());
     EXPECT_TRUE(desktop.ui.gate().ended());
     // Nothing of the About window runs any more.
-    SendMessageW(aboutWindow, WM_COMMAND, MAKEWPARAM(about::cmdSysInfo.value, BN_CLICKED),
-                 reinterpret_cast<LPARAM>(aboutControl(about::cmdSysInfo)));
+    SendMessageW(aboutWindow, WM_COMMAND, MAKEWPARAM(about::systemInfoButton.value, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(aboutControl(about::systemInfoButton)));
     EXPECT_TRUE(desktop.ui.gate().ended());
 }
 
@@ -438,7 +438,7 @@ TEST_F(AboutBesideMainTest, AMessageBoxHoldsEveryWindowOfTheProgramUntilAnswered
     MachineValue folder(L"SOFTWARE\\Microsoft\\Shared Tools Location", L"MSINFO");
     path.remove();
     folder.remove();
-    menu(form1::mnuAbout);
+    menu(main_window::aboutItem);
     ASSERT_TRUE(about.isOpen());
 
     std::atomic<bool> otherEnabled{true};
@@ -447,21 +447,21 @@ TEST_F(AboutBesideMainTest, AMessageBoxHoldsEveryWindowOfTheProgramUntilAnswered
             otherEnabled = IsWindowEnabled(mainHwnd()) != FALSE;
             PostMessageW(box, WM_COMMAND, IDOK, 0);
         });
-        SendMessageW(aboutHwnd(), WM_COMMAND, MAKEWPARAM(about::cmdSysInfo.value, BN_CLICKED),
-                     reinterpret_cast<LPARAM>(aboutControl(about::cmdSysInfo)));
+        SendMessageW(aboutHwnd(), WM_COMMAND, MAKEWPARAM(about::systemInfoButton.value, BN_CLICKED),
+                     reinterpret_cast<LPARAM>(aboutControl(about::systemInfoButton)));
         EXPECT_EQ(watcher.seen().size(), 1u);
     }
     EXPECT_FALSE(otherEnabled) << "the main window took input during the About window's box";
 
-    form.window().control(form1::chkDrop).setCheckState(CheckState::Clear);
-    form.window().control(form1::chkNoDrop).setCheckState(CheckState::Clear);
+    form.window().control(main_window::dropFrameCheck).setCheckState(CheckState::Clear);
+    form.window().control(main_window::noOptionsCheck).setCheckState(CheckState::Clear);
     otherEnabled = true;
     {
         testing::BoxAnswerer watcher(L"Error", [&](HWND box) {
             otherEnabled = IsWindowEnabled(aboutHwnd()) != FALSE;
             PostMessageW(box, WM_COMMAND, IDOK, 0);
         });
-        menu(form1::mnuPullNow);
+        menu(main_window::pulldownNowItem);
         EXPECT_EQ(watcher.seen().size(), 1u);
     }
     EXPECT_FALSE(otherEnabled) << "the About window took input during the main window's box";

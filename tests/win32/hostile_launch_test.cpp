@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "real_form1.h"
+#include "real_main_window.h"
 
 namespace morvane {
 namespace {
@@ -59,13 +59,13 @@ protected:
     [[nodiscard]] std::wstring shellMark() const { return scratch / L"a shell ran.txt"; }
 
     // Pulldown Now with both runs ticked, on an output file that exists.
-    void pulldownNow(RealForm1& real, const std::wstring& tool, const std::wstring& output) {
+    void pulldownNow(RealMainWindow& real, const std::wstring& tool, const std::wstring& output) {
         writeFile(output, "MPEG");
-        real.control(form1::txtPullPath).setText(utf8(tool));
-        real.control(form1::txtMPath).setText(utf8(output));
-        real.control(form1::chkDrop).setCheckState(CheckState::Ticked);
-        real.control(form1::chkNoDrop).setCheckState(CheckState::Ticked);
-        real.menu(form1::mnuPullNow);
+        real.control(main_window::pulldownPathBox).setText(utf8(tool));
+        real.control(main_window::outputPathBox).setText(utf8(output));
+        real.control(main_window::dropFrameCheck).setCheckState(CheckState::Ticked);
+        real.control(main_window::noOptionsCheck).setCheckState(CheckState::Ticked);
+        real.menu(main_window::pulldownNowItem);
     }
 
     // Both runs started the one program, given the paths whole.
@@ -92,7 +92,7 @@ TEST_F(HostileLaunchTest, ShellCharactersInTheToolsFolderAreJustPartOfItsName) {
         forgetRecords();
         const std::wstring tool = installRecorder(folder);
         const DWORD before = processes().started();
-        RealForm1 real;
+        RealMainWindow real;
         pulldownNow(real, tool, encodes + L"\\movie.m2v");
         expectTwoRuns(tool, encodes + L"\\movie.m2v");
         EXPECT_EQ(processes().started() - before, 2u);
@@ -106,7 +106,7 @@ TEST_F(HostileLaunchTest, ShellCharactersInTheOutputPathReachTheToolWhole) {
     CreateDirectoryW(folder.c_str(), nullptr);
     const std::wstring output = folder + L"\\x&echo owned^ %TEMP%;.m2v";
     const DWORD before = processes().started();
-    RealForm1 real;
+    RealMainWindow real;
     pulldownNow(real, tool, output);
     expectTwoRuns(tool, output);
     EXPECT_EQ(processes().started() - before, 2u);
@@ -147,7 +147,7 @@ TEST_F(HostileLaunchTest, WhatIsNoProgramStartsNothingAndIsReported) {
     for (const std::wstring& tool : tools) {
         SCOPED_TRACE(utf8(tool));
         const DWORD before = processes().started();
-        RealForm1 real;
+        RealMainWindow real;
         pulldownNow(real, tool, output);
         EXPECT_EQ(processes().started() - before, 0u);
         const std::vector<SeenBox> shown = real.errors.seen();

@@ -13,7 +13,7 @@
 
 #include "files_test_support.h"
 #include "platform/win32/win32_system.h"
-#include "workflow/module1.h"
+#include "workflow/file_probes.h"
 
 namespace morvane {
 namespace {
@@ -116,11 +116,11 @@ TEST_F(HostileProbesTest, EveryPathEndsInTheSystemsPlainAnswerAndLeavesTheFolder
         SCOPED_TRACE(row.name);
         const std::string path = utf8(row.path);
         const auto started = GetTickCount64();
-        EXPECT_EQ(Module1::FileExists(files, path), row.exists);
+        EXPECT_EQ(probes::exists(files, path), row.exists);
         if (row.exists) {
-            EXPECT_EQ(Module1::FileIsFree(files, path), row.free);
+            EXPECT_EQ(probes::isFree(files, path), row.free);
         }
-        EXPECT_EQ(Module1::FileExists(files, path), row.exists);  // the same answer again
+        EXPECT_EQ(probes::exists(files, path), row.exists);  // the same answer again
         EXPECT_LT(GetTickCount64() - started, 5000u);
     }
     std::vector<std::wstring> after = namesIn(scratch.path());
@@ -146,8 +146,8 @@ TEST_F(HostileProbesTest, TheExclusiveOpenCreatesNothingForPathsThatNameNoFile) 
 TEST_F(HostileProbesTest, AFileThatMayNotBeReadExistsAndIsNotFree) {
     const std::optional<std::wstring> unreadable = unreadableFile(scratch / L"unreadable.m2v");
     if (!unreadable) GTEST_SKIP() << "no file here refuses this process reading";
-    EXPECT_TRUE(Module1::FileExists(files, utf8(*unreadable)));
-    EXPECT_FALSE(Module1::FileIsFree(files, utf8(*unreadable)));
+    EXPECT_TRUE(probes::exists(files, utf8(*unreadable)));
+    EXPECT_FALSE(probes::isFree(files, utf8(*unreadable)));
 }
 
 }  // namespace

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "real_form1.h"
+#include "real_main_window.h"
 
 namespace morvane {
 namespace {
@@ -80,7 +80,8 @@ protected:
 
 TEST_F(HostileRegistryWin32Test, EveryTypeInEveryValueLoadsAsTextOrAsAbsentAndTheCloseWritesTextsBack) {
     const wchar_t* const paths[] = {L"txtPullPath", L"txtMPath", L"txtMvaf"};
-    const platform::ControlId pathBoxes[] = {form1::txtPullPath, form1::txtMPath, form1::txtMvaf};
+    const platform::ControlId pathBoxes[] = {main_window::pulldownPathBox, main_window::outputPathBox,
+                                             main_window::vafPathBox};
     for (const StoredForm& form : storedForms()) {
         for (int i = 0; i < 3; ++i) {
             SCOPED_TRACE(utf8(paths[i]) + " as " + form.name);
@@ -88,11 +89,11 @@ TEST_F(HostileRegistryWin32Test, EveryTypeInEveryValueLoadsAsTextOrAsAbsentAndTh
             store(L"chkDrop", REG_SZ, wideBytes(L"0"));
             store(L"chkNoDrop", REG_SZ, wideBytes(L"1"));
             store(paths[i], form.type, form.data);
-            RealForm1 real;
+            RealMainWindow real;
             EXPECT_TRUE(platform::win32::widen(real.text(pathBoxes[i])) == form.shown)
                 << real.text(pathBoxes[i]).size() << " bytes";
-            EXPECT_EQ(real.control(form1::chkDrop).checkState(), CheckState::Clear);
-            EXPECT_EQ(real.control(form1::chkNoDrop).checkState(), CheckState::Ticked);
+            EXPECT_EQ(real.control(main_window::dropFrameCheck).checkState(), CheckState::Clear);
+            EXPECT_EQ(real.control(main_window::noOptionsCheck).checkState(), CheckState::Ticked);
 
             real.close();
             ASSERT_FALSE(real.form.isOpen());
@@ -104,14 +105,14 @@ TEST_F(HostileRegistryWin32Test, EveryTypeInEveryValueLoadsAsTextOrAsAbsentAndTh
             forgetSettings();
             store(name, form.type, form.data);
             const auto before = stored(name);
-            RealForm1 real;
+            RealMainWindow real;
             const std::wstring which = name;
             CheckState drop = CheckState::Ticked;  // the fallback, "optDrop" not true
             CheckState noDrop = CheckState::Clear;
             if (form.check && which == L"chkDrop") drop = *form.check;
             if (form.check && which == L"chkNoDrop") noDrop = *form.check;
-            EXPECT_EQ(real.control(form1::chkDrop).checkState(), drop);
-            EXPECT_EQ(real.control(form1::chkNoDrop).checkState(), noDrop);
+            EXPECT_EQ(real.control(main_window::dropFrameCheck).checkState(), drop);
+            EXPECT_EQ(real.control(main_window::noOptionsCheck).checkState(), noDrop);
 
             real.close();
             if (which == L"optDrop") {

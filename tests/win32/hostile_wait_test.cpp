@@ -10,7 +10,7 @@
 #include <memory>
 #include <string>
 
-#include "real_form1.h"
+#include "real_main_window.h"
 
 namespace morvane {
 namespace {
@@ -36,14 +36,14 @@ protected:
 
     // Armed on the output file, held as the encoder holds it; the greyed
     // option satisfies the start and the end starts no run.
-    void arm(RealForm1& real) {
-        real.control(form1::txtPullPath).setText(utf8(folderOfThisProgram() + L"morvane_file_holder.exe"));
-        real.control(form1::txtMPath).setText(utf8(output));
-        real.control(form1::chkDrop).setCheckState(CheckState::Greyed);
-        real.control(form1::chkNoDrop).setCheckState(CheckState::Clear);
-        real.click(form1::cmdGo);
+    void arm(RealMainWindow& real) {
+        real.control(main_window::pulldownPathBox).setText(utf8(folderOfThisProgram() + L"morvane_file_holder.exe"));
+        real.control(main_window::outputPathBox).setText(utf8(output));
+        real.control(main_window::dropFrameCheck).setCheckState(CheckState::Greyed);
+        real.control(main_window::noOptionsCheck).setCheckState(CheckState::Clear);
+        real.click(main_window::startButton);
         ASSERT_TRUE(real.form.waiting());
-        ASSERT_EQ(real.text(form1::lblM), kMark);
+        ASSERT_EQ(real.text(main_window::outputBusyMark), kMark);
     }
 };
 
@@ -98,21 +98,21 @@ TEST_F(HostileWaitTest, EveryChangeToTheWatchedFileEndsInBusyOrFreeAndIsLeftAlon
         CreateDirectoryW(scratch.path().c_str(), nullptr);
         writeFile(output, "MPEG");
         FileHolder encoder(output, L"write", L"read");
-        RealForm1 real;
+        RealMainWindow real;
         arm(real);
 
         encoder.letGo();
         const std::unique_ptr<FileHolder> holder = c.change(output);
         real.tick();
-        EXPECT_EQ(real.text(form1::lblM), c.busy ? kMark : "");
+        EXPECT_EQ(real.text(main_window::outputBusyMark), c.busy ? kMark : "");
         EXPECT_EQ(real.form.freeTicks(), c.busy ? 0 : 1);
         real.tick();
         if (c.busy) {
             real.tick();
             EXPECT_TRUE(real.form.isOpen());
             EXPECT_EQ(real.form.freeTicks(), 0);
-            EXPECT_EQ(real.text(form1::Label5), "2");  // three armed ticks, 1.5 minutes
-            real.click(form1::cmdGo);                  // cancel
+            EXPECT_EQ(real.text(main_window::minutesWaitedLabel), "2");  // three armed ticks, 1.5 minutes
+            real.click(main_window::startButton);                        // cancel
             EXPECT_FALSE(real.form.waiting());
         } else {
             EXPECT_FALSE(real.form.isOpen());  // two free ticks: the wait is over
@@ -127,7 +127,7 @@ TEST_F(HostileWaitTest, EveryChangeToTheWatchedFileEndsInBusyOrFreeAndIsLeftAlon
 // The reader goes, the file is free on the next two ticks and the wait ends.
 TEST_F(HostileWaitTest, AReaderThatLetsGoEndsTheWaitTwoTicksLater) {
     writeFile(output, "MPEG");
-    RealForm1 real;
+    RealMainWindow real;
     {
         FileHolder encoder(output, L"write", L"read");
         arm(real);
@@ -135,7 +135,7 @@ TEST_F(HostileWaitTest, AReaderThatLetsGoEndsTheWaitTwoTicksLater) {
     {
         FileHolder reader(output, L"read", L"read");
         real.tick();
-        EXPECT_EQ(real.text(form1::lblM), kMark);
+        EXPECT_EQ(real.text(main_window::outputBusyMark), kMark);
     }
     real.tick();
     EXPECT_TRUE(real.form.isOpen());

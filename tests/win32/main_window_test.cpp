@@ -9,9 +9,9 @@
 #include <stdexcept>
 #include <vector>
 
-#include "about/frm_about.h"
-#include "main_window/form1.h"
-#include "main_window/form1_layout.h"
+#include "about/about_window.h"
+#include "main_window/main_window.h"
+#include "main_window/main_window_layout.h"
 #include "memory_system.h"
 #include "platform/win32/wide.h"
 #include "platform/win32/win32_platform.h"
@@ -35,21 +35,21 @@ using testing::windowText;
 // live in memory: what another test stored must not change what this one sees.
 class MainWindowTest : public ::testing::Test {
 protected:
-    void SetUp() override { form1.show(); }
+    void SetUp() override { mainWindow.show(); }
     void TearDown() override {
-        if (form1.isOpen()) DestroyWindow(hwnd());
+        if (mainWindow.isOpen()) DestroyWindow(hwnd());
         pumpPending();
     }
 
-    Win32Window& window() { return dynamic_cast<Win32Window&>(form1.window()); }
+    Win32Window& window() { return dynamic_cast<Win32Window&>(mainWindow.window()); }
     HWND hwnd() { return window().hwnd(); }
     HWND control(ControlId id) { return window().controlHwnd(id); }
 
     Win32Platform desktop{GetModuleHandleW(nullptr)};
     testing::MemoryRegistry settings;
     platform::Platform platform{desktop.ui, desktop.files, desktop.processes, settings, desktop.platform.identity};
-    about::FrmAbout about{platform};
-    Form1 form1{platform, about};
+    about::AboutWindow about{platform};
+    MainWindow mainWindow{platform, about};
 };
 
 const wchar_t* expectedClass(ControlKind kind) {
@@ -67,8 +67,8 @@ const wchar_t* expectedClass(ControlKind kind) {
 
 TEST_F(MainWindowTest, EveryControlHasItsClassParentTextStateAndPixelRectangle) {
     const int dpi = window().dpi();
-    for (const ControlSpec& c : form1::layout().controls) {
-        SCOPED_TRACE(std::string(c.name));
+    for (const ControlSpec& c : main_window::layout().controls) {
+        SCOPED_TRACE(c.id.value);
         HWND h = control(c.id);
         ASSERT_NE(h, nullptr);
         EXPECT_EQ(_wcsicmp(className(h).c_str(), expectedClass(c.kind)), 0);
@@ -84,7 +84,7 @@ TEST_F(MainWindowTest, EveryControlHasItsClassParentTextStateAndPixelRectangle) 
 
         LOGFONTW lf{};
         GetObjectW(reinterpret_cast<HFONT>(SendMessageW(h, WM_GETFONT, 0, 0)), sizeof lf, &lf);
-        const FontSpec font = c.font ? *c.font : form1::layout().font;
+        const FontSpec font = c.font ? *c.font : main_window::layout().font;
         EXPECT_EQ(std::wstring(lf.lfFaceName), widen(font.face));
         EXPECT_EQ(lf.lfHeight, -std::lround(font.points * dpi / 72.0));
         EXPECT_EQ(lf.lfWeight, FW_NORMAL);
@@ -96,14 +96,14 @@ TEST_F(MainWindowTest, EveryControlHasItsClassParentTextStateAndPixelRectangle) 
 TEST_F(MainWindowTest, TextsAfterTheLoad) {
     // clang-format off
     const std::map<ControlId, std::wstring> texts{
-        {form1::Label1, L"Path to pulldown.exe:"},   {form1::Label3, L"Path to CCE output file:"},
-        {form1::Label4, L"VAF file (if applicable):"}, {form1::cmdPullPath, L"."},
-        {form1::Command1, L"."},                       {form1::Frame3, L"When CCE Completes..."},
-        {form1::Frame2, L"Minutes Waited"},            {form1::Label5, L"0"},
-        {form1::Label2, L"Make sure CCE is running and..."}, {form1::cmdGo, L"Start Waiting"},
-        {form1::lblM, L""},                            {form1::lblV, L""},
-        {form1::chkDrop, L"Run Pulldown with Drop Frame (pulled_drop.m2v)"},
-        {form1::chkNoDrop, L"Run Pulldown with no options (pulled_nodrop.m2v)"},
+        {main_window::pulldownPathLabel, L"Path to pulldown.exe:"},   {main_window::outputPathLabel, L"Path to CCE output file:"},
+        {main_window::vafPathLabel, L"VAF file (if applicable):"}, {main_window::browsePulldownButton, L"."},
+        {main_window::browseOutputButton, L"."},                       {main_window::runsFrame, L"When CCE Completes..."},
+        {main_window::minutesWaitedFrame, L"Minutes Waited"},            {main_window::minutesWaitedLabel, L"0"},
+        {main_window::statusLabel, L"Make sure CCE is running and..."}, {main_window::startButton, L"Start Waiting"},
+        {main_window::outputBusyMark, L""},                            {main_window::vafBusyMark, L""},
+        {main_window::dropFrameCheck, L"Run Pulldown with Drop Frame (pulled_drop.m2v)"},
+        {main_window::noOptionsCheck, L"Run Pulldown with no options (pulled_nodrop.m2v)"},
     };
     // clang-format on
     for (const auto& [id, text] : texts) EXPECT_EQ(windowText(control(id)), text) << id.value;
@@ -142,16 +142,18 @@ TEST_F(MainWindowTest, CentredOnTheScreen) {
 }
 
 TEST_F(MainWindowTest, ResizingMovesNoControl) {
-    const RECT before = rectInParent(control(form1::cmdGo));
+    const RECT before = rectInParent(control(main_window::startButton));
     SetWindowPos(hwnd(), nullptr, 0, 0, 900, 700, SWP_NOMOVE | SWP_NOZORDER);
-    const RECT after = rectInParent(control(form1::cmdGo));
+    const RECT after = rectInParent(control(main_window::startButton));
     EXPECT_TRUE(EqualRect(&before, &after));
 }
 
 TEST_F(MainWindowTest, TabOrderAndFirstFocus) {
-    EXPECT_EQ(GetFocus(), control(form1::txtPullPath));
-    const std::vector<ControlId> order{form1::txtPullPath, form1::cmdPullPath, form1::cmdGo,     form1::txtMPath,
-                                       form1::Command1,    form1::chkDrop,     form1::chkNoDrop, form1::txtPullPath};
+    EXPECT_EQ(GetFocus(), control(main_window::pulldownPathBox));
+    const std::vector<ControlId> order{main_window::pulldownPathBox,    main_window::browsePulldownButton,
+                                       main_window::startButton,        main_window::outputPathBox,
+                                       main_window::browseOutputButton, main_window::dropFrameCheck,
+                                       main_window::noOptionsCheck,     main_window::pulldownPathBox};
     for (std::size_t i = 0; i + 1 < order.size(); ++i)
         EXPECT_EQ(GetNextDlgTabItem(hwnd(), control(order[i]), FALSE), control(order[i + 1])) << i;
 }
@@ -160,8 +162,9 @@ TEST_F(MainWindowTest, OnlyTheOptionBoxesHaveToolTips) {
     HWND tips = window().toolTips();
     ASSERT_NE(tips, nullptr);
     EXPECT_EQ(SendMessageW(tips, TTM_GETTOOLCOUNT, 0, 0), 2);
-    const std::map<ControlId, std::wstring> expected{{form1::chkDrop, L"For Importing subtitles in MAESTRO"},
-                                                     {form1::chkNoDrop, L"For Importing Chapters in MAESTRO"}};
+    const std::map<ControlId, std::wstring> expected{
+        {main_window::dropFrameCheck, L"For Importing subtitles in MAESTRO"},
+        {main_window::noOptionsCheck, L"For Importing Chapters in MAESTRO"}};
     for (const auto& [id, text] : expected) {
         wchar_t buffer[128] = {};
         TOOLINFOW info{};
@@ -183,8 +186,9 @@ TEST_F(MainWindowTest, MenuBarHoldsFileAndHelpWithoutShortcutsOrSeparators) {
         const wchar_t* text;
         ControlId id;
     };
-    const Item items[] = {
-        {0, 0, L"Pulldown Now", form1::mnuPullNow}, {0, 1, L"Exit", form1::mnuExit}, {1, 0, L"About", form1::mnuAbout}};
+    const Item items[] = {{0, 0, L"Pulldown Now", main_window::pulldownNowItem},
+                          {0, 1, L"Exit", main_window::exitItem},
+                          {1, 0, L"About", main_window::aboutItem}};
     ASSERT_EQ(GetMenuItemCount(bar), 2);
     wchar_t name[64];
     GetMenuStringW(bar, 0, name, 64, MF_BYPOSITION);
@@ -204,30 +208,30 @@ TEST_F(MainWindowTest, MenuBarHoldsFileAndHelpWithoutShortcutsOrSeparators) {
 }
 
 TEST_F(MainWindowTest, OptionBoxesStartTickedAndClearAndToggleOnClick) {
-    EXPECT_EQ(SendMessageW(control(form1::chkDrop), BM_GETCHECK, 0, 0), BST_CHECKED);
-    EXPECT_EQ(SendMessageW(control(form1::chkNoDrop), BM_GETCHECK, 0, 0), BST_UNCHECKED);
-    SendMessageW(control(form1::chkNoDrop), BM_CLICK, 0, 0);
-    EXPECT_EQ(form1.window().control(form1::chkNoDrop).checkState(), CheckState::Ticked);
-    form1.window().control(form1::chkDrop).setCheckState(CheckState::Greyed);
-    EXPECT_EQ(SendMessageW(control(form1::chkDrop), BM_GETCHECK, 0, 0), BST_INDETERMINATE);
+    EXPECT_EQ(SendMessageW(control(main_window::dropFrameCheck), BM_GETCHECK, 0, 0), BST_CHECKED);
+    EXPECT_EQ(SendMessageW(control(main_window::noOptionsCheck), BM_GETCHECK, 0, 0), BST_UNCHECKED);
+    SendMessageW(control(main_window::noOptionsCheck), BM_CLICK, 0, 0);
+    EXPECT_EQ(mainWindow.window().control(main_window::noOptionsCheck).checkState(), CheckState::Ticked);
+    mainWindow.window().control(main_window::dropFrameCheck).setCheckState(CheckState::Greyed);
+    EXPECT_EQ(SendMessageW(control(main_window::dropFrameCheck), BM_GETCHECK, 0, 0), BST_INDETERMINATE);
 }
 
 TEST_F(MainWindowTest, TimerArmedAtThirtySeconds) {
-    EXPECT_TRUE(form1.window().timer().enabled());
-    EXPECT_EQ(form1.window().timer().intervalMs(), 30000u);
+    EXPECT_TRUE(mainWindow.window().timer().enabled());
+    EXPECT_EQ(mainWindow.window().timer().intervalMs(), 30000u);
 }
 
 TEST_F(MainWindowTest, ExitEndsTheProgram) {
-    PostMessageW(hwnd(), WM_COMMAND, MAKEWPARAM(form1::mnuExit.value, 0), 0);
+    PostMessageW(hwnd(), WM_COMMAND, MAKEWPARAM(main_window::exitItem.value, 0), 0);
     EXPECT_EQ(desktop.ui.run(), 0);
-    EXPECT_FALSE(form1.isOpen());
+    EXPECT_FALSE(mainWindow.isOpen());
     EXPECT_TRUE(desktop.ui.gate().ended());
 }
 
 TEST_F(MainWindowTest, CloseBoxEndsTheProgramWithItsLastWindow) {
     PostMessageW(hwnd(), WM_CLOSE, 0, 0);
     EXPECT_EQ(desktop.ui.run(), 0);
-    EXPECT_FALSE(form1.isOpen());
+    EXPECT_FALSE(mainWindow.isOpen());
     EXPECT_FALSE(desktop.ui.gate().ended());
 }
 
@@ -253,8 +257,8 @@ constexpr ControlId kBox{1001};
 constexpr ControlId kButton{1002};
 // clang-format off
 constexpr ControlSpec kProbeControls[] = {
-    {.id = kBox, .name = "box", .kind = ControlKind::TextBox, .rect = {Twips(0), Twips(0), Twips(1500), Twips(300)}},
-    {.id = kButton, .name = "button", .kind = ControlKind::CommandButton, .text = "Go",
+    {.id = kBox, .kind = ControlKind::TextBox, .rect = {Twips(0), Twips(0), Twips(1500), Twips(300)}},
+    {.id = kButton, .kind = ControlKind::CommandButton, .text = "Go",
      .rect = {Twips(0), Twips(400), Twips(1500), Twips(300)}, .tabIndex = 1},
 };
 // clang-format on

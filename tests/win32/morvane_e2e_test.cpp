@@ -1,7 +1,7 @@
 // The real program, driven from outside through its window, against a stand-in
 // encoder and a recorder standing in for pulldown.exe.
 //
-// The product's Timer1 ticks every 30 seconds; these tests do not wait for it
+// The product's tickTimer ticks every 30 seconds; these tests do not wait for it
 // but send the window the timer's own message (WM_TIMER, id 1) and get the
 // answer once the tick has been handled.
 #include <windows.h>
@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "files_test_support.h"
-#include "main_window/form1_layout.h"
+#include "main_window/main_window_layout.h"
 #include "remote_main_window.h"
 #include "win32_test_support.h"
 
@@ -69,15 +69,15 @@ protected:
 
     // Paths and options set through the window, as a user would.
     void fillIn(const Morvane& app, WPARAM drop, WPARAM noDrop) {
-        app.type(form1::txtPullPath, pulldown());
-        app.type(form1::txtMPath, output());
-        ASSERT_EQ(app.text(form1::txtMvaf), vaf());
-        app.check(form1::chkDrop, drop);
-        app.check(form1::chkNoDrop, noDrop);
+        app.type(main_window::pulldownPathBox, pulldown());
+        app.type(main_window::outputPathBox, output());
+        ASSERT_EQ(app.text(main_window::vafPathBox), vaf());
+        app.check(main_window::dropFrameCheck, drop);
+        app.check(main_window::noOptionsCheck, noDrop);
     }
     void startWaiting(const Morvane& app) {
-        app.click(form1::cmdGo);
-        ASSERT_TRUE(pumpUntil([&] { return app.text(form1::cmdGo) == L"Cancel"; }));
+        app.click(main_window::startButton);
+        ASSERT_TRUE(pumpUntil([&] { return app.text(main_window::startButton) == L"Cancel"; }));
     }
 };
 
@@ -86,26 +86,26 @@ TEST_F(MorvaneE2eTest, RunsPulldownWhenTheEncoderHasLetGoOnTwoTicksAndExits) {
     Morvane app;
     fillIn(app, BST_CHECKED, BST_CHECKED);
     startWaiting(app);
-    EXPECT_EQ(app.text(form1::Label2), L"Waiting for CCE to finish");
-    EXPECT_EQ(app.text(form1::lblM), kBusyMark);
-    EXPECT_EQ(app.text(form1::lblV), kBusyMark);
-    EXPECT_FALSE(IsWindowEnabled(app.control(form1::txtMPath)));
+    EXPECT_EQ(app.text(main_window::statusLabel), L"Waiting for CCE to finish");
+    EXPECT_EQ(app.text(main_window::outputBusyMark), kBusyMark);
+    EXPECT_EQ(app.text(main_window::vafBusyMark), kBusyMark);
+    EXPECT_FALSE(IsWindowEnabled(app.control(main_window::outputPathBox)));
 
     app.tick();
     app.tick();
-    EXPECT_EQ(app.text(form1::Label5), L"1");
-    EXPECT_EQ(app.text(form1::lblM), kBusyMark);
+    EXPECT_EQ(app.text(main_window::minutesWaitedLabel), L"1");
+    EXPECT_EQ(app.text(main_window::outputBusyMark), kBusyMark);
 
     // An open About window must not keep the program alive past the end of the wait.
-    app.menu(form1::mnuAbout);
+    app.menu(main_window::aboutItem);
     ASSERT_TRUE(pumpUntil([&] { return app.aboutWindow() != nullptr; }));
 
     EXPECT_EQ(encoder.letGo(), 0u);
     app.tick();
     ASSERT_TRUE(app.process().running());
-    EXPECT_EQ(app.text(form1::lblM), L"");
-    EXPECT_EQ(app.text(form1::lblV), L"");
-    EXPECT_EQ(app.text(form1::Label5), L"2");
+    EXPECT_EQ(app.text(main_window::outputBusyMark), L"");
+    EXPECT_EQ(app.text(main_window::vafBusyMark), L"");
+    EXPECT_EQ(app.text(main_window::minutesWaitedLabel), L"2");
     EXPECT_EQ(app.process().descendantsStarted(), 0u);
 
     app.tick();
@@ -140,10 +140,10 @@ TEST_F(MorvaneE2eTest, ATickDuringPulldownNowsMessageWaitsForTheBoxAndThenEndsTh
     startWaiting(app);
     EXPECT_EQ(encoder.letGo(), 0u);
     app.tick();
-    ASSERT_EQ(app.text(form1::lblM), L"");
+    ASSERT_EQ(app.text(main_window::outputBusyMark), L"");
 
-    app.check(form1::chkDrop, BST_UNCHECKED);
-    app.menu(form1::mnuPullNow);
+    app.check(main_window::dropFrameCheck, BST_UNCHECKED);
+    app.menu(main_window::pulldownNowItem);
     HWND box = nullptr;
     ASSERT_TRUE(pumpUntil([&] { return (box = app.errorBox()) != nullptr; }));
     EXPECT_NE(testing::whatBoxShows(box).text().find(L"Must have at least one Pulldown option checked"),
@@ -152,7 +152,7 @@ TEST_F(MorvaneE2eTest, ATickDuringPulldownNowsMessageWaitsForTheBoxAndThenEndsTh
     app.tick();  // the second free tick, inside the box's own message loop
     EXPECT_TRUE(app.process().running());
     EXPECT_TRUE(IsWindow(box));
-    EXPECT_EQ(app.text(form1::Label5), L"0");
+    EXPECT_EQ(app.text(main_window::minutesWaitedLabel), L"0");
 
     PostMessageW(box, WM_COMMAND, IDOK, 0);
     EXPECT_EQ(app.process().exitWithin(kExitTimeoutMs), std::optional<DWORD>(0));

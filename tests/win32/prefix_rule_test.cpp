@@ -16,7 +16,7 @@
 #include <string>
 
 #include "files_test_support.h"
-#include "main_window/form1_layout.h"
+#include "main_window/main_window_layout.h"
 #include "remote_main_window.h"
 #include "win32_test_support.h"
 
@@ -75,9 +75,9 @@ public:
     [[nodiscard]] HWND errorBox() const { return testing::topLevelWindowOf(processId_, L"#32770", L"Error"); }
 
     void fillIn(const Case& c) const {
-        type(form1::txtPullPath, c.folder + L"\\pulldown.exe");
-        type(form1::txtMPath, c.output());
-        check(form1::chkDrop, BST_CHECKED);
+        type(main_window::pulldownPathBox, c.folder + L"\\pulldown.exe");
+        type(main_window::outputPathBox, c.output());
+        check(main_window::dropFrameCheck, BST_CHECKED);
     }
     // The wrapper waits for the program to end; an orderly close ends it.
     void close() const {
@@ -102,21 +102,21 @@ TEST_F(PrefixRuleTest, AnEncoderInTheSamePrefixKeepsTheProgramWaiting) {
     testing::EncoderStandIn encoder(given->output(), given->vaf());
     Morvane app(given->program);
     app.fillIn(*given);
-    ASSERT_EQ(app.text(form1::txtMvaf), given->vaf());
+    ASSERT_EQ(app.text(main_window::vafPathBox), given->vaf());
 
-    app.click(form1::cmdGo);
-    ASSERT_TRUE(pumpUntil([&] { return app.text(form1::cmdGo) == L"Cancel" || app.errorBox(); }));
+    app.click(main_window::startButton);
+    ASSERT_TRUE(pumpUntil([&] { return app.text(main_window::startButton) == L"Cancel" || app.errorBox(); }));
     EXPECT_EQ(app.errorBox(), nullptr);
-    EXPECT_EQ(app.text(form1::cmdGo), L"Cancel");
-    EXPECT_EQ(app.text(form1::Label2), L"Waiting for CCE to finish");
-    EXPECT_EQ(app.text(form1::lblM), kBusyMark);
-    EXPECT_EQ(app.text(form1::lblV), kBusyMark);
+    EXPECT_EQ(app.text(main_window::startButton), L"Cancel");
+    EXPECT_EQ(app.text(main_window::statusLabel), L"Waiting for CCE to finish");
+    EXPECT_EQ(app.text(main_window::outputBusyMark), kBusyMark);
+    EXPECT_EQ(app.text(main_window::vafBusyMark), kBusyMark);
 
     // The next look still finds both files held.
     app.tick();
-    EXPECT_EQ(app.text(form1::lblM), kBusyMark);
-    EXPECT_EQ(app.text(form1::lblV), kBusyMark);
-    EXPECT_EQ(app.text(form1::cmdGo), L"Cancel");
+    EXPECT_EQ(app.text(main_window::outputBusyMark), kBusyMark);
+    EXPECT_EQ(app.text(main_window::vafBusyMark), kBusyMark);
+    EXPECT_EQ(app.text(main_window::startButton), L"Cancel");
     app.close();
 }
 
@@ -126,20 +126,20 @@ TEST_F(PrefixRuleTest, ALinuxProcessHoldingTheFilesIsInvisibleAndStartSaysSo) {
     ASSERT_TRUE(testing::exists(given->vaf()));
     Morvane app(given->program);
     app.fillIn(*given);
-    ASSERT_EQ(app.text(form1::txtMvaf), given->vaf());
+    ASSERT_EQ(app.text(main_window::vafPathBox), given->vaf());
 
-    app.click(form1::cmdGo);
+    app.click(main_window::startButton);
     HWND box = nullptr;
     ASSERT_TRUE(pumpUntil([&] { return (box = app.errorBox()) != nullptr; }));
     const std::wstring shown = testing::whatBoxShows(box).text();
     EXPECT_NE(shown.find(kNothingToWaitFor), std::wstring::npos) << testing::utf8(shown);
-    EXPECT_EQ(app.text(form1::cmdGo), L"Start Waiting");
-    EXPECT_EQ(app.text(form1::lblM), L"");
-    EXPECT_EQ(app.text(form1::lblV), L"");
+    EXPECT_EQ(app.text(main_window::startButton), L"Start Waiting");
+    EXPECT_EQ(app.text(main_window::outputBusyMark), L"");
+    EXPECT_EQ(app.text(main_window::vafBusyMark), L"");
 
     PostMessageW(box, WM_COMMAND, IDOK, 0);
     EXPECT_TRUE(pumpUntil([&] { return !IsWindow(box); }));
-    EXPECT_EQ(app.text(form1::cmdGo), L"Start Waiting");
+    EXPECT_EQ(app.text(main_window::startButton), L"Start Waiting");
     app.close();
 }
 

@@ -7,7 +7,7 @@
 
 #include "files_test_support.h"
 #include "platform/win32/win32_system.h"
-#include "workflow/module1.h"
+#include "workflow/file_probes.h"
 
 namespace morvane {
 namespace {
@@ -35,11 +35,11 @@ protected:
         SetFileAttributesW(path.c_str(), attributes);
         return path;
     }
-    bool fileExists(const std::wstring& path) { return Module1::FileExists(files, utf8(path)); }
-    bool fileIsFree(const std::wstring& path) { return Module1::FileIsFree(files, utf8(path)); }
+    bool fileExists(const std::wstring& path) { return probes::exists(files, utf8(path)); }
+    bool fileIsFree(const std::wstring& path) { return probes::isFree(files, utf8(path)); }
 };
 
-TEST_F(ProbesTest, FileExistsFindsEveryKindOfEntry) {
+TEST_F(ProbesTest, ExistsFindsEveryKindOfEntry) {
     makeFolder(L"Мои видео 映像");
     const std::wstring found[] = {
         makeFile(L"plain.m2v"),

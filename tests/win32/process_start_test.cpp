@@ -8,7 +8,7 @@
 
 #include "files_test_support.h"
 #include "platform/win32/win32_platform.h"
-#include "real_form1.h"
+#include "real_main_window.h"
 #include "workflow/pulldown_command.h"
 
 namespace morvane {
@@ -87,15 +87,15 @@ TEST_F(RecorderTest, AStartThatCannotHappenSaysSo) {
     EXPECT_FALSE(processes.start(utf8(scratch.path()), "a b", ShowStyle::MinimizedFocus));
 }
 
-TEST_F(RecorderTest, StartPulldownStartsBothRunsOnThePathsInTheWindow) {
+TEST_F(RecorderTest, StartingPulldownRunsStartsBothRunsOnThePathsInTheWindow) {
     const std::wstring program = installRecorder(L"Инструменты");
     const std::wstring output = L"D:\\Мои видео\\фильм 1.m2v";
-    RealForm1 real;
-    real.control(form1::txtPullPath).setText(utf8(program));
-    real.control(form1::txtMPath).setText(utf8(output));
-    real.control(form1::chkDrop).setCheckState(CheckState::Ticked);
-    real.control(form1::chkNoDrop).setCheckState(CheckState::Ticked);
-    real.form.StartPulldown();
+    RealMainWindow real;
+    real.control(main_window::pulldownPathBox).setText(utf8(program));
+    real.control(main_window::outputPathBox).setText(utf8(output));
+    real.control(main_window::dropFrameCheck).setCheckState(CheckState::Ticked);
+    real.control(main_window::noOptionsCheck).setCheckState(CheckState::Ticked);
+    real.form.startPulldownRuns();
 
     std::vector<Record> got = awaitRecords(2);
     ASSERT_EQ(got.size(), 2u);
@@ -115,14 +115,14 @@ TEST_F(RecorderTest, StartPulldownStartsBothRunsOnThePathsInTheWindow) {
 }
 
 TEST_F(RecorderTest, EachFailedStartIsShownInAnErrorBox) {
-    RealForm1 real;
+    RealMainWindow real;
     const std::wstring missing = scratch / L"нет\\pulldown.exe";
-    real.control(form1::txtPullPath).setText(utf8(missing));
-    real.control(form1::txtMPath).setText("D:\\Video\\movie.m2v");
-    real.control(form1::chkDrop).setCheckState(CheckState::Ticked);
-    real.control(form1::chkNoDrop).setCheckState(CheckState::Ticked);
+    real.control(main_window::pulldownPathBox).setText(utf8(missing));
+    real.control(main_window::outputPathBox).setText("D:\\Video\\movie.m2v");
+    real.control(main_window::dropFrameCheck).setCheckState(CheckState::Ticked);
+    real.control(main_window::noOptionsCheck).setCheckState(CheckState::Ticked);
 
-    real.form.StartPulldown();
+    real.form.startPulldownRuns();
     const std::vector<SeenBox> shown = real.errors.seen();
     ASSERT_EQ(shown.size(), 2u);
     const std::wstring message = L"Could not start \"" + missing + L"\"";
@@ -131,15 +131,15 @@ TEST_F(RecorderTest, EachFailedStartIsShownInAnErrorBox) {
 
 // An edit control reports a change when the same text is set again; the
 // derivation must not run for it, or a restored VAF path would be lost.
-TEST(Form1PathsTest, SettingTheSameOutputPathAgainKeepsTheVafPath) {
-    RealForm1 real;
-    real.control(form1::txtMPath).setText("C:\\enc\\фильм.m2v");
-    EXPECT_EQ(real.control(form1::txtMvaf).text(), "C:\\enc\\фильм.vaf");
-    real.control(form1::txtMvaf).setText("E:\\restored\\x.vaf");
-    SendMessageW(real.hwnd(form1::txtMPath), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"C:\\enc\\фильм.m2v"));
-    EXPECT_EQ(real.control(form1::txtMvaf).text(), "E:\\restored\\x.vaf");
-    SendMessageW(real.hwnd(form1::txtMPath), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"C:\\enc\\film2.m2v"));
-    EXPECT_EQ(real.control(form1::txtMvaf).text(), "C:\\enc\\film2.vaf");
+TEST(MainWindowPathsTest, SettingTheSameOutputPathAgainKeepsTheVafPath) {
+    RealMainWindow real;
+    real.control(main_window::outputPathBox).setText("C:\\enc\\фильм.m2v");
+    EXPECT_EQ(real.control(main_window::vafPathBox).text(), "C:\\enc\\фильм.vaf");
+    real.control(main_window::vafPathBox).setText("E:\\restored\\x.vaf");
+    SendMessageW(real.hwnd(main_window::outputPathBox), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"C:\\enc\\фильм.m2v"));
+    EXPECT_EQ(real.control(main_window::vafPathBox).text(), "E:\\restored\\x.vaf");
+    SendMessageW(real.hwnd(main_window::outputPathBox), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"C:\\enc\\film2.m2v"));
+    EXPECT_EQ(real.control(main_window::vafPathBox).text(), "C:\\enc\\film2.vaf");
 }
 
 }  // namespace

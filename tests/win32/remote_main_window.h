@@ -10,14 +10,14 @@
 #include <functional>
 #include <string>
 
-#include "main_window/form1_layout.h"
+#include "main_window/main_window_layout.h"
 
 namespace morvane::testing {
 
 inline constexpr const wchar_t* kMainCaption = L"Morvane (Version 1.0.1)";
 // What a busy-mark label holds, drawn in its symbol font.
 inline constexpr const wchar_t* kBusyMark = L"\u00CF";
-inline constexpr UINT_PTR kTimer1Id = 1;
+inline constexpr UINT_PTR kTickTimerId = 1;
 inline constexpr UINT kAnswerTimeoutMs = 10000;
 
 inline std::wstring windowText(HWND hwnd) {
@@ -65,7 +65,7 @@ public:
 
     [[nodiscard]] HWND control(platform::ControlId id) const {
         if (HWND direct = GetDlgItem(main_, id.value)) return direct;
-        for (platform::ControlId frame : {form1::Frame2, form1::Frame3})
+        for (platform::ControlId frame : {main_window::minutesWaitedFrame, main_window::runsFrame})
             if (HWND inFrame = GetDlgItem(GetDlgItem(main_, frame.value), id.value)) return inFrame;
         return nullptr;
     }
@@ -89,10 +89,10 @@ public:
         PostMessageW(main_, WM_COMMAND, MAKEWPARAM(id.value, BN_CLICKED), reinterpret_cast<LPARAM>(control(id)));
     }
     void menu(platform::ControlId id) const { PostMessageW(main_, WM_COMMAND, MAKEWPARAM(id.value, 0), 0); }
-    // One tick of Timer1; handled (or held back) by the time this returns.
+    // One tick of tickTimer; handled (or held back) by the time this returns.
     void tick() const {
         DWORD_PTR ignored = 0;
-        SendMessageTimeoutW(main_, WM_TIMER, kTimer1Id, 0, SMTO_NORMAL, kAnswerTimeoutMs, &ignored);
+        SendMessageTimeoutW(main_, WM_TIMER, kTickTimerId, 0, SMTO_NORMAL, kAnswerTimeoutMs, &ignored);
     }
     void close() const { PostMessageW(main_, WM_CLOSE, 0, 0); }
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "main_window/form1_layout.h"
+#include "main_window/main_window_layout.h"
 #include "platform/win32/wide.h"
 #include "win32_test_support.h"
 
@@ -159,15 +159,15 @@ TEST_F(SettingsThroughTheProgramTest, CloseSavesFiveTextsThatRegFindsAndTheNextS
     {
         RunningProgram first;
         // A first start: nothing stored yet.
-        EXPECT_EQ(first.text(form1::txtPullPath), "");
-        EXPECT_EQ(first.check(form1::chkDrop), BST_CHECKED);
-        EXPECT_EQ(first.check(form1::chkNoDrop), BST_UNCHECKED);
+        EXPECT_EQ(first.text(main_window::pulldownPathBox), "");
+        EXPECT_EQ(first.check(main_window::dropFrameCheck), BST_CHECKED);
+        EXPECT_EQ(first.check(main_window::noOptionsCheck), BST_UNCHECKED);
 
-        first.setText(form1::txtPullPath, "C:\\Tools\\pulldown.exe");
-        first.setText(form1::txtMPath, "D:\\Encodes\\movie.m2v");
-        first.setText(form1::txtMvaf, vaf);
-        first.setCheck(form1::chkDrop, BST_UNCHECKED);
-        first.setCheck(form1::chkNoDrop, BST_CHECKED);
+        first.setText(main_window::pulldownPathBox, "C:\\Tools\\pulldown.exe");
+        first.setText(main_window::outputPathBox, "D:\\Encodes\\movie.m2v");
+        first.setText(main_window::vafPathBox, vaf);
+        first.setCheck(main_window::dropFrameCheck, BST_UNCHECKED);
+        first.setCheck(main_window::noOptionsCheck, BST_CHECKED);
         ASSERT_TRUE(first.close()) << "the program did not end after WM_CLOSE";
     }
 
@@ -195,11 +195,11 @@ TEST_F(SettingsThroughTheProgramTest, CloseSavesFiveTextsThatRegFindsAndTheNextS
     EXPECT_FALSE(keyExists(HKEY_CURRENT_USER));
 
     RunningProgram second;
-    EXPECT_EQ(second.text(form1::txtPullPath), "C:\\Tools\\pulldown.exe");
-    EXPECT_EQ(second.text(form1::txtMPath), "D:\\Encodes\\movie.m2v");
-    EXPECT_EQ(second.text(form1::txtMvaf), vaf);  // the stored one, not one derived from txtMPath
-    EXPECT_EQ(second.check(form1::chkDrop), BST_UNCHECKED);
-    EXPECT_EQ(second.check(form1::chkNoDrop), BST_CHECKED);
+    EXPECT_EQ(second.text(main_window::pulldownPathBox), "C:\\Tools\\pulldown.exe");
+    EXPECT_EQ(second.text(main_window::outputPathBox), "D:\\Encodes\\movie.m2v");
+    EXPECT_EQ(second.text(main_window::vafPathBox), vaf);  // the stored one, not one derived from outputPathBox
+    EXPECT_EQ(second.check(main_window::dropFrameCheck), BST_UNCHECKED);
+    EXPECT_EQ(second.check(main_window::noOptionsCheck), BST_CHECKED);
     EXPECT_TRUE(second.close());
 }
 
@@ -209,8 +209,8 @@ TEST_F(SettingsThroughTheProgramTest, TheEndOfTheSessionSavesAsTheCloseBoxDoes) 
     if (!GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "wine_get_version"))
         GTEST_SKIP() << "ends the session of whoever runs it: under Wine only";
     RunningProgram program;
-    program.setText(form1::txtPullPath, "C:\\Tools\\pulldown.exe");
-    program.setCheck(form1::chkNoDrop, BST_CHECKED);
+    program.setText(main_window::pulldownPathBox, "C:\\Tools\\pulldown.exe");
+    program.setCheck(main_window::noOptionsCheck, BST_CHECKED);
     ASSERT_TRUE(program.endSession());
     EXPECT_EQ(storedValue(HKEY_LOCAL_MACHINE, L"txtPullPath"),
               std::make_pair(DWORD{REG_SZ}, std::wstring(L"C:\\Tools\\pulldown.exe")));
@@ -228,9 +228,9 @@ TEST_F(SettingsThroughTheProgramTest, AnExistingPerUserKeyTakesTheSettingsAndHkl
     {
         RunningProgram program;
         // Stored by another tool, with its NUL: the text box shows the path.
-        EXPECT_EQ(program.text(form1::txtPullPath), "C:\\Per User\\pulldown.exe");
-        program.setText(form1::txtPullPath, "C:\\Tools\\pulldown.exe");
-        program.setText(form1::txtMPath, "D:\\Encodes\\movie.m2v");
+        EXPECT_EQ(program.text(main_window::pulldownPathBox), "C:\\Per User\\pulldown.exe");
+        program.setText(main_window::pulldownPathBox, "C:\\Tools\\pulldown.exe");
+        program.setText(main_window::outputPathBox, "D:\\Encodes\\movie.m2v");
         ASSERT_TRUE(program.close());
     }
     const auto values = regQuery(L"HKCU\\SOFTWARE\\Kestrine\\Morvane");

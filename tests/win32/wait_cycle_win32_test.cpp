@@ -8,8 +8,8 @@
 #include <string>
 
 #include "files_test_support.h"
-#include "main_window/form1_layout.h"
-#include "real_form1.h"
+#include "main_window/main_window_layout.h"
+#include "real_main_window.h"
 #include "win32_test_support.h"
 
 namespace morvane {
@@ -42,9 +42,9 @@ protected:
         encoder_ = CreateFileW(output().c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
         ASSERT_NE(encoder_, INVALID_HANDLE_VALUE);
         // Any existing program will do for pulldown.exe: no run is started here.
-        set(form1::txtPullPath, testing::folderOfThisProgram() + L"morvane_encoder_standin.exe");
-        set(form1::txtMPath, output());
-        real.control(form1::chkDrop).setCheckState(CheckState::Ticked);
+        set(main_window::pulldownPathBox, testing::folderOfThisProgram() + L"morvane_encoder_standin.exe");
+        set(main_window::outputPathBox, output());
+        real.control(main_window::dropFrameCheck).setCheckState(CheckState::Ticked);
     }
     void TearDown() override {
         letGo();
@@ -62,7 +62,7 @@ protected:
         encoder_ = INVALID_HANDLE_VALUE;
     }
 
-    void clickGo() { SendMessageW(real.hwnd(form1::cmdGo), BM_CLICK, 0, 0); }
+    void clickGo() { SendMessageW(real.hwnd(main_window::startButton), BM_CLICK, 0, 0); }
 
     int darkPixelsOf(ControlId label) {
         RECT inside{};
@@ -73,30 +73,31 @@ protected:
     }
 
     ScratchFolder scratch{L"morvane-wait"};
-    testing::RealForm1 real;
+    testing::RealMainWindow real;
     HANDLE encoder_ = INVALID_HANDLE_VALUE;
 };
 
 TEST_F(WaitCycleWin32Test, TheBusyMarkIsOneSymbolFontCharacterAndVisibleWhereTheFontLacksIt) {
     LOGFONTW font{};
-    GetObjectW(reinterpret_cast<HFONT>(SendMessageW(real.hwnd(form1::lblM), WM_GETFONT, 0, 0)), sizeof(font), &font);
+    GetObjectW(reinterpret_cast<HFONT>(SendMessageW(real.hwnd(main_window::outputBusyMark), WM_GETFONT, 0, 0)),
+               sizeof(font), &font);
     EXPECT_STREQ(font.lfFaceName, L"Webdings");
     EXPECT_EQ(font.lfCharSet, SYMBOL_CHARSET);
-    EXPECT_EQ(darkPixelsOf(form1::lblM), 0);
+    EXPECT_EQ(darkPixelsOf(main_window::outputBusyMark), 0);
 
     clickGo();
     ASSERT_TRUE(real.form.waiting());
-    EXPECT_EQ(text(form1::lblM), testing::kBusyMark);
-    EXPECT_EQ(text(form1::lblV), L"");
+    EXPECT_EQ(text(main_window::outputBusyMark), testing::kBusyMark);
+    EXPECT_EQ(text(main_window::vafBusyMark), L"");
     // Drawn from the font where it has the glyph, as a dot where it does not (Wine's Webdings).
-    EXPECT_GT(darkPixelsOf(form1::lblM), 4);
-    EXPECT_EQ(darkPixelsOf(form1::lblV), 0);
+    EXPECT_GT(darkPixelsOf(main_window::outputBusyMark), 4);
+    EXPECT_EQ(darkPixelsOf(main_window::vafBusyMark), 0);
 
     letGo();
     real.tick();
     EXPECT_EQ(real.form.freeTicks(), 1);
-    EXPECT_EQ(text(form1::lblM), L"");
-    EXPECT_EQ(darkPixelsOf(form1::lblM), 0);
+    EXPECT_EQ(text(main_window::outputBusyMark), L"");
+    EXPECT_EQ(darkPixelsOf(main_window::outputBusyMark), 0);
 }
 
 TEST_F(WaitCycleWin32Test, TheComputerStaysAwakeWhileArmedAndTheDisplayMayStillTurnOff) {

@@ -4,15 +4,15 @@
 
 #include "contract/registry_contract.h"
 #include "memory_system.h"
-#include "settings/mdl_registry.h"
+#include "settings/registry_access.h"
 #include "settings/settings_constants.h"
 
 namespace morvane {
 namespace {
 
-using mdlRegistry::RegValueType;
 using platform::kHkeyCurrentUser;
 using platform::kHkeyLocalMachine;
+using registry_access::StoredType;
 using settings::SettingsValue;
 using testing::MemoryRegistry;
 using testing::RegistryContract;
@@ -76,7 +76,7 @@ TEST(SettingsValueTest, NumberFormOfTexts) {
 TEST(MdlRegistryTest, WritingATextWithNoNumberFormAsANumberStoresNothing) {
     MemoryRegistry registry;
     registry.putText(kHkeyLocalMachine, "K", "other", "x");
-    mdlRegistry::SaveKeyValue(registry, kHkeyLocalMachine, "K", "v", "abc", RegValueType::RegDword);
+    registry_access::saveValue(registry, kHkeyLocalMachine, "K", "v", "abc", StoredType::RegDword);
     EXPECT_EQ(registry.find(kHkeyLocalMachine, "K", "v"), nullptr);
     EXPECT_EQ(registry.openHandles(), 0);
 }
@@ -87,14 +87,14 @@ TEST(MdlRegistryTest, AKeyThatRefusesWritesStillLoads) {
     registry.putText(kHkeyLocalMachine, "SOFTWARE\\Kestrine\\Morvane", "txtMPath", "D:\\out.m2v");
     registry.denyAccess(kHkeyLocalMachine, 0x0002 | 0x0004 | 0x0020);
 
-    EXPECT_EQ(mdlRegistry::LoadKeyValue(registry, kHkeyLocalMachine, "SOFTWARE\\Kestrine\\Morvane", "txtMPath"),
+    EXPECT_EQ(registry_access::loadValue(registry, kHkeyLocalMachine, "SOFTWARE\\Kestrine\\Morvane", "txtMPath"),
               SettingsValue("D:\\out.m2v"));
-    EXPECT_EQ(mdlRegistry::CreateKey(registry, kHkeyLocalMachine, "SOFTWARE\\Kestrine\\Morvane"),
+    EXPECT_EQ(registry_access::createKey(registry, kHkeyLocalMachine, "SOFTWARE\\Kestrine\\Morvane"),
               platform::kErrorAccessDenied);
-    EXPECT_EQ(mdlRegistry::SaveKeyValue(registry, kHkeyLocalMachine, "SOFTWARE\\Kestrine\\Morvane", "txtMPath",
-                                        "E:\\new.m2v", RegValueType::RegSz),
+    EXPECT_EQ(registry_access::saveValue(registry, kHkeyLocalMachine, "SOFTWARE\\Kestrine\\Morvane", "txtMPath",
+                                         "E:\\new.m2v", StoredType::RegSz),
               platform::kErrorAccessDenied);
-    EXPECT_EQ(mdlRegistry::LoadKeyValue(registry, kHkeyLocalMachine, "SOFTWARE\\Kestrine\\Morvane", "txtMPath"),
+    EXPECT_EQ(registry_access::loadValue(registry, kHkeyLocalMachine, "SOFTWARE\\Kestrine\\Morvane", "txtMPath"),
               SettingsValue("D:\\out.m2v"));
     EXPECT_EQ(registry.openHandles(), 0);
 }

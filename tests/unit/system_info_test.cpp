@@ -5,8 +5,9 @@
 #include <vector>
 
 #include "about/about_constants.h"
-#include "about/frm_about.h"
-#include "about/frm_about_layout.h"
+#include "about/about_window.h"
+#include "about/about_window_layout.h"
+#include "about/system_info.h"
 #include "memory_platform.h"
 #include "platform/registry_data.h"
 #include "platform/text.h"
@@ -15,14 +16,15 @@ namespace morvane {
 namespace {
 
 using namespace platform;
-using about::FrmAbout;
+using about::AboutWindow;
+using Outcome = about::LookedUpValue::Outcome;
 using testing::MemoryPlatform;
 using testing::MemoryRegistry;
 
 const std::string kKey = "SOFTWARE\\Test";
-const std::string kPathKey(about::kSysInfoKey);
-const std::string kLocationKey(about::kSysInfoLocationKey);
-const std::string kUnavailable(about::kSysInfoUnavailable);
+const std::string kPathKey(about::kSystemInfoKey);
+const std::string kLocationKey(about::kSystemInfoLocationKey);
+const std::string kUnavailable(about::kSystemInfoUnavailable);
 
 // A text as the system stores it: UTF-16LE, followed by `nuls` NUL characters.
 std::vector<std::byte> utf16(const std::string& utf8, int nuls = 0) {
@@ -35,17 +37,17 @@ std::vector<std::byte> bytesOf(std::initializer_list<unsigned> values) {
     return bytes;
 }
 
-struct KeyValueCase {
+struct ValueLookupCase {
     const char* what;
     std::function<void(MemoryRegistry&)> arrange;
     bool result;
-    std::string keyVal;
+    std::string text;
 };
 
-TEST(GetKeyValueTest, ReadsTextAndDwordValuesAndTurnsFailuresIntoEmptyFalse) {
+TEST(ValueLookupTest, ReadsTextAndDwordValuesAndTurnsFailuresIntoEmptyFalse) {
     const std::string path = "C:\\Program Files\\Common Files\\Microsoft Shared\\MSInfo\\msinfo32.exe";
     // clang-format off
-    const KeyValueCase cases[] = {
+    const ValueLookupCase cases[] = {
         {"key missing", [](MemoryRegistry&) {}, false, ""},
         {"value missing", [](MemoryRegistry& r) { r.putDword(kHkeyLocalMachine, kKey, "Other", 1); }, false, ""},
         {"text without NUL", [&](MemoryRegistry& r) { r.put(kHkeyLocalMachine, kKey, "V", kRegSz, utf16(path)); },
@@ -81,53 +83,47 @@ TEST(GetKeyValueTest, ReadsTextAndDwordValuesAndTurnsFailuresIntoEmptyFalse) {
          true, "1000"},
         {"expandable text is left alone",
          [&](MemoryRegistry& r) { r.put(kHkeyLocalMachine, kKey, "V", kRegExpandSz, utf16(path, 1)); }, true,
-         "preset"},
+         ""},
         {"binary is left alone",
          [](MemoryRegistry& r) { r.put(kHkeyLocalMachine, kKey, "V", kRegBinary, bytesOf({1, 2, 3})); }, true,
-         "preset"},
+         ""},
         {"other root", [&](MemoryRegistry& r) { r.putText(kHkeyCurrentUser, kKey, "V", path); }, false, ""},
     };
     // clang-format on
-    for (const KeyValueCase& c : cases) {
+    for (const ValueLookupCase& c : cases) {
         SCOPED_TRACE(c.what);
         MemoryPlatform desktop;
         c.arrange(desktop.registry);
-        FrmAbout frm(desktop.platform);
-        std::string keyVal = "preset";
-        EXPECT_EQ(frm.GetKeyValue(kHkeyLocalMachine, kKey, "V", keyVal), c.result);
-        EXPECT_EQ(keyVal, c.keyVal);
+        const about::LookedUpValue value = about::lookUpValue(desktop.registry, kHkeyLocalMachine, kKey, "V");
+        EXPECT_EQ(value.outcome, c.result ? Outcome::Found : Outcome::Missing);
+        EXPECT_EQ(value.text, c.text);
         EXPECT_EQ(desktop.registry.openHandles(), 0);
     }
 }
 
-TEST(GetKeyValueTest, AValueOfNoBytesFailsAsAWholeAndStillClosesTheKey) {
+TEST(ValueLookupTest, AValueOfNoBytesFailsAsAWholeAndStillClosesTheKey) {
     for (std::uint32_t type : {kRegSz, kRegDword, kRegBinary}) {
         MemoryPlatform desktop;
         desktop.registry.put(kHkeyLocalMachine, kKey, "V", type, {});
-        FrmAbout frm(desktop.platform);
-        std::string keyVal = "preset";
-        EXPECT_THROW(frm.GetKeyValue(kHkeyLocalMachine, kKey, "V", keyVal), about::KeyValueError) << type;
+        EXPECT_EQ(about::lookUpValue(desktop.registry, kHkeyLocalMachine, kKey, "V").outcome, Outcome::Failed) << type;
         EXPECT_EQ(desktop.registry.openHandles(), 0);
     }
 }
 
-TEST(GetKeyValueTest, OpensForReadingOnlySoAReadOnlyMachineKeyStillAnswers) {
+TEST(ValueLookupTest, OpensForReadingOnlySoAReadOnlyMachineKeyStillAnswers) {
     MemoryPlatform desktop;
     desktop.registry.putText(kHkeyLocalMachine, kPathKey, "PATH", "C:\\msinfo32.exe");
     // What a standard user may not do below HKEY_LOCAL_MACHINE\SOFTWARE\Microsoft.
     constexpr std::uint32_t kWriteRights = 0x0002 | 0x0004 | 0x0020;  // set value, create subkey, create link
     desktop.registry.denyAccess(kHkeyLocalMachine, kWriteRights);
-    FrmAbout frm(desktop.platform);
-    std::string keyVal;
-    EXPECT_TRUE(frm.GetKeyValue(kHkeyLocalMachine, kPathKey, "PATH", keyVal));
-    EXPECT_EQ(keyVal, "C:\\msinfo32.exe");
+    EXPECT_EQ(about::lookUpValue(desktop.registry, kHkeyLocalMachine, kPathKey, "PATH").text, "C:\\msinfo32.exe");
     EXPECT_EQ(desktop.registry.accessMasks, std::vector<std::uint32_t>{0x20001});
 }
 
 // The About window's "System Info..." on the in-memory desktop.
-testing::MemoryWindow& memoryWindow(FrmAbout& frm) { return dynamic_cast<testing::MemoryWindow&>(frm.window()); }
+testing::MemoryWindow& memoryWindow(AboutWindow& about) { return dynamic_cast<testing::MemoryWindow&>(about.window()); }
 
-struct SysInfoCase {
+struct SystemInfoCase {
     const char* what;
     std::function<void(MemoryPlatform&)> arrange;
     std::vector<std::string> started;  // programs, each with style 1 and no arguments
@@ -135,7 +131,7 @@ struct SysInfoCase {
     bool message;
 };
 
-TEST(StartSysInfoTest, FindsTheViewerThroughTheTwoLookupsOrSaysItIsUnavailable) {
+TEST(SystemInfoStartTest, FindsTheViewerThroughTheTwoLookupsOrSaysItIsUnavailable) {
     const std::string viewer = "C:\\Program Files\\Common Files\\Microsoft Shared\\MSInfo\\msinfo32.exe";
     const std::string folder = "C:\\Windows\\System32";
     const std::string joined = folder + "\\MSINFO32.EXE";
@@ -151,7 +147,7 @@ TEST(StartSysInfoTest, FindsTheViewerThroughTheTwoLookupsOrSaysItIsUnavailable) 
     };
 
     // clang-format off
-    const SysInfoCase cases[] = {
+    const SystemInfoCase cases[] = {
         {"PATH names an existing viewer", [&](MemoryPlatform& d) { putPath(d, utf16(viewer, 1)); }, {viewer},
          {viewer}, false},
         {"PATH is started as the one program, untested, spaces and all",
@@ -234,13 +230,13 @@ TEST(StartSysInfoTest, FindsTheViewerThroughTheTwoLookupsOrSaysItIsUnavailable) 
          {}, {}, true},
     };
     // clang-format on
-    for (const SysInfoCase& c : cases) {
+    for (const SystemInfoCase& c : cases) {
         SCOPED_TRACE(c.what);
         MemoryPlatform desktop;
         c.arrange(desktop);
-        FrmAbout frm(desktop.platform);
-        frm.show();
-        memoryWindow(frm).click(about::cmdSysInfo);
+        AboutWindow about(desktop.platform);
+        about.show();
+        memoryWindow(about).click(about::systemInfoButton);
 
         std::vector<std::string> started;
         for (const auto& s : desktop.processes.started) {
@@ -259,53 +255,53 @@ TEST(StartSysInfoTest, FindsTheViewerThroughTheTwoLookupsOrSaysItIsUnavailable) 
             EXPECT_EQ(desktop.ui.messages[0].text, kUnavailable);
             EXPECT_EQ(desktop.ui.messages[0].title, "Morvane");
             EXPECT_EQ(desktop.ui.messages[0].icon, MessageIcon::None);
-            EXPECT_EQ(desktop.ui.messages[0].owner, "frmAbout");
+            EXPECT_EQ(desktop.ui.messages[0].owner, "aboutWindow");
         }
-        EXPECT_TRUE(frm.isOpen());
+        EXPECT_TRUE(about.isOpen());
         EXPECT_EQ(desktop.registry.openHandles(), 0);
         for (std::uint32_t mask : desktop.registry.accessMasks) EXPECT_EQ(mask, about::kKeyValueAccess);
         EXPECT_TRUE(desktop.processes.shellOpened.empty());
     }
 }
 
-TEST(StartSysInfoTest, PathIsStartedWithoutLookingForItAndTheFolderIsNotRead) {
+TEST(SystemInfoStartTest, PathIsStartedWithoutLookingForItAndTheFolderIsNotRead) {
     MemoryPlatform desktop;
     desktop.registry.putText(kHkeyLocalMachine, kPathKey, "PATH", "C:\\msinfo32.exe");
-    FrmAbout frm(desktop.platform);
-    frm.StartSysInfo();
+    AboutWindow about(desktop.platform);
+    about.startSystemInfo();
     EXPECT_TRUE(desktop.files.lookups.empty());
     EXPECT_EQ(desktop.registry.accessMasks.size(), 1u);
 }
 
-TEST(StartSysInfoTest, LooksUpTheJoinedPathWithTheMaskOfPlainFiles) {
+TEST(SystemInfoStartTest, LooksUpTheJoinedPathWithTheMaskOfPlainFiles) {
     MemoryPlatform desktop;
     desktop.registry.putText(kHkeyLocalMachine, kLocationKey, "MSINFO", "D:\\Tools");
-    FrmAbout frm(desktop.platform);
-    frm.StartSysInfo();
+    AboutWindow about(desktop.platform);
+    about.startSystemInfo();
     EXPECT_EQ(desktop.files.lookups, std::vector<std::string>{"exists:D:\\Tools\\MSINFO32.EXE"});
     EXPECT_EQ(desktop.registry.accessMasks.size(), 2u);
 }
 
-TEST(StartSysInfoTest, MessageCarriesTheProgramsTitleAndTheWindowStaysUsable) {
+TEST(SystemInfoStartTest, MessageCarriesTheProgramsTitleAndTheWindowStaysUsable) {
     MemoryPlatform desktop;
     desktop.platform.identity.title = "Pull";
-    FrmAbout frm(desktop.platform);
-    frm.show();
-    memoryWindow(frm).click(about::cmdSysInfo);
-    memoryWindow(frm).click(about::cmdSysInfo);
+    AboutWindow about(desktop.platform);
+    about.show();
+    memoryWindow(about).click(about::systemInfoButton);
+    memoryWindow(about).click(about::systemInfoButton);
     ASSERT_EQ(desktop.ui.messages.size(), 2u);
     EXPECT_EQ(desktop.ui.messages[1].title, "Pull");
-    EXPECT_TRUE(frm.isOpen());
-    memoryWindow(frm).click(about::cmdOK);
-    EXPECT_FALSE(frm.isOpen());
+    EXPECT_TRUE(about.isOpen());
+    memoryWindow(about).click(about::okButton);
+    EXPECT_FALSE(about.isOpen());
 }
 
-TEST(StartSysInfoTest, WorksWhenTheMachineKeysAreReadOnly) {
+TEST(SystemInfoStartTest, WorksWhenTheMachineKeysAreReadOnly) {
     MemoryPlatform desktop;
     desktop.registry.putText(kHkeyLocalMachine, kPathKey, "PATH", "C:\\Windows\\System32\\msinfo32.exe");
     desktop.registry.denyAccess(kHkeyLocalMachine, 0x0002 | 0x0004 | 0x0020);
-    FrmAbout frm(desktop.platform);
-    frm.StartSysInfo();
+    AboutWindow about(desktop.platform);
+    about.startSystemInfo();
     ASSERT_EQ(desktop.processes.started.size(), 1u);
     EXPECT_EQ(desktop.processes.started[0].commandLine, "\"C:\\Windows\\System32\\msinfo32.exe\"");
     EXPECT_TRUE(desktop.ui.messages.empty());

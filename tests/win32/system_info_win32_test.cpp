@@ -8,7 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "about/frm_about.h"
+#include "about/about_window.h"
+#include "about/system_info.h"
 #include "about_test_support.h"
 #include "files_test_support.h"
 #include "platform/registry.h"
@@ -28,7 +29,7 @@ using testing::StandInStart;
 
 // The viewer found through the real registry and started for real: the
 // stand-in built beside this test records how it was started.
-class SysInfoWin32Test : public ::testing::Test {
+class SystemInfoWin32Test : public ::testing::Test {
 protected:
     void SetUp() override {
         path.remove();
@@ -47,9 +48,9 @@ protected:
     }
 
     // The System Info button's work; the boxes it showed, answered.
-    std::vector<SeenBox> startSysInfo() {
+    std::vector<SeenBox> startSystemInfo() {
         BoxAnswerer answerer(L"Morvane");
-        about.StartSysInfo();
+        about.startSystemInfo();
         return answerer.seen();
     }
 
@@ -85,43 +86,43 @@ protected:
     MachineValue folder{L"SOFTWARE\\Microsoft\\Shared Tools Location", L"MSINFO"};
 
     platform::win32::Win32Platform desktop{GetModuleHandleW(nullptr)};
-    about::FrmAbout about{desktop.platform};
+    about::AboutWindow about{desktop.platform};
 };
 
-TEST_F(SysInfoWin32Test, PathValueStartsTheViewerAsWrittenInANormalWindow) {
+TEST_F(SystemInfoWin32Test, PathValueStartsTheViewerAsWrittenInANormalWindow) {
     ASSERT_TRUE(path.set(folderViewer));
-    EXPECT_TRUE(startSysInfo().empty());
+    EXPECT_TRUE(startSystemInfo().empty());
     expectViewerStarted();
 }
 
-TEST_F(SysInfoWin32Test, WithoutPathTheViewerInTheSharedToolsFolderStarts) {
+TEST_F(SystemInfoWin32Test, WithoutPathTheViewerInTheSharedToolsFolderStarts) {
     ASSERT_TRUE(folder.set(viewerFolder));
-    EXPECT_TRUE(startSysInfo().empty());
+    EXPECT_TRUE(startSystemInfo().empty());
     expectViewerStarted();
 }
 
-TEST_F(SysInfoWin32Test, PathToAMissingProgramSaysUnavailableWithoutTryingTheFolder) {
+TEST_F(SystemInfoWin32Test, PathToAMissingProgramSaysUnavailableWithoutTryingTheFolder) {
     ASSERT_TRUE(path.set(testing::folderOfThisProgram() + L"no_such_viewer.exe"));
     ASSERT_TRUE(folder.set(viewerFolder));
-    expectUnavailable(startSysInfo());
+    expectUnavailable(startSystemInfo());
 }
 
-TEST_F(SysInfoWin32Test, FolderWithoutTheViewerSaysUnavailable) {
+TEST_F(SystemInfoWin32Test, FolderWithoutTheViewerSaysUnavailable) {
     ASSERT_TRUE(folder.set(testing::folderOfThisProgram() + L"no_such_folder"));
-    expectUnavailable(startSysInfo());
+    expectUnavailable(startSystemInfo());
 }
 
-TEST_F(SysInfoWin32Test, NeitherValueSaysUnavailable) { expectUnavailable(startSysInfo()); }
+TEST_F(SystemInfoWin32Test, NeitherValueSaysUnavailable) { expectUnavailable(startSystemInfo()); }
 
-TEST_F(SysInfoWin32Test, PathOfNoBytesEndsInTheMessage) {
+TEST_F(SystemInfoWin32Test, PathOfNoBytesEndsInTheMessage) {
     ASSERT_TRUE(path.setBytes(REG_SZ, {}));
     ASSERT_TRUE(folder.set(viewerFolder));
-    expectUnavailable(startSysInfo());
+    expectUnavailable(startSystemInfo());
 }
 
-// GetKeyValue against the real registry: sizes and types as the system
+// lookUpValue against the real registry: sizes and types as the system
 // reports them, the same answers as in memory.
-TEST(GetKeyValueWin32Test, ReadsTextAndDwordValuesAsStored) {
+TEST(ValueLookupWin32Test, ReadsTextAndDwordValuesAsStored) {
     const std::string key = "SOFTWARE\\Kestrine\\MorvaneAboutTest";
     const std::wstring wideKey = L"SOFTWARE\\Kestrine\\MorvaneAboutTest";
     struct KeyGone {
@@ -142,7 +143,7 @@ TEST(GetKeyValueWin32Test, ReadsTextAndDwordValuesAsStored) {
         std::uint32_t type;
         std::vector<std::byte> data;
         bool result;
-        std::string keyVal;
+        std::string text;
     };
     const Row rows[] = {
         {"text with its NUL", platform::kRegSz, text(std::wstring(L"C:\\v.exe") + L'\0'), true, "C:\\v.exe"},
@@ -156,10 +157,9 @@ TEST(GetKeyValueWin32Test, ReadsTextAndDwordValuesAsStored) {
          true,
          "1000"},
         {"expandable text is left alone", platform::kRegExpandSz, text(std::wstring(L"%SystemRoot%") + L'\0'), true,
-         "preset"},
+         ""},
     };
     platform::win32::Win32Platform desktop{GetModuleHandleW(nullptr)};
-    about::FrmAbout about{desktop.platform};
     for (const Row& row : rows) {
         SCOPED_TRACE(row.what);
         platform::RegistryKey written = platform::kNullKey;
@@ -167,16 +167,17 @@ TEST(GetKeyValueWin32Test, ReadsTextAndDwordValuesAsStored) {
         EXPECT_EQ(desktop.registry.setValue(written, "V", row.type, row.data), 0);
         desktop.registry.closeKey(written);
 
-        std::string keyVal = "preset";
-        EXPECT_EQ(about.GetKeyValue(platform::kHkeyLocalMachine, key, "V", keyVal), row.result);
-        EXPECT_EQ(keyVal, row.keyVal);
+        const about::LookedUpValue value = about::lookUpValue(desktop.registry, platform::kHkeyLocalMachine, key, "V");
+        EXPECT_EQ(value.outcome == about::LookedUpValue::Outcome::Found, row.result);
+        EXPECT_EQ(value.text, row.text);
     }
-    std::string keyVal = "preset";
-    EXPECT_FALSE(about.GetKeyValue(platform::kHkeyLocalMachine, key, "Missing", keyVal));
-    EXPECT_EQ(keyVal, "");
+    const about::LookedUpValue missing =
+        about::lookUpValue(desktop.registry, platform::kHkeyLocalMachine, key, "Missing");
+    EXPECT_EQ(missing.outcome, about::LookedUpValue::Outcome::Missing);
+    EXPECT_EQ(missing.text, "");
 }
 
-TEST_F(SysInfoWin32Test, ValuesArePutBackAsTheyWere) {
+TEST_F(SystemInfoWin32Test, ValuesArePutBackAsTheyWere) {
     // The fixture's own guards, checked on a value of a key of its own.
     const std::wstring key = L"SOFTWARE\\Kestrine\\MorvaneAboutTest";
     {

@@ -7,10 +7,10 @@
 
 #include <string>
 
-#include "about/frm_about.h"
+#include "about/about_window.h"
 #include "files_test_support.h"
-#include "main_window/form1.h"
-#include "main_window/form1_layout.h"
+#include "main_window/main_window.h"
+#include "main_window/main_window_layout.h"
 #include "platform/win32/win32_platform.h"
 #include "platform/win32/win32_window.h"
 #include "remote_main_window.h"
@@ -18,21 +18,21 @@
 
 namespace morvane::testing {
 
-// Form1 as the program's entry builds it. Clicks and ticks arrive as the
+// MainWindow as the program's entry builds it. Clicks and ticks arrive as the
 // window's own messages; error boxes are answered and what they showed kept.
-struct RealForm1 {
+struct RealMainWindow {
     platform::win32::Win32Platform desktop{GetModuleHandleW(nullptr)};
-    about::FrmAbout about{desktop.platform};
-    Form1 form{desktop.platform, about};
+    about::AboutWindow about{desktop.platform};
+    MainWindow form{desktop.platform, about};
     BoxAnswerer errors{L"Error"};
 
-    RealForm1() {
+    RealMainWindow() {
         pumpPending();
         form.show();
     }
-    ~RealForm1() { pumpPending(); }
-    RealForm1(const RealForm1&) = delete;
-    RealForm1& operator=(const RealForm1&) = delete;
+    ~RealMainWindow() { pumpPending(); }
+    RealMainWindow(const RealMainWindow&) = delete;
+    RealMainWindow& operator=(const RealMainWindow&) = delete;
 
     platform::Control& control(platform::ControlId id) { return form.window().control(id); }
     std::string text(platform::ControlId id) { return control(id).text(); }
@@ -46,7 +46,7 @@ struct RealForm1 {
     }
     void menu(platform::ControlId id) { SendMessageW(main(), WM_COMMAND, MAKEWPARAM(id.value, 0), 0); }
     void tick() {
-        if (form.isOpen()) SendMessageW(main(), WM_TIMER, kTimer1Id, 0);
+        if (form.isOpen()) SendMessageW(main(), WM_TIMER, kTickTimerId, 0);
     }
     void close() {
         if (form.isOpen()) SendMessageW(main(), WM_CLOSE, 0, 0);

@@ -1,43 +1,43 @@
 #include <gtest/gtest.h>
 
-#include "form1_harness.h"
-#include "main_window/form1_constants.h"
+#include "main_window/main_window_constants.h"
+#include "main_window_harness.h"
 
 namespace morvane {
 namespace {
 
-using namespace form1;
+using namespace main_window;
 using platform::CheckState;
 using platform::Twips;
-using testing::Form1Harness;
+using testing::MainWindowHarness;
 
-TEST(Form1LoadTest, ShowsTheIdleStateWithTheVersionInTheCaption) {
-    Form1Harness h;
+TEST(MainWindowLoadTest, ShowsTheIdleStateWithTheVersionInTheCaption) {
+    MainWindowHarness h;
     h.start();
     EXPECT_EQ(h.window().caption(), "Morvane (Version 1.0.1)");
-    EXPECT_EQ(h.text(cmdGo), "Start Waiting");
-    EXPECT_EQ(h.text(Label2), "Make sure CCE is running and...");
-    EXPECT_EQ(h.text(Label5), "0");
-    EXPECT_EQ(h.text(lblM), "");
-    EXPECT_EQ(h.text(lblV), "");
-    EXPECT_TRUE(h.control(txtPullPath).enabled());
-    EXPECT_TRUE(h.control(txtMPath).enabled());
-    EXPECT_FALSE(h.control(txtMvaf).enabled());
+    EXPECT_EQ(h.text(startButton), "Start Waiting");
+    EXPECT_EQ(h.text(statusLabel), "Make sure CCE is running and...");
+    EXPECT_EQ(h.text(minutesWaitedLabel), "0");
+    EXPECT_EQ(h.text(outputBusyMark), "");
+    EXPECT_EQ(h.text(vafBusyMark), "");
+    EXPECT_TRUE(h.control(pulldownPathBox).enabled());
+    EXPECT_TRUE(h.control(outputPathBox).enabled());
+    EXPECT_FALSE(h.control(vafPathBox).enabled());
     EXPECT_FALSE(h.form.waiting());
     EXPECT_EQ(h.form.minutesWaited(), 0.0);
     EXPECT_EQ(h.form.freeTicks(), 0);
     EXPECT_EQ(h.window().shows(), 1);
 }
 
-TEST(Form1LoadTest, CaptionCarriesTheProgramsOwnVersion) {
-    Form1Harness h;
+TEST(MainWindowLoadTest, CaptionCarriesTheProgramsOwnVersion) {
+    MainWindowHarness h;
     h.desktop.platform.identity = {"Morvane", 2, 3, 4};
     h.start();
     EXPECT_EQ(h.window().caption(), "Morvane (Version 2.3.4)");
 }
 
-TEST(Form1LoadTest, ArmsTheTimerOnceAtThirtySeconds) {
-    Form1Harness h;
+TEST(MainWindowLoadTest, ArmsTheTimerOnceAtThirtySeconds) {
+    MainWindowHarness h;
     h.start();
     const auto& timer = dynamic_cast<testing::MemoryTimer&>(h.window().timer());
     EXPECT_EQ(timer.history, (std::vector<std::string>{"enabled=0", "interval=30000", "enabled=1"}));
@@ -49,7 +49,7 @@ struct CentreCase {
     double screenW, screenH, outerW, outerH, left, top;
 };
 
-TEST(Form1LoadTest, CentresOnTheFullScreenWithoutRoundingOrClamping) {
+TEST(MainWindowLoadTest, CentresOnTheFullScreenWithoutRoundingOrClamping) {
     // The memory desktop adds 240 x 885 twips of frame to the 7764 x 3876 client.
     const CentreCase cases[] = {
         {19200, 10800, 8004, 4761, 5598, 3019.5},
@@ -58,7 +58,7 @@ TEST(Form1LoadTest, CentresOnTheFullScreenWithoutRoundingOrClamping) {
         {8005, 4762, 8004, 4761, 0.5, 0.5},
     };
     for (const CentreCase& c : cases) {
-        Form1Harness h;
+        MainWindowHarness h;
         h.desktop.ui.screen = {Twips(c.screenW), Twips(c.screenH)};
         h.start();
         EXPECT_DOUBLE_EQ(h.window().outerSize().width.value, c.outerW);
@@ -68,17 +68,17 @@ TEST(Form1LoadTest, CentresOnTheFullScreenWithoutRoundingOrClamping) {
     }
 }
 
-TEST(Form1LifecycleTest, ExitUnloadsAndEndsTheProgram) {
-    Form1Harness h;
+TEST(MainWindowLifecycleTest, ExitUnloadsAndEndsTheProgram) {
+    MainWindowHarness h;
     h.start();
-    h.window().click(mnuExit);
+    h.window().click(exitItem);
     EXPECT_FALSE(h.form.isOpen());
     EXPECT_TRUE(h.desktop.ui.ended());
     EXPECT_FALSE(h.desktop.ui.running());
 }
 
-TEST(Form1LifecycleTest, CloseBoxUnloadsAndTheProgramEndsWithItsLastWindow) {
-    Form1Harness h;
+TEST(MainWindowLifecycleTest, CloseBoxUnloadsAndTheProgramEndsWithItsLastWindow) {
+    MainWindowHarness h;
     h.start();
     h.window().pressCloseBox();
     EXPECT_FALSE(h.form.isOpen());
@@ -86,8 +86,8 @@ TEST(Form1LifecycleTest, CloseBoxUnloadsAndTheProgramEndsWithItsLastWindow) {
     EXPECT_FALSE(h.desktop.ui.running());
 }
 
-TEST(Form1LifecycleTest, NoTickReachesAClosedWindow) {
-    Form1Harness h;
+TEST(MainWindowLifecycleTest, NoTickReachesAClosedWindow) {
+    MainWindowHarness h;
     h.start();
     h.window().pressCloseBox();
     h.window().tick();

@@ -5,13 +5,13 @@
 #include "platform/file_system.h"
 
 // The program's two questions about files. Every failure is a plain false.
-namespace morvane::Module1 {
+namespace morvane::probes {
 
 // True when `path` names an existing file or directory.
-[[nodiscard]] bool FileExists(platform::FileSystem& files, std::string_view path);
+[[nodiscard]] bool exists(platform::FileSystem& files, std::string_view path);
 
 // True when the file can be opened sharing nothing with other processes,
 // that is, when no other process (the encoder) holds it open.
-[[nodiscard]] bool FileIsFree(platform::FileSystem& files, std::string_view path);
+[[nodiscard]] bool isFree(platform::FileSystem& files, std::string_view path);
 
-}  // namespace morvane::Module1
+}  // namespace morvane::probes

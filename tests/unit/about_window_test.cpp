@@ -4,15 +4,15 @@
 #include <vector>
 
 #include "about/about_constants.h"
-#include "about/frm_about_layout.h"
-#include "form1_harness.h"
-#include "main_window/form1_layout.h"
+#include "about/about_window_layout.h"
+#include "main_window/main_window_layout.h"
+#include "main_window_harness.h"
 
 namespace morvane {
 namespace {
 
 using platform::Twips;
-using testing::Form1Harness;
+using testing::MainWindowHarness;
 using testing::MemoryWindow;
 
 constexpr const char* kDescription =
@@ -21,50 +21,50 @@ constexpr const char* kDescription =
     "you when CCE encoding completes.\r\n"
     "That 's it.\r\n";
 
-struct AboutHarness : Form1Harness {
+struct AboutHarness : MainWindowHarness {
     AboutHarness() { start(); }
-    void openAbout() { window().click(form1::mnuAbout); }
-    MemoryWindow* aboutWindow() { return desktop.ui.findWindow("frmAbout"); }
+    void openAbout() { window().click(main_window::aboutItem); }
+    MemoryWindow* aboutWindow() { return desktop.ui.findWindow("aboutWindow"); }
     std::string aboutText(platform::ControlId id) { return aboutWindow()->control(id).text(); }
 };
 
-TEST(FrmAboutLoadTest, ShowsTitleVersionDescriptionAndAuthor) {
+TEST(AboutWindowLoadTest, ShowsTitleVersionDescriptionAndAuthor) {
     AboutHarness h;
     h.openAbout();
     ASSERT_NE(h.aboutWindow(), nullptr);
     EXPECT_EQ(h.aboutWindow()->caption(), "About Morvane");
-    EXPECT_EQ(h.aboutText(about::lblTitle), "Morvane");
-    EXPECT_EQ(h.aboutText(about::lblVersion), "Version 1.0.1");
-    EXPECT_EQ(h.aboutText(about::lblDescription), kDescription);
-    EXPECT_EQ(h.aboutText(about::lblDisclaimer), "Author: Kestrine\r\nEmail:\r\n");
-    EXPECT_EQ(h.aboutText(about::lblEmailLink), about::kEmailAddress);
-    EXPECT_EQ(h.aboutText(about::lblDownloadLink), about::kDownloadAddress);
-    EXPECT_EQ(h.aboutText(about::cmdOK), "OK");
-    EXPECT_EQ(h.aboutText(about::cmdSysInfo), "&System Info...");
+    EXPECT_EQ(h.aboutText(about::titleLabel), "Morvane");
+    EXPECT_EQ(h.aboutText(about::versionLabel), "Version 1.0.1");
+    EXPECT_EQ(h.aboutText(about::descriptionLabel), kDescription);
+    EXPECT_EQ(h.aboutText(about::creditsLabel), "Author: Kestrine\r\nEmail:\r\n");
+    EXPECT_EQ(h.aboutText(about::emailLink), about::kEmailAddress);
+    EXPECT_EQ(h.aboutText(about::downloadLink), about::kDownloadAddress);
+    EXPECT_EQ(h.aboutText(about::okButton), "OK");
+    EXPECT_EQ(h.aboutText(about::systemInfoButton), "&System Info...");
 }
 
-TEST(FrmAboutLoadTest, TextsFollowTheProgramsOwnTitleAndVersion) {
+TEST(AboutWindowLoadTest, TextsFollowTheProgramsOwnTitleAndVersion) {
     AboutHarness h;
     h.desktop.platform.identity = {"Morvane", 2, 3, 4};
     h.openAbout();
-    EXPECT_EQ(h.aboutText(about::lblVersion), "Version 2.3.4");
-    h.aboutWindow()->click(about::cmdOK);
+    EXPECT_EQ(h.aboutText(about::versionLabel), "Version 2.3.4");
+    h.aboutWindow()->click(about::okButton);
 
     h.desktop.platform.identity = {"Pull", 10, 0, 12};
     h.openAbout();
     EXPECT_EQ(h.aboutWindow()->caption(), "About Pull");
-    EXPECT_EQ(h.aboutText(about::lblTitle), "Pull");
-    EXPECT_EQ(h.aboutText(about::lblVersion), "Version 10.0.12");
+    EXPECT_EQ(h.aboutText(about::titleLabel), "Pull");
+    EXPECT_EQ(h.aboutText(about::versionLabel), "Version 10.0.12");
 }
 
-TEST(FrmAboutLoadTest, LinkAddressesAreUnderTheExampleDomain) {
+TEST(AboutWindowLoadTest, LinkAddressesAreUnderTheExampleDomain) {
     EXPECT_TRUE(about::kDownloadAddress.starts_with("http://"));
     EXPECT_TRUE(about::kDownloadAddress.ends_with("/morvane/morvane.zip"));
     EXPECT_NE(about::kDownloadAddress.find("kestrine.example/"), std::string_view::npos);
     EXPECT_TRUE(about::kEmailAddress.ends_with("@kestrine.example"));
 }
 
-TEST(FrmAboutLoadTest, CentresOnTheFullScreen) {
+TEST(AboutWindowLoadTest, CentresOnTheFullScreen) {
     AboutHarness h;
     h.desktop.ui.screen = {Twips(10000), Twips(5000)};
     h.openAbout();
@@ -75,25 +75,25 @@ TEST(FrmAboutLoadTest, CentresOnTheFullScreen) {
     EXPECT_EQ(w.moves(), 1);
 }
 
-TEST(FrmAboutLifecycleTest, SecondAboutShowsTheSameWindowWithoutLoadingAgain) {
+TEST(AboutWindowLifecycleTest, SecondAboutShowsTheSameWindowWithoutLoadingAgain) {
     AboutHarness h;
     h.openAbout();
     MemoryWindow* first = h.aboutWindow();
-    first->control(about::lblTitle).setText("touched");
+    first->control(about::titleLabel).setText("touched");
     h.openAbout();
     EXPECT_EQ(h.aboutWindow(), first);
     EXPECT_EQ(first->shows(), 2);
     EXPECT_EQ(first->moves(), 1);
-    EXPECT_EQ(h.aboutText(about::lblTitle), "touched");
+    EXPECT_EQ(h.aboutText(about::titleLabel), "touched");
 }
 
-TEST(FrmAboutLifecycleTest, ClosedAboutLoadsAfreshAndCentresAgain) {
+TEST(AboutWindowLifecycleTest, ClosedAboutLoadsAfreshAndCentresAgain) {
     struct Close {
         const char* how;
         void (*close)(MemoryWindow&);
     };
     const Close closes[] = {
-        {"OK", [](MemoryWindow& w) { w.click(about::cmdOK); }},
+        {"OK", [](MemoryWindow& w) { w.click(about::okButton); }},
         {"close box", [](MemoryWindow& w) { w.pressCloseBox(); }},
     };
     for (const Close& c : closes) {
@@ -101,7 +101,7 @@ TEST(FrmAboutLifecycleTest, ClosedAboutLoadsAfreshAndCentresAgain) {
         AboutHarness h;
         h.openAbout();
         MemoryWindow* first = h.aboutWindow();
-        first->control(about::lblTitle).setText("touched");
+        first->control(about::titleLabel).setText("touched");
         c.close(*first);
         EXPECT_FALSE(h.about.isOpen());
         EXPECT_EQ(h.aboutWindow(), nullptr);
@@ -109,35 +109,35 @@ TEST(FrmAboutLifecycleTest, ClosedAboutLoadsAfreshAndCentresAgain) {
 
         h.openAbout();
         ASSERT_NE(h.aboutWindow(), nullptr);
-        EXPECT_EQ(h.aboutText(about::lblTitle), "Morvane");
+        EXPECT_EQ(h.aboutText(about::titleLabel), "Morvane");
         EXPECT_EQ(h.aboutWindow()->moves(), 1);
         EXPECT_EQ(h.aboutWindow()->caption(), "About Morvane");
     }
 }
 
-TEST(FrmAboutLifecycleTest, MainWindowStaysUsableAndKeepsTickingWhileAboutIsOpen) {
+TEST(AboutWindowLifecycleTest, MainWindowStaysUsableAndKeepsTickingWhileAboutIsOpen) {
     AboutHarness h;
     const std::string pull = "C:\\Tools\\pulldown.exe";
     const std::string output = "D:\\Video\\movie.m2v";
     h.desktop.files.addFile(pull);
     h.desktop.files.addFile(output);
     h.desktop.files.hold(output);
-    h.window().type(form1::txtPullPath, pull);
-    h.window().type(form1::txtMPath, output);
+    h.window().type(main_window::pulldownPathBox, pull);
+    h.window().type(main_window::outputPathBox, output);
 
     h.openAbout();
-    h.window().click(form1::cmdGo);
+    h.window().click(main_window::startButton);
     ASSERT_TRUE(h.form.waiting());
     h.window().tick();
     h.window().tick();
     h.window().tick();
     EXPECT_EQ(h.form.minutesWaited(), 1.5);
-    EXPECT_EQ(h.text(form1::Label5), "2");
+    EXPECT_EQ(h.text(main_window::minutesWaitedLabel), "2");
     EXPECT_TRUE(h.about.isOpen());
     EXPECT_EQ(h.aboutWindow()->moves(), 1);
 }
 
-TEST(FrmAboutLifecycleTest, ClosingTheMainWindowLeavesTheProgramRunningUntilAboutCloses) {
+TEST(AboutWindowLifecycleTest, ClosingTheMainWindowLeavesTheProgramRunningUntilAboutCloses) {
     AboutHarness h;
     h.openAbout();
     h.window().pressCloseBox();
@@ -145,17 +145,17 @@ TEST(FrmAboutLifecycleTest, ClosingTheMainWindowLeavesTheProgramRunningUntilAbou
     EXPECT_TRUE(h.about.isOpen());
     EXPECT_TRUE(h.desktop.ui.running());
 
-    h.aboutWindow()->click(about::cmdOK);
+    h.aboutWindow()->click(about::okButton);
     EXPECT_FALSE(h.about.isOpen());
     EXPECT_FALSE(h.desktop.ui.running());
     EXPECT_FALSE(h.desktop.ui.ended());
 }
 
-TEST(FrmAboutLifecycleTest, ExitClosesBothAtOnce) {
+TEST(AboutWindowLifecycleTest, ExitClosesBothAtOnce) {
     AboutHarness h;
     h.openAbout();
     MemoryWindow* about = h.aboutWindow();
-    h.window().click(form1::mnuExit);
+    h.window().click(main_window::exitItem);
     EXPECT_FALSE(h.form.isOpen());
     EXPECT_FALSE(h.about.isOpen());
     EXPECT_FALSE(about->isOpen());
@@ -163,11 +163,11 @@ TEST(FrmAboutLifecycleTest, ExitClosesBothAtOnce) {
     EXPECT_FALSE(h.desktop.ui.running());
 }
 
-TEST(FrmAboutLinksTest, LinksShellOpenTheirCaptionsWithNothingElseAdded) {
+TEST(AboutWindowLinksTest, LinksShellOpenTheirCaptionsWithNothingElseAdded) {
     AboutHarness h;
     h.openAbout();
-    h.aboutWindow()->click(about::lblDownloadLink);
-    h.aboutWindow()->click(about::lblEmailLink);
+    h.aboutWindow()->click(about::downloadLink);
+    h.aboutWindow()->click(about::emailLink);
     EXPECT_EQ(h.desktop.processes.shellOpened,
               (std::vector<std::string>{std::string(about::kDownloadAddress),
                                         "mailto:" + std::string(about::kEmailAddress)}));
@@ -176,22 +176,22 @@ TEST(FrmAboutLinksTest, LinksShellOpenTheirCaptionsWithNothingElseAdded) {
     EXPECT_TRUE(h.desktop.processes.attempts.empty());
 }
 
-TEST(FrmAboutLinksTest, TargetIsTheLabelsCaptionAtClickTime) {
+TEST(AboutWindowLinksTest, TargetIsTheLabelsCaptionAtClickTime) {
     AboutHarness h;
     h.openAbout();
-    h.aboutWindow()->control(about::lblDownloadLink).setText("http://other.example/x.zip");
-    h.aboutWindow()->control(about::lblEmailLink).setText("someone@other.example");
-    h.aboutWindow()->click(about::lblDownloadLink);
-    h.aboutWindow()->click(about::lblEmailLink);
+    h.aboutWindow()->control(about::downloadLink).setText("http://other.example/x.zip");
+    h.aboutWindow()->control(about::emailLink).setText("someone@other.example");
+    h.aboutWindow()->click(about::downloadLink);
+    h.aboutWindow()->click(about::emailLink);
     EXPECT_EQ(h.desktop.processes.shellOpened,
               (std::vector<std::string>{"http://other.example/x.zip", "mailto:someone@other.example"}));
 }
 
-TEST(FrmAboutLinksTest, OtherLabelsAndThePictureDoNothing) {
+TEST(AboutWindowLinksTest, OtherLabelsAndThePictureDoNothing) {
     AboutHarness h;
     h.openAbout();
     for (platform::ControlId id :
-         {about::picIcon, about::lblTitle, about::lblVersion, about::lblDescription, about::lblDisclaimer})
+         {about::iconPicture, about::titleLabel, about::versionLabel, about::descriptionLabel, about::creditsLabel})
         h.aboutWindow()->click(id);
     EXPECT_TRUE(h.about.isOpen());
     EXPECT_TRUE(h.desktop.processes.shellOpened.empty());
@@ -199,9 +199,9 @@ TEST(FrmAboutLinksTest, OtherLabelsAndThePictureDoNothing) {
     EXPECT_TRUE(h.desktop.ui.messages.empty());
 }
 
-TEST(FrmAboutLayoutTest, ControlIdsLeaveTheDialogManagersOkAndCancelFree) {
+TEST(AboutWindowLayoutTest, ControlIdsLeaveTheDialogManagersOkAndCancelFree) {
     // Enter and Esc reach the window as commands 1 and 2.
-    for (const platform::ControlSpec& c : about::layout().controls) EXPECT_GT(c.id.value, 2) << c.name;
+    for (const platform::ControlSpec& c : about::layout().controls) EXPECT_GT(c.id.value, 2);
 }
 
 }  // namespace

@@ -4,27 +4,28 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
-#include "main_window/form1_layout.h"
+#include "main_window/main_window_layout.h"
 #include "platform/platform.h"
 #include "workflow/pulldown_command.h"
 
 namespace morvane::about {
-class FrmAbout;
+class AboutWindow;
 }
 
 namespace morvane {
 
-// The main window. Its handlers carry the program's logic; each subsystem
-// keeps its handlers in its own folder (workflow/ for the wait, the paths and
-// the launch).
-class Form1 final : public platform::WindowEvents {
+// The main window. Its handlers carry the program's logic, one file per
+// concern: load, menus and close here; the path boxes, the pulldown runs and
+// the wait each in a file of their own beside it.
+class MainWindow final : public platform::WindowEvents {
 public:
-    Form1(platform::Platform& platform, about::FrmAbout& about);
-    ~Form1();
-    Form1(const Form1&) = delete;
-    Form1& operator=(const Form1&) = delete;
+    MainWindow(platform::Platform& platform, about::AboutWindow& about);
+    ~MainWindow();
+    MainWindow(const MainWindow&) = delete;
+    MainWindow& operator=(const MainWindow&) = delete;
 
     // Creates the window, runs its load and shows it.
     void show();
@@ -41,7 +42,7 @@ public:
     [[nodiscard]] const std::string& vafFileName() const { return vafFileName_; }
 
     // Starts the ticked pulldown runs.
-    void StartPulldown();
+    void startPulldownRuns();
 
 private:
     // WindowEvents: dispatch to the handlers below.
@@ -51,45 +52,44 @@ private:
     void onTextChange(platform::ControlId id) override;
     void onTimer() override;
 
-    // Startup, menus and shutdown.
-    void formLoad();
-    void formCloseRequest();
-    void mnuAboutClick();
-    void mnuExitClick();
+    // Load, menus and close (main_window.cpp).
+    void load();
+    void closeRequest();
+    void showAbout();
+    void exitProgram();
+    void showIdleState();
 
-    // Workflow: the pulldown launch (workflow/pulldown_launch.cpp).
-    void mnuPullNowClick();
+    // The path boxes (path_boxes.cpp).
+    void browsePulldown();
+    void browseOutput();
+    void outputPathChanged();
+
+    // The pulldown runs (pulldown_runs.cpp).
+    void pulldownNow();
+    [[nodiscard]] bool noRunChosen();
     [[nodiscard]] std::vector<workflow::PulldownRun> tickedRuns();
-    // Why the ticked runs cannot go ahead as the paths stand, if they cannot.
     [[nodiscard]] std::optional<std::string> inputRefusal();
     [[nodiscard]] std::optional<std::string> overwriteRefusal(workflow::PulldownRun run);
     [[nodiscard]] std::optional<std::string> firstRefusal();
 
-    // Workflow: the wait cycle (workflow/wait_cycle.cpp).
-    void cmdGoClick();
+    // The wait (waiting.cpp).
+    void startOrCancelWaiting();
     void startWaiting();
     void cancelWaiting();
-    void timer1Tick();
+    void tick();
     [[nodiscard]] bool watchedFileBusy(platform::ControlId pathBox);
     bool markBusyFiles();
     void holdSystemAwake(bool on);
-    void waitCycleWindowClosing();
-    bool systemAwakeHeld_ = false;
 
-    // Workflow: path selection (workflow/path_selection.cpp).
-    void cmdPullPathClick();
-    void command1Click();
-    void txtMPathChange();
-
-    void showIdleState();
-    void error(std::string_view message);
-    platform::Control& ctl(platform::ControlId id) { return window_->control(id); }
+    void showError(std::string_view message);
+    platform::Control& control(platform::ControlId id) { return window_->control(id); }
 
     platform::Platform& platform_;
-    about::FrmAbout& about_;
+    about::AboutWindow& about_;
     std::unique_ptr<platform::Window> window_;
 
     bool waiting_ = false;
+    bool systemAwakeHeld_ = false;
     double minutesWaited_ = 0.0;
     std::int16_t freeTicks_ = 0;
     std::string outFolder_;

@@ -2,17 +2,16 @@
 #include <optional>
 #include <string>
 
-#include "main_window/form1.h"
-#include "main_window/form1_constants.h"
-#include "workflow/module1.h"
+#include "main_window/main_window.h"
+#include "main_window/main_window_constants.h"
+#include "workflow/file_probes.h"
 #include "workflow/wait_cycle_constants.h"
 #include "workflow/workflow_constants.h"
 
 namespace morvane {
 
-using namespace form1;
+using namespace main_window;
 using namespace wait_cycle;
-using platform::CheckState;
 using platform::ControlId;
 
 namespace {
@@ -29,68 +28,68 @@ std::string roundedHalfToEven(double minutes) {
 
 // The caption alone decides: a wait is cancelled by whatever the button says
 // when it does not say "Start Waiting".
-void Form1::cmdGoClick() {
-    if (ctl(cmdGo).text() == kStartCaption) {
+void MainWindow::startOrCancelWaiting() {
+    if (control(startButton).text() == kStartCaption) {
         startWaiting();
     } else {
         cancelWaiting();
     }
 }
 
-void Form1::startWaiting() {
-    if (ctl(chkDrop).checkState() == CheckState::Clear && ctl(chkNoDrop).checkState() == CheckState::Clear) {
-        error(workflow::kNoOptionChosen);
+void MainWindow::startWaiting() {
+    if (noRunChosen()) {
+        showError(workflow::kNoOptionChosen);
         return;
     }
 
     // Reset before the later checks, so a failed start also shows "0".
     minutesWaited_ = 0;
-    ctl(Label5).setText("0");
+    control(minutesWaitedLabel).setText("0");
 
-    const std::string pullPath = ctl(txtPullPath).text();
+    const std::string pullPath = control(pulldownPathBox).text();
     const bool pullPathEmpty = pullPath.empty();
-    const bool pullPathFound = Module1::FileExists(platform_.files, pullPath);
+    const bool pullPathFound = probes::exists(platform_.files, pullPath);
     if (pullPathEmpty || !pullPathFound) {
-        error(kInvalidPullPathMessage);
+        showError(kInvalidPullPathMessage);
         return;
     }
-    if (ctl(txtMPath).text().empty()) {
-        error(kNoOutputFileMessage);
+    if (control(outputPathBox).text().empty()) {
+        showError(kNoOutputFileMessage);
         return;
     }
     if (!markBusyFiles()) {
-        error(kNothingBusyMessage);
+        showError(kNothingBusyMessage);
         return;
     }
     // Told now, while the user is here to mend it, not at the end of the night.
     if (const std::optional<std::string> refusal = firstRefusal()) {
-        ctl(lblM).setText("");
-        ctl(lblV).setText("");
-        error(*refusal);
+        control(outputBusyMark).setText("");
+        control(vafBusyMark).setText("");
+        showError(*refusal);
         return;
     }
 
-    ctl(Label2).setText(kWaitingHint);
-    ctl(cmdGo).setText(kCancelCaption);
-    ctl(txtPullPath).setEnabled(false);
-    ctl(txtMPath).setEnabled(false);
+    control(statusLabel).setText(kWaitingHint);
+    control(startButton).setText(kCancelCaption);
+    control(pulldownPathBox).setEnabled(false);
+    control(outputPathBox).setEnabled(false);
     freeTicks_ = 0;
     waiting_ = true;
     // Left alone overnight: the machine must not sleep through the encoder's end.
     holdSystemAwake(true);
 }
 
-void Form1::cancelWaiting() {
+void MainWindow::cancelWaiting() {
     waiting_ = false;
     showIdleState();
     holdSystemAwake(false);
 }
 
-void Form1::timer1Tick() {
+void MainWindow::tick() {
     if (!waiting_) return;
 
     minutesWaited_ += kMinutesPerTick;
-    ctl(Label5).setText(roundedHalfToEven(minutesWaited_));
+    control(minutesWaitedLabel).setText(roundedHalfToEven(minutesWaited_));
 
     if (markBusyFiles()) {
         freeTicks_ = 0;
@@ -103,33 +102,29 @@ void Form1::timer1Tick() {
     // failure to start leaves a message waiting for the user.
     holdSystemAwake(false);
     // No checks of its own: the options and paths are taken as they stand now.
-    StartPulldown();
-    mnuExitClick();
+    startPulldownRuns();
+    exitProgram();
 }
 
 // A file that does not exist is not busy: the VAF file may never come.
-bool Form1::watchedFileBusy(ControlId pathBox) {
-    if (!Module1::FileExists(platform_.files, ctl(pathBox).text())) return false;
-    return !Module1::FileIsFree(platform_.files, ctl(pathBox).text());
+bool MainWindow::watchedFileBusy(ControlId pathBox) {
+    if (!probes::exists(platform_.files, control(pathBox).text())) return false;
+    return !probes::isFree(platform_.files, control(pathBox).text());
 }
 
 // Probes the VAF file first, then the output file; true when either is busy.
-bool Form1::markBusyFiles() {
-    const bool vafBusy = watchedFileBusy(txtMvaf);
-    const bool outputBusy = watchedFileBusy(txtMPath);
-    ctl(lblM).setText(outputBusy ? kBusyMark : "");
-    ctl(lblV).setText(vafBusy ? kBusyMark : "");
+bool MainWindow::markBusyFiles() {
+    const bool vafBusy = watchedFileBusy(vafPathBox);
+    const bool outputBusy = watchedFileBusy(outputPathBox);
+    control(outputBusyMark).setText(outputBusy ? kBusyMark : "");
+    control(vafBusyMark).setText(vafBusy ? kBusyMark : "");
     return vafBusy || outputBusy;
 }
 
-void Form1::holdSystemAwake(bool on) {
+void MainWindow::holdSystemAwake(bool on) {
     if (systemAwakeHeld_ == on) return;
     systemAwakeHeld_ = on;
     platform_.ui.keepSystemAwake(on);
 }
-
-// The window may close with a wait armed (close box, File > Exit); the
-// machine may sleep again then, even while an About window keeps the program alive.
-void Form1::waitCycleWindowClosing() { holdSystemAwake(false); }
 
 }  // namespace morvane

@@ -3,17 +3,17 @@
 #include <string>
 #include <vector>
 
-#include "about/frm_about.h"
-#include "main_window/form1.h"
+#include "about/about_window.h"
+#include "main_window/main_window.h"
 #include "memory_platform.h"
 
 namespace morvane::testing {
 
 // The program as its entry builds it, on the in-memory desktop.
-struct Form1Harness {
+struct MainWindowHarness {
     MemoryPlatform desktop;
-    about::FrmAbout about{desktop.platform};
-    Form1 form{desktop.platform, about};
+    about::AboutWindow about{desktop.platform};
+    MainWindow form{desktop.platform, about};
 
     void start() { form.show(); }
     MemoryWindow& window() { return dynamic_cast<MemoryWindow&>(form.window()); }

@@ -1,0 +1,109 @@
+#include "main_window/main_window.h"
+
+#include <string>
+
+#include "about/about_window.h"
+#include "main_window/main_window_constants.h"
+#include "settings/settings_store.h"
+#include "workflow/wait_cycle_constants.h"
+
+namespace morvane {
+
+using namespace main_window;
+using platform::ControlId;
+
+MainWindow::MainWindow(platform::Platform& platform, about::AboutWindow& about) : platform_(platform), about_(about) {}
+
+MainWindow::~MainWindow() = default;
+
+void MainWindow::show() {
+    if (!window_ || !window_->isOpen()) window_ = platform_.ui.createWindow(layout(), *this);
+    window_->show();
+}
+
+void MainWindow::onLoad() { load(); }
+
+void MainWindow::onCloseRequest() { closeRequest(); }
+
+void MainWindow::onClick(ControlId id) {
+    if (id == aboutItem) {
+        showAbout();
+    } else if (id == exitItem) {
+        exitProgram();
+    } else if (id == pulldownNowItem) {
+        pulldownNow();
+    } else if (id == startButton) {
+        startOrCancelWaiting();
+    } else if (id == browsePulldownButton) {
+        browsePulldown();
+    } else if (id == browseOutputButton) {
+        browseOutput();
+    }
+}
+
+void MainWindow::onTextChange(ControlId id) {
+    if (id == outputPathBox) outputPathChanged();
+}
+
+void MainWindow::onTimer() { tick(); }
+
+void MainWindow::load() {
+    platform::centreOnScreen(platform_.ui, *window_);
+    window_->setCaption(window_->caption() + " (Version " + platform::versionText(platform_.identity) + ")");
+
+    platform::Timer& timer = window_->timer();
+    timer.setEnabled(false);
+    timer.setIntervalMs(wait_cycle::kTickIntervalMs);
+    timer.setEnabled(true);
+
+    waiting_ = false;
+    showIdleState();
+
+    const settings::Options options = settings::loadOptions(platform_.registry);
+    if (options.dropFrame) control(dropFrameCheck).setCheckState(*options.dropFrame);
+    if (options.noOptions) control(noOptionsCheck).setCheckState(*options.noOptions);
+    control(pulldownPathBox).setText(options.pulldownPath);
+    // The output path's change handling derives a VAF path; the stored one
+    // then replaces it, even when it is empty.
+    control(outputPathBox).setText(options.outputPath);
+    control(vafPathBox).setText(options.vafPath);
+}
+
+// The idle look shared by the load and the cancel of a wait.
+void MainWindow::showIdleState() {
+    control(startButton).setText(kStartCaption);
+    control(statusLabel).setText(kIdleHint);
+    control(pulldownPathBox).setEnabled(true);
+    control(outputPathBox).setEnabled(true);
+    control(outputBusyMark).setText("");
+    control(vafBusyMark).setText("");
+    minutesWaited_ = 0;
+    control(minutesWaitedLabel).setText("0");
+}
+
+void MainWindow::closeRequest() {
+    settings::saveOptions(platform_.registry, {
+                                                  .pulldownPath = control(pulldownPathBox).text(),
+                                                  .outputPath = control(outputPathBox).text(),
+                                                  .vafPath = control(vafPathBox).text(),
+                                                  .dropFrame = control(dropFrameCheck).checkState(),
+                                                  .noOptions = control(noOptionsCheck).checkState(),
+                                              });
+    // The window may close with a wait armed (close box, File > Exit); the
+    // machine may sleep again then, even while an About window keeps the
+    // program alive.
+    holdSystemAwake(false);
+}
+
+void MainWindow::showAbout() { about_.show(); }
+
+void MainWindow::exitProgram() {
+    window_->unload();
+    platform_.ui.endProgram();
+}
+
+void MainWindow::showError(std::string_view message) {
+    platform_.ui.messageBox(window_.get(), message, kErrorTitle, platform::MessageIcon::Warning);
+}
+
+}  // namespace morvane

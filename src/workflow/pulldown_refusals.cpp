@@ -1,0 +1,28 @@
+#include "workflow/pulldown_refusals.h"
+
+#include "workflow/path_derivation.h"
+#include "workflow/workflow_constants.h"
+
+namespace morvane::workflow {
+
+namespace {
+
+std::string quoted(std::string_view text) { return '"' + std::string(text) + '"'; }
+
+}  // namespace
+
+std::optional<std::string> inputRefusal(std::string_view outFileName, std::string_view outputPath) {
+    if (!outFileName.empty()) return std::nullopt;
+    return std::string(kOutputFilePrefix) + quoted(outputPath) + std::string(kNeedsExtension);
+}
+
+std::optional<std::string> overwriteRefusal(std::string_view outFolder, std::string_view outFileName, PulldownRun run,
+                                            std::string_view runCaption) {
+    if (!sameFileName(outFileName, outputName(run))) return std::nullopt;
+    return std::string(kOutputFilePrefix) + quoted(std::string(outFolder).append(outFileName)) +
+           std::string(kIsTheRunsOutput) + quoted(runCaption) + ".";
+}
+
+std::string startFailure(std::string_view program) { return std::string(kCouldNotStartPrefix) + quoted(program); }
+
+}  // namespace morvane::workflow
