@@ -30,6 +30,11 @@ struct TwipsSize {
     Twips height;
 };
 
+struct TwipsPoint {
+    Twips left;
+    Twips top;
+};
+
 struct TwipsRect {
     Twips left;
     Twips top;

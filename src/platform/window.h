@@ -56,7 +56,9 @@ public:
     [[nodiscard]] virtual std::string caption() const = 0;
     virtual void setCaption(std::string_view caption) = 0;
 
+    // Measured at the window's own DPI, as move() takes its position.
     [[nodiscard]] virtual TwipsSize outerSize() const = 0;
+    [[nodiscard]] virtual int dpi() const = 0;
     virtual void move(Twips left, Twips top) = 0;
 
     [[nodiscard]] virtual Control& control(ControlId id) = 0;

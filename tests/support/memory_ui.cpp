@@ -99,6 +99,8 @@ void MemoryWindow::type(ControlId id, std::string_view text) {
 
 void MemoryWindow::pressCloseBox() { unload(); }
 
+int MemoryWindow::dpi() const { return ui_.windowDpi; }
+
 void MemoryWindow::tick() {
     if (open_ && timer_.enabled()) ui_.gate.timer(events_);
 }
@@ -132,10 +134,9 @@ std::string MemoryUi::openFile(const Window* owner, const OpenFileRequest& reque
     return answer;
 }
 
-void MemoryUi::endProgram() {
-    gate.endProgram();
-    for (MemoryWindow* w : std::vector(openWindows_)) w->unloadSilently();
-}
+// As the real desktop does: the quit is posted and nothing more is
+// delivered; the windows go only with the objects that own them.
+void MemoryUi::endProgram() { gate.endProgram(); }
 
 MemoryWindow* MemoryUi::findWindow(std::string_view name) const {
     for (MemoryWindow* w : openWindows_)

@@ -64,6 +64,7 @@ public:
     [[nodiscard]] std::string caption() const override { return caption_; }
     void setCaption(std::string_view caption) override { caption_ = caption; }
     [[nodiscard]] platform::TwipsSize outerSize() const override { return outer_; }
+    [[nodiscard]] int dpi() const override;
     void move(platform::Twips left, platform::Twips top) override;
     [[nodiscard]] platform::Control& control(platform::ControlId id) override;
     [[nodiscard]] platform::Timer& timer() override { return timer_; }
@@ -86,8 +87,6 @@ public:
 
     // The text box's own change report; passed on only for a real change.
     void raiseTextChange(platform::ControlId id);
-    // Gone with the program's end: no close request.
-    void unloadSilently() { destroy(); }
 
 private:
     void destroy();
@@ -124,10 +123,13 @@ public:
     // Outer size = client + this, roughly a sizable frame with a menu bar.
     platform::TwipsSize frameExtra{platform::Twips(240), platform::Twips(885)};
     platform::TwipsSize screen{platform::Twips(19200), platform::Twips(10800)};
+    int systemDpi = platform::kDefaultDpi;
+    int windowDpi = platform::kDefaultDpi;
 
     [[nodiscard]] std::unique_ptr<platform::Window> createWindow(const platform::WindowSpec& design,
                                                                  platform::WindowEvents& events) override;
     [[nodiscard]] platform::TwipsSize screenSize() const override { return screen; }
+    [[nodiscard]] int screenDpi() const override { return systemDpi; }
     void messageBox(const platform::Window* owner, std::string_view text, std::string_view title,
                     platform::MessageIcon icon) override;
     [[nodiscard]] std::string openFile(const platform::Window* owner,

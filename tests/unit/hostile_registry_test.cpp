@@ -162,7 +162,7 @@ TEST(HostileRegistryTest, EveryStoredFormOfACheckStateLoadsAsAStateFromZeroToTwo
 
 // Only the number -1 (or its text) is true; every other form, unreadable or
 // not, leaves the fallback's single tick.
-TEST(HostileRegistryTest, EveryStoredFormOfOptDropIsTrueOnlyWhenItIsMinusOne) {
+TEST(HostileRegistryTest, EveryStoredFormOfTheBothRunsValueIsTrueOnlyWhenItIsMinusOne) {
     for (const StoredForm& form : storedForms()) {
         SCOPED_TRACE(form.name);
         Program p;

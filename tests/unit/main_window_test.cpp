@@ -2,6 +2,7 @@
 
 #include "main_window/main_window_constants.h"
 #include "main_window_harness.h"
+#include "version.h"
 
 namespace morvane {
 namespace {
@@ -14,7 +15,7 @@ using testing::MainWindowHarness;
 TEST(MainWindowLoadTest, ShowsTheIdleStateWithTheVersionInTheCaption) {
     MainWindowHarness h;
     h.start();
-    EXPECT_EQ(h.window().caption(), "Morvane (Version 1.0.1)");
+    EXPECT_EQ(h.window().caption(), "Morvane (Version " MORVANE_VERSION_TEXT ")");
     EXPECT_EQ(h.text(startButton), "Start Waiting");
     EXPECT_EQ(h.text(statusLabel), "Make sure CCE is running and...");
     EXPECT_EQ(h.text(minutesWaitedLabel), "0");

@@ -73,7 +73,7 @@ TEST(SettingsValueTest, NumberFormOfTexts) {
     EXPECT_EQ(SettingsValue(-5).toNumber(), -5);
 }
 
-TEST(MdlRegistryTest, WritingATextWithNoNumberFormAsANumberStoresNothing) {
+TEST(RegistryAccessTest, WritingATextWithNoNumberFormAsANumberStoresNothing) {
     MemoryRegistry registry;
     registry.putText(kHkeyLocalMachine, "K", "other", "x");
     registry_access::saveValue(registry, kHkeyLocalMachine, "K", "v", "abc", StoredType::RegDword);
@@ -82,7 +82,7 @@ TEST(MdlRegistryTest, WritingATextWithNoNumberFormAsANumberStoresNothing) {
 }
 
 // A standard user below HKLM: reading allowed, writing refused.
-TEST(MdlRegistryTest, AKeyThatRefusesWritesStillLoads) {
+TEST(RegistryAccessTest, AKeyThatRefusesWritesStillLoads) {
     MemoryRegistry registry;
     registry.putText(kHkeyLocalMachine, "SOFTWARE\\Kestrine\\Morvane", "txtMPath", "D:\\out.m2v");
     registry.denyAccess(kHkeyLocalMachine, 0x0002 | 0x0004 | 0x0020);

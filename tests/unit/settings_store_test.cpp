@@ -87,7 +87,7 @@ struct Program {
     testing::MemoryFileSystem files;
     testing::MemoryProcesses processes;
     RecordingRegistry registry;
-    platform::Platform platform{ui, files, processes, registry, {"Morvane", 1, 0, 1}};
+    platform::Platform platform{ui, files, processes, registry, testing::kIdentity};
     about::AboutWindow about{platform};
     MainWindow form{platform, about};
 };
@@ -115,7 +115,7 @@ const std::vector<std::string> kFiveWrites{"txtPullPath", "txtMPath", "txtMvaf",
 
 // --- Loading -----------------------------------------------------------------
 
-TEST(SettingsLoadTest, FirstRunTicksChkDropAndEmptiesEveryPath) {
+TEST(SettingsLoadTest, FirstRunTicksTheDropFrameRunAndEmptiesEveryPath) {
     MemoryRegistry store;
     Program p(store);
     p.start();
@@ -149,7 +149,7 @@ TEST(SettingsLoadTest, RestoresTheStoredPathsAndStates) {
     EXPECT_EQ(store.openHandles(), 0);
 }
 
-TEST(SettingsLoadTest, ChkDropZeroAloneClearsItLeavesChkNoDropAndSkipsOptDrop) {
+TEST(SettingsLoadTest, AStoredDropFrameZeroAloneClearsItLeavesTheOtherBoxAndSkipsTheBothRunsValue) {
     MemoryRegistry store;
     putText(store, "chkDrop", "0");
     store.putDword(kHkeyLocalMachine, kPath, "optDrop", 0xFFFFFFFF);
@@ -160,7 +160,7 @@ TEST(SettingsLoadTest, ChkDropZeroAloneClearsItLeavesChkNoDropAndSkipsOptDrop) {
     EXPECT_EQ(p.registry.reads, kReadsWithoutFallback);
 }
 
-TEST(SettingsLoadTest, OptDropDecidesOnlyWhenNeitherBoxIsStored) {
+TEST(SettingsLoadTest, TheBothRunsValueDecidesOnlyWhenNeitherBoxIsStored) {
     const struct {
         const char* what;
         bool bothEmptyTexts;
@@ -332,7 +332,7 @@ TEST(SettingsSaveTest, EveryCloseRequestCreatesTheKeyAndWritesFiveTexts) {
     }
 }
 
-TEST(SettingsSaveTest, WritesWhatTheControlsHoldAsTextsOverEarlierTypesAndLeavesOptDrop) {
+TEST(SettingsSaveTest, WritesWhatTheControlsHoldAsTextsOverEarlierTypesAndLeavesTheBothRunsValue) {
     MemoryRegistry store;
     store.putDword(kHkeyLocalMachine, kPath, "chkDrop", 1);
     store.putDword(kHkeyLocalMachine, kPath, "txtMPath", 5);

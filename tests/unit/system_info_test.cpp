@@ -79,6 +79,8 @@ TEST(ValueLookupTest, ReadsTextAndDwordValuesAndTurnsFailuresIntoEmptyFalse) {
         {"DWORD 0", [](MemoryRegistry& r) { r.putDword(kHkeyLocalMachine, kKey, "V", 0); }, true, "0"},
         {"DWORD with the top bit set", [](MemoryRegistry& r) { r.putDword(kHkeyLocalMachine, kKey, "V", 0xFFFFFFFF); },
          true, "4294967295"},
+        {"long DWORD", [](MemoryRegistry& r) { r.put(kHkeyLocalMachine, kKey, "V", kRegDword, bytesOf({0xE8, 3, 0, 0, 1})); },
+         true, "1000"},
         {"short DWORD", [](MemoryRegistry& r) { r.put(kHkeyLocalMachine, kKey, "V", kRegDword, bytesOf({0xE8, 3})); },
          true, "1000"},
         {"expandable text is left alone",

@@ -27,7 +27,10 @@ TEST(TextTest, NonBmpBecomesASurrogatePair) {
 
 TEST(TextTest, MalformedInputBecomesReplacementCharacters) {
     EXPECT_EQ(utf8ToUtf16(std::string("a\xFF") + "b"), u"a\uFFFDb");
-    EXPECT_EQ(utf8ToUtf16("a\xC3"), u"a\uFFFD");          // cut short
+    EXPECT_EQ(utf8ToUtf16("a\xC3"), u"a\uFFFD");  // cut short
+    EXPECT_EQ(utf8ToUtf16("a\xE6\x98"
+                          "bc"),
+              u"a\uFFFDbc");                              // cut short inside: what follows is kept
     EXPECT_EQ(utf8ToUtf16("\xC0\xAF"), u"\uFFFD");        // overlong
     EXPECT_EQ(utf8ToUtf16("\xED\xA0\x80"), u"\uFFFD");    // encoded surrogate
     EXPECT_EQ(utf16ToUtf8(u"\xD800x"), "\xEF\xBF\xBDx");  // lone surrogate

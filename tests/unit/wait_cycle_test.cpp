@@ -225,12 +225,17 @@ TEST_F(WaitCycleTest, ChecksRunInTheirOrderAndTheFirstFailureEndsTheClick) {
 }
 
 TEST_F(WaitCycleTest, ATickDuringAFailedStartsBoxFindsTheWaitUnarmed) {
-    ui().whileModal = [&] { tick(); };
+    files().lookups.clear();
+    std::vector<std::string> inBox;
+    ui().whileModal = [&] {
+        tick();
+        inBox = files().lookups;
+    };
     click(startButton);  // both files missing
     ASSERT_EQ(ui().messages.size(), 1u);
-    files().lookups.clear();
-    ui().whileModal = nullptr;
-    EXPECT_TRUE(files().lookups.empty());
+    // The start's own probes alone: the tick probed nothing inside the box, nor after it.
+    EXPECT_EQ(inBox, (std::vector<std::string>{"exists:" + kPull, "exists:" + kVaf, "exists:" + kOutput}));
+    EXPECT_EQ(files().lookups, inBox);
     EXPECT_EQ(h.form.minutesWaited(), 0.0);
     EXPECT_EQ(h.text(minutesWaitedLabel), "0");
 }
@@ -360,7 +365,6 @@ TEST_F(WaitCycleTest, TheSecondFreeTickInARowStartsTheRunsAndEndsTheProgram) {
     EXPECT_EQ(h.startedLines(), (std::vector<std::string>{kDropRun, kNoDropRun}));
     for (const auto& run : h.desktop.processes.started) EXPECT_EQ(run.style, ShowStyle::MinimizedFocus);
     EXPECT_FALSE(h.form.isOpen());
-    EXPECT_FALSE(h.about.isOpen());
     EXPECT_TRUE(ended());
     EXPECT_FALSE(ui().running());
     EXPECT_TRUE(ui().messages.empty());
@@ -616,6 +620,11 @@ TEST(RefusedRunTest, ARunOverItsOwnInputOrWithoutOneStartsAtNoMoment) {
          "D:\\Video\\pulled_nodrop.m2v.",
          "is the file this pulldown run writes",
          {kDropOverNoDrop}},
+        {"drop frame over its input, naming its own box",
+         "D:\\Video\\pulled_drop.m2v",
+         "is the file this pulldown run writes, and it would be overwritten. Rename the output file, or untick "
+         "\"Run Pulldown with Drop Frame (pulled_drop.m2v)\".",
+         {"\"C:\\Tools\\pulldown.exe\" D:\\Video\\pulled_drop.m2v D:\\Video\\pulled_nodrop.m2v -prog_frames p"}},
         {"no extension, so no input", "D:\\Video\\movie", "has no extension", {}},
     };
     const auto toldOnce = [](Program& p, const Row& row) {

@@ -47,9 +47,11 @@ std::unique_ptr<Window> Win32Ui::createWindow(const WindowSpec& design, WindowEv
 }
 
 TwipsSize Win32Ui::screenSize() const {
-    const int dpi = systemDpi();
+    const int dpi = screenDpi();
     return {fromPixels(GetSystemMetrics(SM_CXSCREEN), dpi), fromPixels(GetSystemMetrics(SM_CYSCREEN), dpi)};
 }
+
+int Win32Ui::screenDpi() const { return systemDpi(); }
 
 HWND ownerHwnd(const Window* owner) {
     const auto* w = dynamic_cast<const Win32Window*>(owner);

@@ -21,6 +21,7 @@ public:
 
     [[nodiscard]] std::unique_ptr<Window> createWindow(const WindowSpec& design, WindowEvents& events) override;
     [[nodiscard]] TwipsSize screenSize() const override;
+    [[nodiscard]] int screenDpi() const override;
     void messageBox(const Window* owner, std::string_view text, std::string_view title, MessageIcon icon) override;
     [[nodiscard]] std::string openFile(const Window* owner, const OpenFileRequest& request) override;
     void endProgram() override;

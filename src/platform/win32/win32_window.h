@@ -36,7 +36,7 @@ public:
     [[nodiscard]] HWND hwnd() const { return window_.get(); }
     [[nodiscard]] HWND controlHwnd(ControlId id) const;
     [[nodiscard]] HWND toolTips() const { return toolTips_.get(); }
-    [[nodiscard]] int dpi() const { return dpi_; }
+    [[nodiscard]] int dpi() const override { return dpi_; }
 
     static LRESULT CALLBACK windowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) noexcept;
 
