@@ -16,6 +16,10 @@ inline constexpr RegistryKey kNullKey = 0;
 inline constexpr RegistryKey kHkeyCurrentUser = 0x80000001;
 inline constexpr RegistryKey kHkeyLocalMachine = 0x80000002;
 
+// Added to an access mask: the 32-bit programs' view of HKLM\SOFTWARE
+// (KEY_WOW64_32KEY), where a 64-bit program otherwise sees its own.
+inline constexpr std::uint32_t kView32 = 0x0200;
+
 inline constexpr std::uint32_t kRegSz = 1;
 inline constexpr std::uint32_t kRegExpandSz = 2;
 inline constexpr std::uint32_t kRegBinary = 3;

@@ -54,20 +54,20 @@ RegistryStatus readValue(Registry& registry, RegistryKey key, std::string_view n
     return kUndecodedType;
 }
 
-RegistryStatus createKey(Registry& registry, RegistryKey root, std::string_view path) {
-    return OpenKey(registry, root, path, settings::kWriteAccessMask, OpenKey::Mode::Create).status();
+RegistryStatus createKey(Registry& registry, RegistryKey root, std::string_view path, std::uint32_t view) {
+    return OpenKey(registry, root, path, settings::kWriteAccessMask | view, OpenKey::Mode::Create).status();
 }
 
 RegistryStatus saveValue(Registry& registry, RegistryKey root, std::string_view path, std::string_view name,
-                         const SettingsValue& value, StoredType storedAs) {
-    const OpenKey key(registry, root, path, settings::kWriteAccessMask);
+                         const SettingsValue& value, StoredType storedAs, std::uint32_t view) {
+    const OpenKey key(registry, root, path, settings::kWriteAccessMask | view);
     if (!key.isOpen()) return key.status() != kErrorSuccess ? key.status() : kErrorInvalidHandle;
     return writeValue(registry, key.get(), name, storedAs, value);
 }
 
-SettingsValue loadValue(Registry& registry, RegistryKey root, std::string_view path, std::string_view name) {
+SettingsValue loadValue(Registry& registry, RegistryKey root, std::string_view path, std::string_view name, std::uint32_t view) {
     SettingsValue value;
-    const OpenKey key(registry, root, path, settings::kReadAccessMask);
+    const OpenKey key(registry, root, path, settings::kReadAccessMask | view);
     if (key.isOpen()) readValue(registry, key.get(), name, value);
     return value;
 }

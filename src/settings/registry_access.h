@@ -35,18 +35,20 @@ RegistryStatus writeValue(platform::Registry& registry, RegistryKey key, std::st
 RegistryStatus readValue(platform::Registry& registry, RegistryKey key, std::string_view name, SettingsValue& value);
 
 // Creates the key and every missing key above it. The status lets the
-// settings save turn to the per-user key; nothing else looks at it.
-RegistryStatus createKey(platform::Registry& registry, RegistryKey root, std::string_view path);
+// settings save turn to the per-user key; nothing else looks at it. `view`
+// (0 or platform::kView32) picks the registry view below HKLM, here and below.
+RegistryStatus createKey(platform::Registry& registry, RegistryKey root, std::string_view path,
+                         std::uint32_t view = 0);
 
 // Writes one value below an existing key; stores nothing when the key is
 // missing. The value comes ahead of its type here, unlike writeValue. The
 // status is the open's when it failed, otherwise the write's.
 RegistryStatus saveValue(platform::Registry& registry, RegistryKey root, std::string_view path, std::string_view name,
-                         const SettingsValue& value, StoredType storedAs);
+                         const SettingsValue& value, StoredType storedAs, std::uint32_t view = 0);
 
 // Reads one value, opening the key for reading only; the empty value when
 // anything fails.
 [[nodiscard]] SettingsValue loadValue(platform::Registry& registry, RegistryKey root, std::string_view path,
-                                      std::string_view name);
+                                      std::string_view name, std::uint32_t view = 0);
 
 }  // namespace morvane::registry_access

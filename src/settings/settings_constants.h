@@ -7,11 +7,27 @@
 
 namespace morvane::settings {
 
-// Where the options live. The machine-wide key is the historical home; the
-// per-user key, same path, takes over where the machine-wide one is not writable.
-inline constexpr platform::RegistryKey kMachineRoot = platform::kHkeyLocalMachine;
-inline constexpr platform::RegistryKey kPerUserRoot = platform::kHkeyCurrentUser;
 inline constexpr std::string_view kSettingsPath = "SOFTWARE\\Kestrine\\Morvane";
+
+// One place the options may live: a key below a root, in one view of the registry.
+struct SettingsKey {
+    platform::RegistryKey root;
+    std::string_view path;
+    std::uint32_t view = 0;  // 0: the program's own, 64-bit view
+};
+
+// The per-user key: where a user without the rights to write machine-wide
+// keeps the options.
+inline constexpr SettingsKey kPerUserKey{platform::kHkeyCurrentUser, kSettingsPath};
+// Where Windows kept the earlier 32-bit program's machine-wide writes for
+// such a user, and where that program then read them. Never written.
+inline constexpr SettingsKey kVirtualisedKey{
+    platform::kHkeyCurrentUser, "Software\\Classes\\VirtualStore\\MACHINE\\SOFTWARE\\WOW6432Node\\Kestrine\\Morvane"};
+// The machine-wide key, in the view the earlier 32-bit program used, so that
+// both share it.
+inline constexpr SettingsKey kMachineKey{platform::kHkeyLocalMachine, kSettingsPath, platform::kView32};
+// Where version 1.0.1 kept the machine-wide options. Never written.
+inline constexpr SettingsKey kMachineKey101{platform::kHkeyLocalMachine, kSettingsPath};
 
 // Value names, as every version of the program has stored them.
 inline constexpr std::string_view kPulldownPathValue = "txtPullPath";

@@ -11,19 +11,22 @@
 namespace morvane::settings {
 
 using platform::CheckState;
-using platform::RegistryKey;
 using registry_access::StoredType;
 
 namespace {
 
-bool keyExists(platform::Registry& registry, RegistryKey root) {
-    return platform::OpenKey(registry, root, kSettingsPath, kReadAccessMask).isOpen();
+bool keyExists(platform::Registry& registry, const SettingsKey& key) {
+    return platform::OpenKey(registry, key.root, key.path, kReadAccessMask | key.view).isOpen();
 }
 
-// The per-user key wins once it exists, as it would under Windows' own
-// virtualisation; settings an older installation kept machine-wide still load.
-RegistryKey rootToRead(platform::Registry& registry) {
-    return keyExists(registry, kPerUserRoot) ? kPerUserRoot : kMachineRoot;
+// The first of these that exists holds the options: the per-user key, then
+// the copy Windows kept of the earlier program's settings for this user, then
+// the machine-wide key this program shares with that one. Version 1.0.1's
+// machine-wide key comes last, so that its settings still load.
+const SettingsKey& keyToRead(platform::Registry& registry) {
+    for (const SettingsKey* key : {&kPerUserKey, &kVirtualisedKey, &kMachineKey})
+        if (keyExists(registry, *key)) return *key;
+    return kMachineKey101;
 }
 
 // Only a whole number 0 to 2 is a check state; anything else another program
@@ -44,10 +47,10 @@ bool isStoredTrue(const SettingsValue& stored) {
 
 // createKey, then the five values in their stored order. False as soon as
 // anything could not be stored.
-bool writeOptions(platform::Registry& registry, const Options& options, RegistryKey root) {
-    if (registry_access::createKey(registry, root, kSettingsPath) != platform::kErrorSuccess) return false;
+bool writeOptions(platform::Registry& registry, const Options& options, const SettingsKey& key) {
+    if (registry_access::createKey(registry, key.root, key.path, key.view) != platform::kErrorSuccess) return false;
     auto save = [&](std::string_view name, const std::string& text) {
-        return registry_access::saveValue(registry, root, kSettingsPath, name, text, StoredType::RegSz) ==
+        return registry_access::saveValue(registry, key.root, key.path, name, text, StoredType::RegSz, key.view) ==
                platform::kErrorSuccess;
     };
     auto saveCheck = [&](std::string_view name, std::optional<CheckState> state) {
@@ -61,8 +64,10 @@ bool writeOptions(platform::Registry& registry, const Options& options, Registry
 }  // namespace
 
 Options loadOptions(platform::Registry& registry) {
-    const RegistryKey root = rootToRead(registry);
-    auto load = [&](std::string_view name) { return registry_access::loadValue(registry, root, kSettingsPath, name); };
+    const SettingsKey& key = keyToRead(registry);
+    auto load = [&](std::string_view name) {
+        return registry_access::loadValue(registry, key.root, key.path, name, key.view);
+    };
 
     Options options;
     options.dropFrame = storedCheckState(load(kDropFrameValue));
@@ -79,13 +84,15 @@ Options loadOptions(platform::Registry& registry) {
 }
 
 void saveOptions(platform::Registry& registry, const Options& options) {
-    if (keyExists(registry, kPerUserRoot)) {
-        writeOptions(registry, options, kPerUserRoot);
+    // Saved where the next load will look first, never over the older copy
+    // that load would otherwise still find.
+    if (keyExists(registry, kPerUserKey) || keyExists(registry, kVirtualisedKey)) {
+        writeOptions(registry, options, kPerUserKey);
         return;
     }
     // A standard user may not write below HKLM and a 64-bit program is not
     // virtualised: keep the options per user rather than lose them.
-    if (!writeOptions(registry, options, kMachineRoot)) writeOptions(registry, options, kPerUserRoot);
+    if (!writeOptions(registry, options, kMachineKey)) writeOptions(registry, options, kPerUserKey);
 }
 
 }  // namespace morvane::settings

@@ -19,13 +19,15 @@ struct Options {
     std::optional<platform::CheckState> noOptions;
 };
 
-// Reads the options from the per-user key when it exists, otherwise from the
-// machine-wide one. Anything missing or unreadable reads as empty or absent.
+// Reads the options from the first key that exists of: the per-user key, the
+// earlier program's virtualised copy, the machine-wide key, and version
+// 1.0.1's machine-wide key. Anything missing or unreadable reads as empty or
+// absent.
 [[nodiscard]] Options loadOptions(platform::Registry& registry);
 
-// Writes them back to where they would load from, falling back to the
-// per-user key where the machine-wide one cannot be written. An absent check
-// state is not written.
+// Writes them to the per-user key when it or the virtualised copy exists,
+// otherwise to the machine-wide key, or per user where that cannot be
+// written. An absent check state is not written.
 void saveOptions(platform::Registry& registry, const Options& options);
 
 }  // namespace morvane::settings

@@ -63,8 +63,13 @@ bool MemoryProcesses::start(std::string_view program, std::string_view arguments
 
 void MemoryProcesses::shellOpen(const Window* /*owner*/, std::string_view target) { shellOpened.emplace_back(target); }
 
-std::string MemoryRegistry::keyOf(RegistryKey root, std::string_view path) const {
-    return std::to_string(root) + ":" + fold(path);
+// As on 64-bit Windows, the 32-bit view of HKLM\SOFTWARE is its Wow6432Node.
+std::string MemoryRegistry::keyOf(RegistryKey root, std::string_view path, std::uint32_t access) const {
+    constexpr std::string_view kSoftware = "SOFTWARE\\";
+    std::string folded = fold(path);
+    if (root == kHkeyLocalMachine && (access & kView32) != 0 && folded.starts_with(fold(kSoftware)))
+        folded.insert(kSoftware.size(), fold("Wow6432Node\\"));
+    return std::to_string(root) + ":" + folded;
 }
 
 RegistryStatus MemoryRegistry::openKey(RegistryKey root, std::string_view path, std::uint32_t access,
@@ -73,7 +78,7 @@ RegistryStatus MemoryRegistry::openKey(RegistryKey root, std::string_view path, 
     key = kNullKey;
     auto denied = denied_.find(root);
     if (denied != denied_.end() && (access & denied->second) != 0) return kErrorAccessDenied;
-    std::string k = keyOf(root, path);
+    std::string k = keyOf(root, path, access);
     if (!keys_.contains(k)) return kErrorFileNotFound;
     key = nextHandle_++;
     handles_[key] = k;
@@ -88,8 +93,8 @@ RegistryStatus MemoryRegistry::createKey(RegistryKey root, std::string_view path
     auto denied = denied_.find(root);
     if (denied != denied_.end() && (access & denied->second) != 0) return kErrorAccessDenied;
     for (std::size_t at = path.find('\\'); at != std::string_view::npos; at = path.find('\\', at + 1))
-        keys_[keyOf(root, path.substr(0, at))];
-    std::string k = keyOf(root, path);
+        keys_[keyOf(root, path.substr(0, at), access)];
+    std::string k = keyOf(root, path, access);
     keys_[k];
     key = nextHandle_++;
     handles_[key] = k;

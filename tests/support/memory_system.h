@@ -90,7 +90,7 @@ private:
     struct Key {
         std::map<std::string, Value> values;  // key: folded name
     };
-    std::string keyOf(platform::RegistryKey root, std::string_view path) const;
+    std::string keyOf(platform::RegistryKey root, std::string_view path, std::uint32_t access = 0) const;
     std::map<std::string, Key> keys_;  // key: root + folded path
     std::map<platform::RegistryKey, std::string> handles_;
     std::map<platform::RegistryKey, std::uint32_t> handleAccess_;

@@ -22,9 +22,9 @@ using platform::kHkeyLocalMachine;
 using testing::bytes;
 using testing::MainWindowHarness;
 using testing::MemoryRegistry;
+using testing::settingsKeyUnder;
 using testing::utf16le;
 
-const std::string kPath(settings::kSettingsPath);
 constexpr std::uint32_t kKeyQueryValue = 0x0001;
 constexpr std::uint32_t kRegNone = 0;
 constexpr std::uint32_t kRegQword = 11;
@@ -74,10 +74,10 @@ std::vector<StoredForm> storedForms() {
 struct Program : MainWindowHarness {
     MemoryRegistry& store() { return desktop.registry; }
     void put(const std::string& name, const StoredForm& stored) {
-        store().put(kHkeyLocalMachine, kPath, name, stored.type, stored.data);
+        store().put(kHkeyLocalMachine, settingsKeyUnder(kHkeyLocalMachine), name, stored.type, stored.data);
     }
     void putText(const std::string& name, const std::string& text) {
-        store().putText(kHkeyLocalMachine, kPath, name, text);
+        store().putText(kHkeyLocalMachine, settingsKeyUnder(kHkeyLocalMachine), name, text);
     }
     CheckState check(platform::ControlId id) { return control(id).checkState(); }
 
@@ -85,7 +85,7 @@ struct Program : MainWindowHarness {
     void expectSavedAsTexts(platform::RegistryKey root = kHkeyLocalMachine) {
         for (const auto& [name, id] :
              {std::pair{"txtPullPath", pulldownPathBox}, {"txtMPath", outputPathBox}, {"txtMvaf", vafPathBox}}) {
-            const MemoryRegistry::Value* saved = store().find(root, kPath, name);
+            const MemoryRegistry::Value* saved = store().find(root, settingsKeyUnder(root), name);
             ASSERT_NE(saved, nullptr) << name;
             EXPECT_EQ(saved->type, platform::kRegSz) << name;
             EXPECT_EQ(saved->data, utf16le(platform::utf8ToUtf16(text(id)))) << name;
@@ -132,7 +132,7 @@ TEST(HostileRegistryTest, EveryStoredFormOfACheckStateLoadsAsAStateFromZeroToTwo
         for (const StoredForm& form : storedForms()) {
             SCOPED_TRACE(std::string(name) + " as " + form.name);
             Program p;
-            p.store().putDword(kHkeyLocalMachine, kPath, "optDrop", 0xFFFFFFFF);
+            p.store().putDword(kHkeyLocalMachine, settingsKeyUnder(kHkeyLocalMachine), "optDrop", 0xFFFFFFFF);
             p.put(name, form);
             p.start();
 
@@ -143,11 +143,11 @@ TEST(HostileRegistryTest, EveryStoredFormOfACheckStateLoadsAsAStateFromZeroToTwo
             EXPECT_EQ(p.check(noOptionsCheck), expectedNoDrop);
 
             p.window().pressCloseBox();
-            const MemoryRegistry::Value* optDrop = p.store().find(kHkeyLocalMachine, kPath, "optDrop");
+            const MemoryRegistry::Value* optDrop = p.store().find(kHkeyLocalMachine, settingsKeyUnder(kHkeyLocalMachine), "optDrop");
             ASSERT_NE(optDrop, nullptr);
             EXPECT_EQ(optDrop->type, platform::kRegDword);
             EXPECT_EQ(optDrop->data, bytes({0xFF, 0xFF, 0xFF, 0xFF}));
-            const MemoryRegistry::Value* saved = p.store().find(kHkeyLocalMachine, kPath, name);
+            const MemoryRegistry::Value* saved = p.store().find(kHkeyLocalMachine, settingsKeyUnder(kHkeyLocalMachine), name);
             ASSERT_NE(saved, nullptr);
             EXPECT_EQ(saved->type, platform::kRegSz);
             EXPECT_EQ(saved->data, utf16le(drop ? (expectedDrop == CheckState::Clear    ? u"0"
@@ -171,7 +171,7 @@ TEST(HostileRegistryTest, EveryStoredFormOfTheBothRunsValueIsTrueOnlyWhenItIsMin
         EXPECT_EQ(p.check(dropFrameCheck), CheckState::Ticked);
         EXPECT_EQ(p.check(noOptionsCheck), form.text == "-1" ? CheckState::Ticked : CheckState::Clear);
         p.window().pressCloseBox();
-        const MemoryRegistry::Value* optDrop = p.store().find(kHkeyLocalMachine, kPath, "optDrop");
+        const MemoryRegistry::Value* optDrop = p.store().find(kHkeyLocalMachine, settingsKeyUnder(kHkeyLocalMachine), "optDrop");
         ASSERT_NE(optDrop, nullptr);
         EXPECT_EQ(optDrop->type, form.type);
         EXPECT_EQ(optDrop->data, form.data);
@@ -202,16 +202,16 @@ TEST(HostileRegistryTest, AMachineWideKeyThatCannotBeReadLoadsAsMissingAndIsLeft
     p.control(pulldownPathBox).setText("C:\\Mine\\pulldown.exe");
     p.window().pressCloseBox();
     p.expectSavedAsTexts(kHkeyCurrentUser);
-    EXPECT_EQ(p.store().find(kHkeyLocalMachine, kPath, "txtPullPath")->data, utf16le(u"C:\\Tools\\pulldown.exe"));
-    EXPECT_EQ(p.store().find(kHkeyLocalMachine, kPath, "chkDrop")->data, utf16le(u"0"));
-    EXPECT_EQ(p.store().find(kHkeyLocalMachine, kPath, "txtMPath"), nullptr);
+    EXPECT_EQ(p.store().find(kHkeyLocalMachine, settingsKeyUnder(kHkeyLocalMachine), "txtPullPath")->data, utf16le(u"C:\\Tools\\pulldown.exe"));
+    EXPECT_EQ(p.store().find(kHkeyLocalMachine, settingsKeyUnder(kHkeyLocalMachine), "chkDrop")->data, utf16le(u"0"));
+    EXPECT_EQ(p.store().find(kHkeyLocalMachine, settingsKeyUnder(kHkeyLocalMachine), "txtMPath"), nullptr);
 }
 
 // A per-user key that cannot be read does not hide the machine-wide options.
 TEST(HostileRegistryTest, APerUserKeyThatCannotBeReadLeavesTheMachineWideOptions) {
     Program p;
     p.putText("txtPullPath", "C:\\Tools\\pulldown.exe");
-    p.store().putText(kHkeyCurrentUser, kPath, "txtPullPath", "C:\\Mine\\pulldown.exe");
+    p.store().putText(kHkeyCurrentUser, settingsKeyUnder(kHkeyCurrentUser), "txtPullPath", "C:\\Mine\\pulldown.exe");
     p.store().denyAccess(kHkeyCurrentUser, kKeyQueryValue);
     p.start();
     EXPECT_EQ(p.text(pulldownPathBox), "C:\\Tools\\pulldown.exe");

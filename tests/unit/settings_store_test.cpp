@@ -9,6 +9,7 @@
 #include "contract/registry_contract.h"
 #include "main_window/main_window.h"
 #include "memory_platform.h"
+#include "platform/registry_data.h"
 #include "platform/text.h"
 #include "settings/settings_constants.h"
 #include "settings/settings_store.h"
@@ -24,26 +25,31 @@ using platform::kHkeyLocalMachine;
 using platform::RegistryKey;
 using platform::RegistryStatus;
 using testing::MemoryRegistry;
+using testing::settingsKeyUnder;
+const std::string kPath(settings::kSettingsPath);
 using testing::MemoryUi;
 using testing::MemoryWindow;
 
-const std::string kPath(settings::kSettingsPath);
 constexpr std::uint32_t kWriteRights = 0x0002 | 0x0004 | 0x0020;  // SET_VALUE, CREATE_SUB_KEY, CREATE_LINK
 
-std::string rootName(RegistryKey root) { return root == kHkeyCurrentUser ? "HKCU" : "HKLM"; }
+// The four places by name: HKCU, VirtualStore, HKLM32 (the machine-wide key) and HKLM (1.0.1's).
+std::string placeOf(RegistryKey root, std::string_view path, std::uint32_t access) {
+    if (root == kHkeyCurrentUser) return path.starts_with("Software\\Classes") ? "VirtualStore" : "HKCU";
+    return (access & platform::kView32) != 0 ? "HKLM32" : "HKLM";
+}
 
 // Passes every call to the store and notes what the settings code asked for:
-// "open HKLM", "create HKCU", "read chkDrop", "write txtMPath".
+// "open HKLM32", "create HKCU", "read chkDrop", "write txtMPath".
 class RecordingRegistry final : public platform::Registry {
 public:
     explicit RecordingRegistry(MemoryRegistry& store) : store_(store) {}
 
     RegistryStatus openKey(RegistryKey root, std::string_view path, std::uint32_t access, RegistryKey& key) override {
-        log.push_back("open " + rootName(root));
+        log.push_back("open " + placeOf(root, path, access));
         return store_.openKey(root, path, access, key);
     }
     RegistryStatus createKey(RegistryKey root, std::string_view path, std::uint32_t access, RegistryKey& key) override {
-        log.push_back("create " + rootName(root));
+        log.push_back("create " + placeOf(root, path, access));
         return store_.createKey(root, path, access, key);
     }
     RegistryStatus queryValue(RegistryKey key, std::string_view name, std::uint32_t& type, std::span<std::byte> data,
@@ -94,11 +100,11 @@ struct Program {
 
 void putText(MemoryRegistry& store, const std::string& name, const std::string& text,
              RegistryKey root = kHkeyLocalMachine) {
-    store.putText(root, kPath, name, text);
+    store.putText(root, settingsKeyUnder(root), name, text);
 }
 
 std::string storedText(const MemoryRegistry& store, const std::string& name, RegistryKey root = kHkeyLocalMachine) {
-    const MemoryRegistry::Value* v = store.find(root, kPath, name);
+    const MemoryRegistry::Value* v = store.find(root, settingsKeyUnder(root), name);
     if (v == nullptr) return "<absent>";
     if (v->type != platform::kRegSz) return "<type " + std::to_string(v->type) + ">";
     std::u16string units(v->data.size() / 2, u'\0');
@@ -125,9 +131,10 @@ TEST(SettingsLoadTest, FirstRunTicksTheDropFrameRunAndEmptiesEveryPath) {
     EXPECT_EQ(p.text(outputPathBox), "");
     EXPECT_EQ(p.text(vafPathBox), "");
     // Six reads, each finding no key: the fallback road.
-    EXPECT_EQ(p.registry.log, (std::vector<std::string>{"open HKCU", "open HKLM", "open HKLM", "open HKLM", "open HKLM",
-                                                        "open HKLM", "open HKLM"}));
-    EXPECT_FALSE(store.keyExists(kHkeyLocalMachine, kPath));
+    EXPECT_EQ(p.registry.log,
+              (std::vector<std::string>{"open HKCU", "open VirtualStore", "open HKLM32", "open HKLM", "open HKLM",
+                                        "open HKLM", "open HKLM", "open HKLM", "open HKLM"}));
+    EXPECT_FALSE(store.keyExists(kHkeyLocalMachine, settingsKeyUnder(kHkeyLocalMachine)));
     EXPECT_EQ(store.openHandles(), 0);
 }
 
@@ -152,7 +159,7 @@ TEST(SettingsLoadTest, RestoresTheStoredPathsAndStates) {
 TEST(SettingsLoadTest, AStoredDropFrameZeroAloneClearsItLeavesTheOtherBoxAndSkipsTheBothRunsValue) {
     MemoryRegistry store;
     putText(store, "chkDrop", "0");
-    store.putDword(kHkeyLocalMachine, kPath, "optDrop", 0xFFFFFFFF);
+    store.putDword(kHkeyLocalMachine, settingsKeyUnder(kHkeyLocalMachine), "optDrop", 0xFFFFFFFF);
     Program p(store);
     p.start();
     EXPECT_EQ(p.check(dropFrameCheck), CheckState::Clear);
@@ -168,20 +175,28 @@ TEST(SettingsLoadTest, TheBothRunsValueDecidesOnlyWhenNeitherBoxIsStored) {
         CheckState noDrop;
     } cases[] = {
         {"absent", false, [](MemoryRegistry&) {}, CheckState::Clear},
-        {"number -1", false, [](MemoryRegistry& s) { s.putDword(kHkeyLocalMachine, kPath, "optDrop", 0xFFFFFFFF); },
+        {"number -1", false,
+         [](MemoryRegistry& s) {
+             s.putDword(kHkeyLocalMachine, settingsKeyUnder(kHkeyLocalMachine), "optDrop", 0xFFFFFFFF);
+         },
          CheckState::Ticked},
         {"number -1, boxes stored empty", true,
-         [](MemoryRegistry& s) { s.putDword(kHkeyLocalMachine, kPath, "optDrop", 0xFFFFFFFF); }, CheckState::Ticked},
-        {"number 0", false, [](MemoryRegistry& s) { s.putDword(kHkeyLocalMachine, kPath, "optDrop", 0); },
+         [](MemoryRegistry& s) {
+             s.putDword(kHkeyLocalMachine, settingsKeyUnder(kHkeyLocalMachine), "optDrop", 0xFFFFFFFF);
+         },
+         CheckState::Ticked},
+        {"number 0", false,
+         [](MemoryRegistry& s) { s.putDword(kHkeyLocalMachine, settingsKeyUnder(kHkeyLocalMachine), "optDrop", 0); },
          CheckState::Clear},
-        {"number 1", false, [](MemoryRegistry& s) { s.putDword(kHkeyLocalMachine, kPath, "optDrop", 1); },
+        {"number 1", false,
+         [](MemoryRegistry& s) { s.putDword(kHkeyLocalMachine, settingsKeyUnder(kHkeyLocalMachine), "optDrop", 1); },
          CheckState::Clear},
         {"text -1", false, [](MemoryRegistry& s) { putText(s, "optDrop", "-1"); }, CheckState::Ticked},
         {"text True", false, [](MemoryRegistry& s) { putText(s, "optDrop", "True"); }, CheckState::Ticked},
         {"text  true ", false, [](MemoryRegistry& s) { putText(s, "optDrop", " true "); }, CheckState::Ticked},
         {"text True and a NUL", false,
          [](MemoryRegistry& s) {
-             s.put(kHkeyLocalMachine, kPath, "optDrop", platform::kRegSz,
+             s.put(kHkeyLocalMachine, settingsKeyUnder(kHkeyLocalMachine), "optDrop", platform::kRegSz,
                    testing::utf16le(std::u16string_view(u"True\0", 5)));
          },
          CheckState::Ticked},
@@ -190,13 +205,16 @@ TEST(SettingsLoadTest, TheBothRunsValueDecidesOnlyWhenNeitherBoxIsStored) {
         {"text Truely", false, [](MemoryRegistry& s) { putText(s, "optDrop", "Truely"); }, CheckState::Clear},
         {"empty text", false, [](MemoryRegistry& s) { putText(s, "optDrop", ""); }, CheckState::Clear},
         {"binary", false,
-         [](MemoryRegistry& s) { s.put(kHkeyLocalMachine, kPath, "optDrop", platform::kRegBinary, {std::byte{0xFF}}); },
+         [](MemoryRegistry& s) {
+             s.put(kHkeyLocalMachine, settingsKeyUnder(kHkeyLocalMachine), "optDrop", platform::kRegBinary,
+                   {std::byte{0xFF}});
+         },
          CheckState::Clear},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         MemoryRegistry store;
-        store.putText(kHkeyLocalMachine, kPath, "txtMPath", "x");  // the key exists
+        store.putText(kHkeyLocalMachine, settingsKeyUnder(kHkeyLocalMachine), "txtMPath", "x");  // the key exists
         if (c.bothEmptyTexts) {
             putText(store, "chkDrop", "");
             putText(store, "chkNoDrop", "");
@@ -216,11 +234,13 @@ TEST(SettingsLoadTest, OnlyAWholeNumberFromZeroToTwoIsACheckState) {
         return [t](MemoryRegistry& s, const std::string& name) { putText(s, name, t); };
     };
     auto number = [](std::uint32_t n) -> Put {
-        return [n](MemoryRegistry& s, const std::string& name) { s.putDword(kHkeyLocalMachine, kPath, name, n); };
+        return [n](MemoryRegistry& s, const std::string& name) {
+            s.putDword(kHkeyLocalMachine, settingsKeyUnder(kHkeyLocalMachine), name, n);
+        };
     };
     auto raw = [](std::uint32_t type, std::vector<std::byte> data) -> Put {
         return [type, data](MemoryRegistry& s, const std::string& name) {
-            s.put(kHkeyLocalMachine, kPath, name, type, data);
+            s.put(kHkeyLocalMachine, settingsKeyUnder(kHkeyLocalMachine), name, type, data);
         };
     };
     const struct {
@@ -296,7 +316,7 @@ TEST(SettingsLoadTest, TheStoredVafPathReplacesTheDerivedOneEvenWhenAbsent) {
 
 TEST(SettingsLoadTest, AStoredNumberCountsAsPresentThroughItsDecimalText) {
     MemoryRegistry store;
-    store.putDword(kHkeyLocalMachine, kPath, "txtPullPath", 42);
+    store.putDword(kHkeyLocalMachine, settingsKeyUnder(kHkeyLocalMachine), "txtPullPath", 42);
     Program p(store);
     p.start();
     EXPECT_EQ(p.text(pulldownPathBox), "42");
@@ -321,23 +341,25 @@ TEST(SettingsSaveTest, EveryCloseRequestCreatesTheKeyAndWritesFiveTexts) {
         p.registry.log.clear();
         c.close(p);
         EXPECT_EQ(p.registry.log,
-                  (std::vector<std::string>{"open HKCU", "create HKLM", "open HKLM", "write txtPullPath", "open HKLM",
-                                            "write txtMPath", "open HKLM", "write txtMvaf", "open HKLM",
-                                            "write chkDrop", "open HKLM", "write chkNoDrop"}));
+                  (std::vector<std::string>{"open HKCU", "open VirtualStore", "create HKLM32", "open HKLM32",
+                                            "write txtPullPath", "open HKLM32", "write txtMPath", "open HKLM32",
+                                            "write txtMvaf", "open HKLM32", "write chkDrop", "open HKLM32",
+                                            "write chkNoDrop"}));
         EXPECT_EQ(storedText(store, "txtPullPath"), "");
         EXPECT_EQ(storedText(store, "chkDrop"), "1");
         EXPECT_EQ(storedText(store, "chkNoDrop"), "0");
-        EXPECT_FALSE(store.keyExists(kHkeyCurrentUser, kPath));
+        EXPECT_FALSE(store.keyExists(kHkeyCurrentUser, settingsKeyUnder(kHkeyCurrentUser)));
         EXPECT_EQ(store.openHandles(), 0);
     }
 }
 
 TEST(SettingsSaveTest, WritesWhatTheControlsHoldAsTextsOverEarlierTypesAndLeavesTheBothRunsValue) {
     MemoryRegistry store;
-    store.putDword(kHkeyLocalMachine, kPath, "chkDrop", 1);
-    store.putDword(kHkeyLocalMachine, kPath, "txtMPath", 5);
-    store.putDword(kHkeyLocalMachine, kPath, "optDrop", 0xFFFFFFFF);
-    const MemoryRegistry::Value optDropBefore = *store.find(kHkeyLocalMachine, kPath, "optDrop");
+    store.putDword(kHkeyLocalMachine, settingsKeyUnder(kHkeyLocalMachine), "chkDrop", 1);
+    store.putDword(kHkeyLocalMachine, settingsKeyUnder(kHkeyLocalMachine), "txtMPath", 5);
+    store.putDword(kHkeyLocalMachine, settingsKeyUnder(kHkeyLocalMachine), "optDrop", 0xFFFFFFFF);
+    const MemoryRegistry::Value optDropBefore =
+        *store.find(kHkeyLocalMachine, settingsKeyUnder(kHkeyLocalMachine), "optDrop");
     Program p(store);
     p.start();
     p.control(pulldownPathBox).setText("C:\\Tools\\pulldown.exe");
@@ -352,7 +374,8 @@ TEST(SettingsSaveTest, WritesWhatTheControlsHoldAsTextsOverEarlierTypesAndLeaves
     EXPECT_EQ(storedText(store, "txtMvaf"), "D:\\Encodes\\movie.vaf");
     EXPECT_EQ(storedText(store, "chkDrop"), "0");
     EXPECT_EQ(storedText(store, "chkNoDrop"), "2");
-    const MemoryRegistry::Value* optDrop = store.find(kHkeyLocalMachine, kPath, "optDrop");
+    const MemoryRegistry::Value* optDrop =
+        store.find(kHkeyLocalMachine, settingsKeyUnder(kHkeyLocalMachine), "optDrop");
     ASSERT_NE(optDrop, nullptr);
     EXPECT_EQ(optDrop->type, optDropBefore.type);
     EXPECT_EQ(optDrop->data, optDropBefore.data);
@@ -386,6 +409,43 @@ TEST(SettingsSaveTest, PathsComeBackIntactOnTheNextStartBlanksAndAllScripts) {
 }
 
 // --- The per-user key --------------------------------------------------------
+
+// The per-user key, the earlier program's virtualised copy, the machine-wide
+// key and version 1.0.1's: the first that exists loads, and the save goes
+// where the next load will look first.
+TEST(SettingsPlacesTest, TheFirstPlaceThatExistsLoadsAndTheSaveGoesWhereTheNextLoadLooksFirst) {
+    const std::pair<RegistryKey, std::string> places[] = {
+        {kHkeyCurrentUser, kPath},
+        {kHkeyCurrentUser, std::string(settings::kVirtualisedKey.path)},
+        {kHkeyLocalMachine, settingsKeyUnder(kHkeyLocalMachine)},
+        {kHkeyLocalMachine, kPath}};
+    const struct {
+        unsigned held;  // bit i: place i holds a value
+        int loaded;     // -1: none
+        int saved;
+        bool machineRefusesWrites = false;
+    } rows[] = {{0b1111, 0, 0},  {0b1110, 1, 0}, {0b1100, 2, 2},      {0b1000, 3, 2},
+                {0b0000, -1, 2}, {0b1010, 1, 0}, {0b1000, 3, 0, true}};
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.held);
+        MemoryRegistry store;
+        for (std::size_t i = 0; i < std::size(places); ++i)
+            if (row.held & (1u << i)) store.putText(places[i].first, places[i].second, "txtMPath", std::to_string(i));
+        if (row.machineRefusesWrites) store.denyAccess(kHkeyLocalMachine, kWriteRights);
+        Program p(store);
+        p.start();
+        EXPECT_EQ(p.text(outputPathBox), row.loaded < 0 ? "" : std::to_string(row.loaded));
+        p.control(outputPathBox).setText("saved");
+        p.window().pressCloseBox();
+        for (std::size_t i = 0; i < std::size(places); ++i) {
+            const MemoryRegistry::Value* v = store.find(places[i].first, places[i].second, "txtMPath");
+            const std::string expected = static_cast<int>(i) == row.saved ? "saved"
+                                         : (row.held & (1u << i))         ? std::to_string(i)
+                                                                          : "";
+            EXPECT_EQ(v ? platform::textFromRegistry(v->data) : "", expected) << "place " << i;
+        }
+    }
+}
 
 TEST(SettingsPerUserTest, AMachineWideKeyThatRefusesWritesSendsTheSaveToThePerUserKey) {
     for (const bool oldInstallation : {false, true}) {
@@ -428,14 +488,14 @@ TEST(SettingsPerUserTest, AnExistingPerUserKeyIsReadAndWrittenInsteadOfTheMachin
     p.start();
     EXPECT_EQ(p.text(outputPathBox), "D:\\user.m2v");
     EXPECT_EQ(p.check(dropFrameCheck), CheckState::Ticked);  // nothing per user: the fallback
-    EXPECT_EQ(std::ranges::count(p.registry.log, "open HKLM"), 0);
+    EXPECT_EQ(std::ranges::count(p.registry.log, "open HKLM32"), 0);
 
     p.control(outputPathBox).setText("D:\\changed.m2v");
     p.window().pressCloseBox();
     EXPECT_EQ(storedText(store, "txtMPath", kHkeyCurrentUser), "D:\\changed.m2v");
     EXPECT_EQ(storedText(store, "txtMPath"), "D:\\machine.m2v");
     EXPECT_EQ(storedText(store, "txtPullPath"), "<absent>");
-    EXPECT_EQ(std::ranges::count(p.registry.log, "create HKLM"), 0);
+    EXPECT_EQ(std::ranges::count(p.registry.log, "create HKLM32"), 0);
 }
 
 TEST(SettingsPerUserTest, AWritableMachineWideKeyKeepsTheSettingsMachineWide) {
@@ -444,8 +504,8 @@ TEST(SettingsPerUserTest, AWritableMachineWideKeyKeepsTheSettingsMachineWide) {
     p.start();
     p.window().pressCloseBox();
     EXPECT_EQ(p.registry.writes, kFiveWrites);
-    EXPECT_TRUE(store.keyExists(kHkeyLocalMachine, kPath));
-    EXPECT_FALSE(store.keyExists(kHkeyCurrentUser, kPath));
+    EXPECT_TRUE(store.keyExists(kHkeyLocalMachine, settingsKeyUnder(kHkeyLocalMachine)));
+    EXPECT_FALSE(store.keyExists(kHkeyCurrentUser, settingsKeyUnder(kHkeyCurrentUser)));
 }
 
 }  // namespace

@@ -23,7 +23,7 @@ std::vector<BYTE> wideBytes(std::wstring_view text) {
 
 void store(const wchar_t* name, DWORD type, const std::vector<BYTE>& data) {
     HKEY key = nullptr;
-    ASSERT_EQ(RegCreateKeyExW(HKEY_LOCAL_MACHINE, kSettingsKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr),
+    ASSERT_EQ(RegCreateKeyExW(HKEY_LOCAL_MACHINE, kMachineSettingsKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr),
               ERROR_SUCCESS);
     ASSERT_EQ(RegSetValueExW(key, name, 0, type, data.data(), static_cast<DWORD>(data.size())), ERROR_SUCCESS);
     RegCloseKey(key);
@@ -31,7 +31,7 @@ void store(const wchar_t* name, DWORD type, const std::vector<BYTE>& data) {
 
 std::optional<std::pair<DWORD, std::vector<BYTE>>> stored(const wchar_t* name) {
     HKEY key = nullptr;
-    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, kSettingsKey, 0, KEY_READ, &key) != ERROR_SUCCESS) return std::nullopt;
+    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, kMachineSettingsKey, 0, KEY_READ, &key) != ERROR_SUCCESS) return std::nullopt;
     DWORD type = 0;
     DWORD size = 0;
     std::optional<std::pair<DWORD, std::vector<BYTE>>> value;

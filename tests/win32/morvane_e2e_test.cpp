@@ -45,7 +45,7 @@ std::optional<std::wstring> storedSetting(const wchar_t* name) {
     wchar_t buffer[2048] = {};
     DWORD size = sizeof(buffer);
     for (HKEY root : {HKEY_LOCAL_MACHINE, HKEY_CURRENT_USER})
-        if (RegGetValueW(root, kSettingsKey, name, RRF_RT_REG_SZ, nullptr, buffer, &size) == ERROR_SUCCESS)
+        if (RegGetValueW(root, testing::settingsKeyOf(root), name, RRF_RT_REG_SZ, nullptr, buffer, &size) == ERROR_SUCCESS)
             return std::wstring(buffer);
     return std::nullopt;
 }

@@ -28,15 +28,25 @@ constexpr UINT kSendTimeoutMs = 10000;
 
 bool keyExists(HKEY root) {
     HKEY key = nullptr;
-    if (RegOpenKeyExW(root, kSettingsKey, 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
+    if (RegOpenKeyExW(root, testing::settingsKeyOf(root), 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
     RegCloseKey(key);
     return true;
 }
 
-// The stored bytes of a value exactly, with its type.
-std::pair<DWORD, std::wstring> storedValue(HKEY root, const wchar_t* name) {
+// Stores a text with its NUL, as other tools do.
+void plant(HKEY root, const wchar_t* path, const wchar_t* name, const std::wstring& text) {
     HKEY key = nullptr;
-    if (RegOpenKeyExW(root, kSettingsKey, 0, KEY_READ, &key) != ERROR_SUCCESS) return {REG_NONE, L"<no key>"};
+    ASSERT_EQ(RegCreateKeyExW(root, path, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr), ERROR_SUCCESS);
+    RegSetValueExW(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
+                   static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t)));
+    RegCloseKey(key);
+}
+
+// The stored bytes of a value exactly, with its type.
+std::pair<DWORD, std::wstring> storedValue(HKEY root, const wchar_t* name, const wchar_t* path = nullptr) {
+    HKEY key = nullptr;
+    if (RegOpenKeyExW(root, path ? path : testing::settingsKeyOf(root), 0, KEY_READ, &key) != ERROR_SUCCESS)
+        return {REG_NONE, L"<no key>"};
     DWORD type = REG_NONE;
     DWORD size = 0;
     std::wstring data = L"<absent>";
@@ -171,7 +181,7 @@ TEST_F(SettingsThroughTheProgramTest, CloseSavesFiveTextsThatRegFindsAndTheNextS
         ASSERT_TRUE(first.close()) << "the program did not end after WM_CLOSE";
     }
 
-    const auto values = regQuery(L"HKLM\\SOFTWARE\\Kestrine\\Morvane");
+    const auto values = regQuery(L"HKLM\\SOFTWARE\\WOW6432Node\\Kestrine\\Morvane");
     const std::map<std::string, std::string> expected{{"txtPullPath", "C:\\Tools\\pulldown.exe"},
                                                       {"txtMPath", "D:\\Encodes\\movie.m2v"},
                                                       {"txtMvaf", vaf},
@@ -218,13 +228,7 @@ TEST_F(SettingsThroughTheProgramTest, TheEndOfTheSessionSavesAsTheCloseBoxDoes) 
 }
 
 TEST_F(SettingsThroughTheProgramTest, AnExistingPerUserKeyTakesTheSettingsAndHklmStaysUntouched) {
-    HKEY key = nullptr;
-    ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, kSettingsKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr),
-              ERROR_SUCCESS);
-    const std::wstring stored = L"C:\\Per User\\pulldown.exe";
-    RegSetValueExW(key, L"txtPullPath", 0, REG_SZ, reinterpret_cast<const BYTE*>(stored.c_str()),
-                   static_cast<DWORD>((stored.size() + 1) * sizeof(wchar_t)));
-    RegCloseKey(key);
+    plant(HKEY_CURRENT_USER, kSettingsKey, L"txtPullPath", L"C:\\Per User\\pulldown.exe");
     {
         RunningProgram program;
         // Stored by another tool, with its NUL: the text box shows the path.
@@ -239,6 +243,34 @@ TEST_F(SettingsThroughTheProgramTest, AnExistingPerUserKeyTakesTheSettingsAndHkl
     EXPECT_EQ(values.at("txtPullPath"), std::make_pair(std::string("REG_SZ"), std::string("C:\\Tools\\pulldown.exe")));
     EXPECT_EQ(values.at("txtMPath"), std::make_pair(std::string("REG_SZ"), std::string("D:\\Encodes\\movie.m2v")));
     EXPECT_FALSE(keyExists(HKEY_LOCAL_MACHINE));
+}
+
+// The places the earlier program and version 1.0.1 left the settings in, in
+// the order they are read: the first that exists wins over those after it.
+TEST_F(SettingsThroughTheProgramTest, EachPlaceLoadsAndTheFirstThatExistsWins) {
+    const std::pair<HKEY, const wchar_t*> places[] = {{HKEY_CURRENT_USER, kSettingsKey},
+                                                      {HKEY_CURRENT_USER, testing::kVirtualisedSettingsKey},
+                                                      {HKEY_LOCAL_MACHINE, testing::kMachineSettingsKey},
+                                                      {HKEY_LOCAL_MACHINE, kSettingsKey}};
+    for (std::size_t first = 0; first < std::size(places); ++first) {
+        SCOPED_TRACE(first);
+        forgetSettings();
+        for (std::size_t i = first; i < std::size(places); ++i)
+            plant(places[i].first, places[i].second, L"txtPullPath", L"C:\\Place" + std::to_wstring(i));
+        RunningProgram program;
+        EXPECT_EQ(program.text(main_window::pulldownPathBox), "C:\\Place" + std::to_string(first));
+        program.setText(main_window::pulldownPathBox, "C:\\Saved");
+        ASSERT_TRUE(program.close());
+        // Saved where the next start looks first; the older copies stay byte for byte as they were.
+        const std::size_t savedIn = first < 2 ? 0 : 2;
+        const auto storedIn = [&](std::size_t at) {
+            return storedValue(places[at].first, L"txtPullPath", places[at].second);
+        };
+        EXPECT_EQ(storedIn(savedIn), std::make_pair(DWORD{REG_SZ}, std::wstring(L"C:\\Saved")));
+        for (std::size_t i = first; i < std::size(places); ++i)
+            if (i != savedIn)
+                EXPECT_EQ(storedIn(i), std::make_pair(DWORD{REG_SZ}, L"C:\\Place" + std::to_wstring(i) + L'\0'));
+    }
 }
 
 }  // namespace

@@ -35,14 +35,26 @@ inline int expectedDpi() {
     return length > 0 && length < 8 ? _wtoi(value) : platform::kDefaultDpi;
 }
 
-// The program's settings, below either root.
+// The program's settings: per user, and machine-wide in the 32-bit view,
+// which this 64-bit program reaches by its Wow6432Node path; the copy Windows
+// virtualised for the earlier 32-bit program; and version 1.0.1's key.
 inline constexpr const wchar_t* kSettingsKey = L"SOFTWARE\\Kestrine\\Morvane";
+inline constexpr const wchar_t* kMachineSettingsKey = L"SOFTWARE\\WOW6432Node\\Kestrine\\Morvane";
+inline constexpr const wchar_t* kVirtualisedSettingsKey =
+    L"Software\\Classes\\VirtualStore\\MACHINE\\SOFTWARE\\WOW6432Node\\Kestrine\\Morvane";
+inline const wchar_t* settingsKeyOf(HKEY root) {
+    return root == HKEY_LOCAL_MACHINE ? kMachineSettingsKey : kSettingsKey;
+}
 
 // A close saves the settings; a later test must not load them.
 inline void forgetSettings() {
-    for (HKEY root : {HKEY_LOCAL_MACHINE, HKEY_CURRENT_USER}) {
-        RegDeleteTreeW(root, kSettingsKey);
-        RegDeleteKeyW(root, L"SOFTWARE\\Kestrine");
+    for (const auto& [root, key] : {std::pair{HKEY_LOCAL_MACHINE, kSettingsKey},
+                                    {HKEY_LOCAL_MACHINE, kMachineSettingsKey},
+                                    {HKEY_CURRENT_USER, kSettingsKey},
+                                    {HKEY_CURRENT_USER, kVirtualisedSettingsKey}}) {
+        RegDeleteTreeW(root, key);
+        const std::wstring_view path(key);
+        RegDeleteKeyW(root, std::wstring(path.substr(0, path.rfind(L'\\'))).c_str());  // Kestrine, when empty
     }
 }
 
