@@ -6,6 +6,7 @@
 #include "about/about_window.h"
 #include "main_window/main_window.h"
 #include "platform/win32/wide.h"
+#include "platform/win32/win32_handover.h"
 #include "platform/win32/win32_platform.h"
 
 #if defined(__GLIBCXX__)
@@ -23,7 +24,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE /*previous*/, PWSTR /*commandL
     try {
         platform::win32::Win32Platform desktop(instance);
         about::AboutWindow about(desktop.platform);
-        MainWindow mainWindow(desktop.platform, about);
+        MainWindow mainWindow(desktop.platform, about, platform::win32::commandLineArguments());
         mainWindow.show();
         return desktop.ui.run();
     } catch (const std::exception& e) {

@@ -29,10 +29,12 @@ public:
 
 private:
     void onLoad() override;
+    void onShown() override {}
     void onCloseRequest() override {}
     void onClick(platform::ControlId id) override;
     void onTextChange(platform::ControlId /*id*/) override {}
     void onTimer() override {}
+    void onFilesDropped(const std::vector<std::string>& /*paths*/) override {}
 
     void load();
     void closeWindow();

@@ -12,7 +12,8 @@ namespace morvane {
 using namespace main_window;
 using platform::ControlId;
 
-MainWindow::MainWindow(platform::Platform& platform, about::AboutWindow& about) : platform_(platform), about_(about) {}
+MainWindow::MainWindow(platform::Platform& platform, about::AboutWindow& about, std::vector<std::string> arguments)
+    : platform_(platform), about_(about), arguments_(std::move(arguments)) {}
 
 MainWindow::~MainWindow() = default;
 
@@ -22,6 +23,8 @@ void MainWindow::show() {
 }
 
 void MainWindow::onLoad() { load(); }
+
+void MainWindow::onShown() { takeArguments(); }
 
 void MainWindow::onCloseRequest() { closeRequest(); }
 
@@ -46,6 +49,12 @@ void MainWindow::onTextChange(ControlId id) {
 }
 
 void MainWindow::onTimer() { tick(); }
+
+void MainWindow::onFilesDropped(const std::vector<std::string>& paths) {
+    // The path boxes are locked while the wait is armed, and a drop is the
+    // quickest way to change them by accident.
+    if (!waiting_) takeFiles(paths);
+}
 
 void MainWindow::load() {
     platform::centreOnScreen(platform_.ui, *window_);
@@ -75,6 +84,7 @@ void MainWindow::showIdleState() {
     control(statusLabel).setText(kIdleHint);
     control(pulldownPathBox).setEnabled(true);
     control(outputPathBox).setEnabled(true);
+    window_->acceptFiles(true);
     control(outputBusyMark).setText("");
     control(vafBusyMark).setText("");
     minutesWaited_ = 0;

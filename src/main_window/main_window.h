@@ -18,11 +18,13 @@ class AboutWindow;
 namespace morvane {
 
 // The main window. Its handlers carry the program's logic, one file per
-// concern: load, menus and close here; the path boxes, the pulldown runs and
-// the wait each in a file of their own beside it.
+// concern: load, menus and close here; the path boxes, the files handed over,
+// the pulldown runs and the wait each in a file of their own beside it.
 class MainWindow final : public platform::WindowEvents {
 public:
-    MainWindow(platform::Platform& platform, about::AboutWindow& about);
+    // `arguments`: the command line after the program's name, taken once the
+    // window is shown.
+    MainWindow(platform::Platform& platform, about::AboutWindow& about, std::vector<std::string> arguments = {});
     ~MainWindow();
     MainWindow(const MainWindow&) = delete;
     MainWindow& operator=(const MainWindow&) = delete;
@@ -47,10 +49,12 @@ public:
 private:
     // WindowEvents: dispatch to the handlers below.
     void onLoad() override;
+    void onShown() override;
     void onCloseRequest() override;
     void onClick(platform::ControlId id) override;
     void onTextChange(platform::ControlId id) override;
     void onTimer() override;
+    void onFilesDropped(const std::vector<std::string>& paths) override;
 
     // Load, menus and close (main_window.cpp).
     void load();
@@ -63,6 +67,10 @@ private:
     void browsePulldown();
     void browseOutput();
     void outputPathChanged();
+
+    // Files handed over: dropped, or on the command line (handed_files.cpp).
+    void takeArguments();
+    bool takeFiles(const std::vector<std::string>& paths);
 
     // The pulldown runs (pulldown_runs.cpp).
     void pulldownNow();
@@ -87,6 +95,7 @@ private:
     platform::Platform& platform_;
     about::AboutWindow& about_;
     std::unique_ptr<platform::Window> window_;
+    std::vector<std::string> arguments_;
 
     bool waiting_ = false;
     bool systemAwakeHeld_ = false;

@@ -73,6 +73,7 @@ void MainWindow::startWaiting() {
     control(startButton).setText(kCancelCaption);
     control(pulldownPathBox).setEnabled(false);
     control(outputPathBox).setEnabled(false);
+    window_->acceptFiles(false);
     freeTicks_ = 0;
     waiting_ = true;
     // Left alone overnight: the machine must not sleep through the encoder's end.

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <functional>
+#include <string>
+#include <vector>
 
 #include "platform/layout.h"
 #include "platform/window.h"
@@ -22,6 +24,12 @@ class EventGate {
 public:
     void load(WindowEvents& to) {
         run([&] { to.onLoad(); });
+    }
+    void shown(WindowEvents& to) {
+        run([&] { to.onShown(); });
+    }
+    void filesDropped(WindowEvents& to, const std::vector<std::string>& paths) {
+        run([&] { to.onFilesDropped(paths); });
     }
     void closeRequest(WindowEvents& to) {
         run([&] { to.onCloseRequest(); });

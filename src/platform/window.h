@@ -2,6 +2,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "platform/layout.h"
 #include "platform/units.h"
@@ -13,12 +14,17 @@ namespace morvane::platform {
 class WindowEvents {
 public:
     virtual void onLoad() = 0;
+    // Once, after the load, when the window is on the screen.
+    virtual void onShown() = 0;
     virtual void onCloseRequest() = 0;
     virtual void onClick(ControlId id) = 0;  // buttons, labels, menu items
     // Typed, or set by the program; only when the text really differs from
     // what it was at the last report.
     virtual void onTextChange(ControlId id) = 0;
     virtual void onTimer() = 0;
+    // Files dropped on the window, whole paths in the order given; even one
+    // that does not take drops may get them from a program that sends them.
+    virtual void onFilesDropped(const std::vector<std::string>& paths) = 0;
 
 protected:
     ~WindowEvents() = default;
@@ -63,6 +69,10 @@ public:
 
     [[nodiscard]] virtual Control& control(ControlId id) = 0;
     [[nodiscard]] virtual Timer& timer() = 0;
+
+    // Whether files dragged over the window may be dropped on it, and the
+    // pointer says so.
+    virtual void acceptFiles(bool on) = 0;
 
     // Modeless and without an owner. The first show raises the load; showing
     // an open window again only brings it forward.

@@ -65,7 +65,8 @@ RegistryStatus saveValue(Registry& registry, RegistryKey root, std::string_view 
     return writeValue(registry, key.get(), name, storedAs, value);
 }
 
-SettingsValue loadValue(Registry& registry, RegistryKey root, std::string_view path, std::string_view name, std::uint32_t view) {
+SettingsValue loadValue(Registry& registry, RegistryKey root, std::string_view path, std::string_view name,
+                        std::uint32_t view) {
     SettingsValue value;
     const OpenKey key(registry, root, path, settings::kReadAccessMask | view);
     if (key.isOpen()) readValue(registry, key.get(), name, value);

@@ -37,8 +37,7 @@ RegistryStatus readValue(platform::Registry& registry, RegistryKey key, std::str
 // Creates the key and every missing key above it. The status lets the
 // settings save turn to the per-user key; nothing else looks at it. `view`
 // (0 or platform::kView32) picks the registry view below HKLM, here and below.
-RegistryStatus createKey(platform::Registry& registry, RegistryKey root, std::string_view path,
-                         std::uint32_t view = 0);
+RegistryStatus createKey(platform::Registry& registry, RegistryKey root, std::string_view path, std::uint32_t view = 0);
 
 // Writes one value below an existing key; stores nothing when the key is
 // missing. The value comes ahead of its type here, unlike writeValue. The

@@ -38,6 +38,10 @@ bool endsInPulldownName(std::string_view path) {
     return platform::asciiUpper(tail(path, kPulldownName.size())) == kPulldownName;
 }
 
+bool namesAProgram(std::string_view path) {
+    return platform::asciiUpper(tail(path, kProgramExtension.size())) == kProgramExtension;
+}
+
 std::string outputPathForPick(std::string_view picked) {
     const std::string extension = platform::asciiUpper(tail(picked, kVafExtensionUpper.size()));
     if (extension == kVafExtensionUpper || extension == kEclExtensionUpper)

@@ -23,6 +23,10 @@ struct OutputPaths {
 // it offered again in the browse dialog.
 [[nodiscard]] bool endsInPulldownName(std::string_view path);
 
+// Whether the path ends, in any case, in ".exe": a program handed over goes
+// into the pulldown.exe box.
+[[nodiscard]] bool namesAProgram(std::string_view path);
+
 // The output path that a file picked in the encoder's browse dialog stands
 // for: a picked VAF or ECL file means the stream beside it.
 [[nodiscard]] std::string outputPathForPick(std::string_view picked);

@@ -1,15 +1,12 @@
 #include "workflow/pulldown_refusals.h"
 
+#include "platform/text.h"
 #include "workflow/path_derivation.h"
 #include "workflow/workflow_constants.h"
 
 namespace morvane::workflow {
 
-namespace {
-
-std::string quoted(std::string_view text) { return '"' + std::string(text) + '"'; }
-
-}  // namespace
+using platform::quoted;
 
 std::optional<std::string> inputRefusal(std::string_view outFileName, std::string_view outputPath) {
     if (!outFileName.empty()) return std::nullopt;

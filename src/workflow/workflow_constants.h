@@ -31,6 +31,18 @@ inline constexpr std::string_view kVafExtensionUpper = ".VAF";
 inline constexpr std::string_view kEclExtensionUpper = ".ECL";
 inline constexpr std::string_view kStreamExtension = ".m2v";  // what a picked .vaf or .ecl turns into
 
+// Files handed over by a drop or on the command line.
+inline constexpr std::string_view kProgramExtension = ".EXE";  // compared upper-cased, at the end
+inline constexpr std::string_view kIsAFolder = " is a folder. Give Morvane the CCE output file or pulldown.exe itself.";
+inline constexpr std::string_view kOneProgramOnly =
+    "More than one program was given. Give Morvane one pulldown.exe at a time.";
+inline constexpr std::string_view kOneOutputOnly =
+    "More than one CCE output file was given. Give Morvane one output file at a time.";
+inline constexpr std::string_view kWaitSwitch = "WAIT";  // after its "/" or "-", compared upper-cased
+// Followed by the switch in double quotes, then the accepted form.
+inline constexpr std::string_view kUnknownSwitchPrefix = "Unknown switch ";
+inline constexpr std::string_view kUsage = ". Start Morvane as: morvane.exe [/wait] [FILE]...";
+
 // The derivation of the VAF path.
 inline constexpr std::string_view kVafExtensionWithoutDot = "vaf";
 

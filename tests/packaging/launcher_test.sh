@@ -40,8 +40,22 @@ launcher="$prefix/bin/morvane"
 
 run "$launcher" --help
 if [ "$code" -ne 0 ] || [[ "$out" != Usage:* ]]; then fail "--help: exit code $code, stdout: $out"; fi
-run "$launcher" --prefix /somewhere
-expect_refusal "an argument" 2 "Usage:"
+# Arguments go on, each existing Linux path in its Windows form, through a
+# stand-in for Wine that prints what it is given.
+stub="$work/stub-bin"
+mkdir -p "$stub" "$work/stub-prefix" "$work/My Encodes"
+touch "$work/stub-prefix/system.reg" "$work/My Encodes/movie.m2v"
+cat >"$stub/wine" <<'STUB'
+#!/usr/bin/env bash
+if [ "$1" = winepath ]; then echo "Z:${3//\//\\}"; exit 0; fi
+printf '%s\n' "${@:2}"
+STUB
+chmod +x "$stub/wine"
+run env PATH="$stub:$PATH" WINEPREFIX="$work/stub-prefix" "$launcher" /wait "$work/My Encodes/movie.m2v" later.m2v
+expected_args="/wait
+Z:${work//\//\\}\\My Encodes\\movie.m2v
+later.m2v"
+[ "$code" -eq 0 ] && [ "$out" = "$expected_args" ] || fail "arguments: exit code $code, passed on: $out"
 
 # No Wine on PATH: only what the launcher itself needs.
 bare="$work/bare-bin"

@@ -11,9 +11,12 @@ namespace morvane::testing {
 
 // The program as its entry builds it, on the in-memory desktop.
 struct MainWindowHarness {
+    explicit MainWindowHarness(std::vector<std::string> arguments = {})
+        : form{desktop.platform, about, std::move(arguments)} {}
+
     MemoryPlatform desktop;
     about::AboutWindow about{desktop.platform};
-    MainWindow form{desktop.platform, about};
+    MainWindow form;
 
     void start() { form.show(); }
     MemoryWindow& window() { return dynamic_cast<MemoryWindow&>(form.window()); }

@@ -1,8 +1,8 @@
 #pragma once
 
+#include <string>
 #include "memory_system.h"
 #include "memory_ui.h"
-#include <string>
 
 #include "platform/platform.h"
 #include "settings/settings_constants.h"

@@ -63,6 +63,7 @@ void MemoryWindow::show() {
     if (!loaded_) {
         loaded_ = true;
         ui_.gate.load(events_);
+        if (open_) ui_.gate.shown(events_);
     }
     ++shows_;
 }
@@ -98,6 +99,10 @@ void MemoryWindow::type(ControlId id, std::string_view text) {
 }
 
 void MemoryWindow::pressCloseBox() { unload(); }
+
+void MemoryWindow::drop(const std::vector<std::string>& paths) {
+    if (open_ && loaded_) ui_.gate.filesDropped(events_, paths);
+}
 
 int MemoryWindow::dpi() const { return ui_.windowDpi; }
 

@@ -71,12 +71,16 @@ public:
     void show() override;
     void unload() override;
     [[nodiscard]] bool isOpen() const override { return open_; }
+    void acceptFiles(bool on) override { acceptsFiles_ = on; }
+    [[nodiscard]] bool acceptsFiles() const { return acceptsFiles_; }
 
     // What a user or the clock does.
     void click(platform::ControlId id);
     void type(platform::ControlId id, std::string_view text);  // typing that ends with this text
     void pressCloseBox();
     void tick();  // one period of an enabled timer
+    // Files dropped, or sent as a drop by another program even while the window takes none.
+    void drop(const std::vector<std::string>& paths);
 
     [[nodiscard]] const platform::WindowSpec& design() const { return design_; }
     [[nodiscard]] MemoryControl& memoryControl(platform::ControlId id);
@@ -104,6 +108,7 @@ private:
     int shows_ = 0;
     bool loaded_ = false;
     bool open_ = true;
+    bool acceptsFiles_ = false;
 };
 
 struct ShownMessage {

@@ -21,6 +21,8 @@ struct Recorder final : WindowEvents {
     }
     void onTextChange(ControlId id) override { log.push_back("change " + std::to_string(id.value)); }
     void onTimer() override { log.push_back("tick"); }
+    void onShown() override {}
+    void onFilesDropped(const std::vector<std::string>& /*paths*/) override {}
 };
 
 TEST(EventGateTest, TickDuringAHandlerWaitsUntilItReturns) {

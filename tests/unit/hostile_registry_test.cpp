@@ -143,11 +143,13 @@ TEST(HostileRegistryTest, EveryStoredFormOfACheckStateLoadsAsAStateFromZeroToTwo
             EXPECT_EQ(p.check(noOptionsCheck), expectedNoDrop);
 
             p.window().pressCloseBox();
-            const MemoryRegistry::Value* optDrop = p.store().find(kHkeyLocalMachine, settingsKeyUnder(kHkeyLocalMachine), "optDrop");
+            const MemoryRegistry::Value* optDrop =
+                p.store().find(kHkeyLocalMachine, settingsKeyUnder(kHkeyLocalMachine), "optDrop");
             ASSERT_NE(optDrop, nullptr);
             EXPECT_EQ(optDrop->type, platform::kRegDword);
             EXPECT_EQ(optDrop->data, bytes({0xFF, 0xFF, 0xFF, 0xFF}));
-            const MemoryRegistry::Value* saved = p.store().find(kHkeyLocalMachine, settingsKeyUnder(kHkeyLocalMachine), name);
+            const MemoryRegistry::Value* saved =
+                p.store().find(kHkeyLocalMachine, settingsKeyUnder(kHkeyLocalMachine), name);
             ASSERT_NE(saved, nullptr);
             EXPECT_EQ(saved->type, platform::kRegSz);
             EXPECT_EQ(saved->data, utf16le(drop ? (expectedDrop == CheckState::Clear    ? u"0"
@@ -171,7 +173,8 @@ TEST(HostileRegistryTest, EveryStoredFormOfTheBothRunsValueIsTrueOnlyWhenItIsMin
         EXPECT_EQ(p.check(dropFrameCheck), CheckState::Ticked);
         EXPECT_EQ(p.check(noOptionsCheck), form.text == "-1" ? CheckState::Ticked : CheckState::Clear);
         p.window().pressCloseBox();
-        const MemoryRegistry::Value* optDrop = p.store().find(kHkeyLocalMachine, settingsKeyUnder(kHkeyLocalMachine), "optDrop");
+        const MemoryRegistry::Value* optDrop =
+            p.store().find(kHkeyLocalMachine, settingsKeyUnder(kHkeyLocalMachine), "optDrop");
         ASSERT_NE(optDrop, nullptr);
         EXPECT_EQ(optDrop->type, form.type);
         EXPECT_EQ(optDrop->data, form.data);
@@ -202,7 +205,8 @@ TEST(HostileRegistryTest, AMachineWideKeyThatCannotBeReadLoadsAsMissingAndIsLeft
     p.control(pulldownPathBox).setText("C:\\Mine\\pulldown.exe");
     p.window().pressCloseBox();
     p.expectSavedAsTexts(kHkeyCurrentUser);
-    EXPECT_EQ(p.store().find(kHkeyLocalMachine, settingsKeyUnder(kHkeyLocalMachine), "txtPullPath")->data, utf16le(u"C:\\Tools\\pulldown.exe"));
+    EXPECT_EQ(p.store().find(kHkeyLocalMachine, settingsKeyUnder(kHkeyLocalMachine), "txtPullPath")->data,
+              utf16le(u"C:\\Tools\\pulldown.exe"));
     EXPECT_EQ(p.store().find(kHkeyLocalMachine, settingsKeyUnder(kHkeyLocalMachine), "chkDrop")->data, utf16le(u"0"));
     EXPECT_EQ(p.store().find(kHkeyLocalMachine, settingsKeyUnder(kHkeyLocalMachine), "txtMPath"), nullptr);
 }

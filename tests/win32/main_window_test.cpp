@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 #include <gtest/gtest.h>
+#include <shlobj.h>
 
 #include <cmath>
 #include <map>
@@ -10,6 +11,7 @@
 #include <vector>
 
 #include "about/about_window.h"
+#include "files_test_support.h"
 #include "main_window/main_window.h"
 #include "main_window/main_window_layout.h"
 #include "memory_system.h"
@@ -221,6 +223,41 @@ TEST_F(MainWindowTest, TimerArmedAtThirtySeconds) {
     EXPECT_EQ(mainWindow.window().timer().intervalMs(), 30000u);
 }
 
+// A drop as the shell makes one, sent from inside this process as Explorer's would arrive.
+void dropOn(HWND window, const std::vector<std::wstring>& paths) {
+    std::wstring list;
+    for (const std::wstring& path : paths) list += path + L'\0';
+    list += L'\0';
+    const HGLOBAL memory = GlobalAlloc(GHND, sizeof(DROPFILES) + list.size() * sizeof(wchar_t));
+    auto* drop = static_cast<DROPFILES*>(GlobalLock(memory));
+    drop->pFiles = sizeof(DROPFILES);
+    drop->fWide = TRUE;
+    std::copy(list.begin(), list.end(), reinterpret_cast<wchar_t*>(drop + 1));
+    GlobalUnlock(memory);
+    SendMessageW(window, WM_DROPFILES, reinterpret_cast<WPARAM>(memory), 0);
+}
+
+TEST_F(MainWindowTest, DroppedFilesLandInTheirBoxesWholeButNotWhileTheWaitIsArmed) {
+    const testing::ScratchFolder scratch(L"morvane-drop");
+    const std::wstring output = scratch / (L"Vid\u00e9os \u6620\u753b " + std::wstring(180, L'x') + L".m2v");
+    const std::wstring tool = testing::folderOfThisProgram() + L"morvane_window_tests.exe";
+    testing::writeFile(output, "");
+    EXPECT_TRUE(GetWindowLongW(hwnd(), GWL_EXSTYLE) & WS_EX_ACCEPTFILES);
+    dropOn(hwnd(), {output, tool});
+    EXPECT_EQ(windowText(control(main_window::outputPathBox)), output);
+    EXPECT_EQ(windowText(control(main_window::pulldownPathBox)), tool);
+    EXPECT_EQ(windowText(control(main_window::vafPathBox)), output.substr(0, output.size() - 3) + L"vaf");
+
+    // Held open as the encoder holds it, the output file arms the wait.
+    const platform::win32::UniqueKernelHandle held(
+        CreateFileW(output.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
+    SendMessageW(control(main_window::startButton), BM_CLICK, 0, 0);
+    ASSERT_TRUE(mainWindow.waiting());
+    EXPECT_FALSE(GetWindowLongW(hwnd(), GWL_EXSTYLE) & WS_EX_ACCEPTFILES);
+    dropOn(hwnd(), {scratch / L"other.m2v"});
+    EXPECT_EQ(windowText(control(main_window::outputPathBox)), output);
+}
+
 TEST_F(MainWindowTest, ExitEndsTheProgram) {
     PostMessageW(hwnd(), WM_COMMAND, MAKEWPARAM(main_window::exitItem.value, 0), 0);
     EXPECT_EQ(desktop.ui.run(), 0);
@@ -251,6 +288,8 @@ struct Recorder final : WindowEvents {
     }
     void onTextChange(ControlId id) override { changes.push_back(id); }
     void onTimer() override { ++ticks; }
+    void onShown() override {}
+    void onFilesDropped(const std::vector<std::string>& /*paths*/) override {}
 };
 
 constexpr ControlId kBox{1001};

@@ -35,7 +35,8 @@ constexpr const wchar_t* kAboutCaption = L"About Morvane";
 // morvane.exe, seen from outside, with the boxes and windows it may show.
 class Morvane : public testing::StartedMorvane {
 public:
-    Morvane() : StartedMorvane(testing::windowsPath(MORVANE_EXE_PATH)) {}
+    explicit Morvane(const std::wstring& arguments = L"")
+        : StartedMorvane(testing::windowsPath(MORVANE_EXE_PATH), arguments) {}
 
     [[nodiscard]] HWND errorBox() const { return topLevelWindowOf(process().id(), L"#32770", L"Error"); }
     [[nodiscard]] HWND aboutWindow() const { return topLevelWindowOf(process().id(), L"MorvaneForm", kAboutCaption); }
@@ -45,7 +46,8 @@ std::optional<std::wstring> storedSetting(const wchar_t* name) {
     wchar_t buffer[2048] = {};
     DWORD size = sizeof(buffer);
     for (HKEY root : {HKEY_LOCAL_MACHINE, HKEY_CURRENT_USER})
-        if (RegGetValueW(root, testing::settingsKeyOf(root), name, RRF_RT_REG_SZ, nullptr, buffer, &size) == ERROR_SUCCESS)
+        if (RegGetValueW(root, testing::settingsKeyOf(root), name, RRF_RT_REG_SZ, nullptr, buffer, &size) ==
+            ERROR_SUCCESS)
             return std::wstring(buffer);
     return std::nullopt;
 }
@@ -173,4 +175,34 @@ TEST_F(MorvaneE2eTest, ClosingTheWindowDuringTheWaitStartsNothing) {
 }
 
 }  // namespace
+// What Explorer hands over for a file dropped on morvane.exe or sent to it.
+TEST_F(MorvaneE2eTest, TheCommandLinePlacesItsFileArmsTheWaitAndRefusesAnUnknownSwitch) {
+    const std::wstring named = scratch / L"My Encodes\\movie.m2v";  // not made yet
+    {
+        Morvane app(quoted(named));
+        EXPECT_EQ(app.text(main_window::outputPathBox), named);
+        EXPECT_EQ(app.text(main_window::vafPathBox), scratch / L"My Encodes\\movie.vaf");
+        fillIn(app, BST_CHECKED, BST_UNCHECKED);
+        app.close();
+        ASSERT_EQ(app.process().exitWithin(kExitTimeoutMs), std::optional<DWORD>(0));
+    }
+    testing::EncoderStandIn encoder(output(), vaf());
+    {
+        Morvane app(L"/Wait");
+        EXPECT_TRUE(pumpUntil([&] { return app.text(main_window::startButton) == L"Cancel"; }));
+        EXPECT_EQ(app.text(main_window::outputBusyMark), kBusyMark);
+        app.close();
+    }
+    Morvane app(L"-wait /x");
+    HWND box = nullptr;
+    ASSERT_TRUE(pumpUntil([&] { return (box = app.errorBox()) != nullptr; }));
+    EXPECT_NE(testing::whatBoxShows(box).text().find(
+                  L"Unknown switch \"/x\". Start Morvane as: morvane.exe [/wait] [FILE]..."),
+              std::wstring::npos);
+    PostMessageW(box, WM_COMMAND, IDOK, 0);
+    EXPECT_TRUE(pumpUntil([&] { return !IsWindow(box); }));
+    EXPECT_EQ(app.text(main_window::outputPathBox), output());
+    EXPECT_EQ(app.text(main_window::startButton), L"Start Waiting");
+}
+
 }  // namespace morvane

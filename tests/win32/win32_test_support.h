@@ -214,7 +214,8 @@ private:
 // morvane.exe started by the test, seen from outside once its main window shows.
 class StartedMorvane : public RemoteMainWindow {
 public:
-    explicit StartedMorvane(const std::wstring& program) : process_(quoted(program)) {
+    explicit StartedMorvane(const std::wstring& program, const std::wstring& arguments = L"")
+        : process_(quoted(program) + (arguments.empty() ? L"" : L" " + arguments)) {
         pumpUntil([&] { return (main_ = topLevelWindowOf(process_.id(), L"MorvaneForm", kMainCaption)) != nullptr; },
                   std::chrono::seconds(20));
         if (!main_) throw std::runtime_error("the main window of " + utf8(program) + " did not show");

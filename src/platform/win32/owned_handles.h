@@ -48,6 +48,7 @@ inline void destroyIcon(HICON h) noexcept { DestroyIcon(h); }
 inline void closeKernelHandle(HANDLE h) noexcept { CloseHandle(h); }
 inline void destroyWindow(HWND h) noexcept { DestroyWindow(h); }
 inline void destroyMenu(HMENU h) noexcept { DestroyMenu(h); }
+inline void freeLocal(HLOCAL h) noexcept { LocalFree(h); }
 }  // namespace detail
 
 using UniqueFont = Owned<HFONT, &detail::deleteGdiObject>;
@@ -60,6 +61,8 @@ using UniqueKernelHandle = Owned<HANDLE, &detail::closeKernelHandle>;
 using UniqueWindow = Owned<HWND, &detail::destroyWindow>;
 // A menu until a window or a menu takes it; theirs are destroyed with them.
 using UniqueMenu = Owned<HMENU, &detail::destroyMenu>;
+// Memory the system allocated for the caller to free with LocalFree.
+using UniqueLocalMemory = Owned<HLOCAL, &detail::freeLocal>;
 
 // Selects an object into a DC for one scope.
 class SelectedObject {

@@ -5,6 +5,7 @@
 #include <stdexcept>
 
 #include "platform/win32/wide.h"
+#include "platform/win32/win32_handover.h"
 #include "platform/win32/win32_ui.h"
 #include "platform/win32/win32_window_paint.h"
 
@@ -62,10 +63,23 @@ void Win32Window::show() {
         if (!window_) return;
         ShowWindow(hwnd(), SW_SHOWNORMAL);
         if (HWND first = GetNextDlgTabItem(hwnd(), nullptr, FALSE)) SetFocus(first);
+        ui_.gate().shown(events_);
     } else {
         ShowWindow(hwnd(), SW_SHOW);
         SetForegroundWindow(hwnd());
     }
+}
+
+// What DragAcceptFiles does, without loading the shell for it.
+void Win32Window::acceptFiles(bool on) {
+    const LONG_PTR style = GetWindowLongPtrW(hwnd(), GWL_EXSTYLE);
+    SetWindowLongPtrW(hwnd(), GWL_EXSTYLE, on ? style | WS_EX_ACCEPTFILES : style & ~WS_EX_ACCEPTFILES);
+    if (!on) return;
+    // An elevated program hears nothing from Explorer's drops unless the
+    // messages a drop is made of may come up from a program of lower rights.
+    constexpr UINT kCopyGlobalData = 0x0049;
+    for (const UINT message : {UINT{WM_DROPFILES}, UINT{WM_COPYDATA}, kCopyGlobalData})
+        ChangeWindowMessageFilterEx(hwnd(), message, MSGFLT_ALLOW, nullptr);
 }
 
 void Win32Window::unload() {
@@ -155,6 +169,11 @@ LRESULT Win32Window::handle(UINT msg, WPARAM wp, LPARAM lp) {
         case WM_CLOSE:
             unload();
             return 0;
+        case WM_DROPFILES: {
+            const std::vector<std::string> paths = takeDroppedFiles(reinterpret_cast<HDROP>(wp));
+            if (loaded_) ui_.gate().filesDropped(events_, paths);
+            return 0;
+        }
         // The session ends (the default answer to WM_QUERYENDSESSION never
         // refuses), and the process may be ended once this returns: close as
         // the close box does, so that the close request runs first.

@@ -31,6 +31,7 @@ public:
     [[nodiscard]] Timer& timer() override { return timer_; }
     void show() override;
     void unload() override;
+    void acceptFiles(bool on) override;
     [[nodiscard]] bool isOpen() const override { return static_cast<bool>(window_); }
 
     [[nodiscard]] HWND hwnd() const { return window_.get(); }
