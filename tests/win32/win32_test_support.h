@@ -160,42 +160,47 @@ public:
         if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, CREATE_SUSPENDED, nullptr, nullptr,
                             &startup, &started))
             throw std::runtime_error("cannot start " + utf8(commandLine));
-        process_ = started.hProcess;
+        process_ = UniqueKernelHandle(started.hProcess);
+        const UniqueKernelHandle thread(started.hThread);
         id_ = started.dwProcessId;
-        const bool inJob = AssignProcessToJobObject(job_, process_) != FALSE;
-        ResumeThread(started.hThread);
-        CloseHandle(started.hThread);
-        if (!inJob) throw std::runtime_error("cannot put " + utf8(commandLine) + " in a job");
+        if (!AssignProcessToJobObject(job_.get(), process_.get())) {
+            // Never resumed: end it here, or it would stay suspended for good.
+            TerminateProcess(process_.get(), 99);
+            WaitForSingleObject(process_.get(), kHelperTimeoutMs);
+            throw std::runtime_error("cannot put " + utf8(commandLine) + " in a job");
+        }
+        ResumeThread(thread.get());
     }
     ~Child() {
-        if (running()) TerminateProcess(process_, 99);
-        CloseHandle(process_);
-        CloseHandle(job_);
+        if (running()) {
+            TerminateProcess(process_.get(), 99);
+            WaitForSingleObject(process_.get(), kHelperTimeoutMs);
+        }
     }
     Child(const Child&) = delete;
     Child& operator=(const Child&) = delete;
 
-    [[nodiscard]] bool running() const { return WaitForSingleObject(process_, 0) == WAIT_TIMEOUT; }
+    [[nodiscard]] bool running() const { return WaitForSingleObject(process_.get(), 0) == WAIT_TIMEOUT; }
     [[nodiscard]] DWORD id() const { return id_; }
 
     // How many processes this one has started so far, whether or not they still run.
     [[nodiscard]] DWORD descendantsStarted() const {
         JOBOBJECT_BASIC_ACCOUNTING_INFORMATION info{};
-        QueryInformationJobObject(job_, JobObjectBasicAccountingInformation, &info, sizeof(info), nullptr);
+        QueryInformationJobObject(job_.get(), JobObjectBasicAccountingInformation, &info, sizeof(info), nullptr);
         return info.TotalProcesses - 1;
     }
 
     // The exit code, or nothing when the process is still running after `ms`.
     [[nodiscard]] std::optional<DWORD> exitWithin(DWORD ms) const {
-        if (WaitForSingleObject(process_, ms) != WAIT_OBJECT_0) return std::nullopt;
+        if (WaitForSingleObject(process_.get(), ms) != WAIT_OBJECT_0) return std::nullopt;
         DWORD code = 0;
-        GetExitCodeProcess(process_, &code);
+        GetExitCodeProcess(process_.get(), &code);
         return code;
     }
 
 private:
-    HANDLE job_;
-    HANDLE process_ = nullptr;
+    UniqueKernelHandle job_;
+    UniqueKernelHandle process_;
     DWORD id_ = 0;
 };
 
