@@ -29,7 +29,7 @@ constexpr UINT kSendTimeoutMs = 10000;
 bool keyExists(HKEY root) {
     HKEY key = nullptr;
     if (RegOpenKeyExW(root, kSettingsKey, 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
-    RegCloseKey(key);
+    const testing::UniqueKey owned(key);
     return true;
 }
 
@@ -37,6 +37,7 @@ bool keyExists(HKEY root) {
 std::pair<DWORD, std::wstring> storedValue(HKEY root, const wchar_t* name) {
     HKEY key = nullptr;
     if (RegOpenKeyExW(root, kSettingsKey, 0, KEY_READ, &key) != ERROR_SUCCESS) return {REG_NONE, L"<no key>"};
+    const testing::UniqueKey owned(key);
     DWORD type = REG_NONE;
     DWORD size = 0;
     std::wstring data = L"<absent>";
@@ -45,7 +46,6 @@ std::pair<DWORD, std::wstring> storedValue(HKEY root, const wchar_t* name) {
         RegQueryValueExW(key, name, nullptr, &type, raw.data(), &size);
         data.assign(reinterpret_cast<const wchar_t*>(raw.data()), size / sizeof(wchar_t));
     }
-    RegCloseKey(key);
     return {type, data};
 }
 
@@ -58,12 +58,7 @@ public:
         const std::wstring wide = widen(text);
         send(control(id), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(wide.c_str()));
     }
-    std::string text(ControlId id) {
-        const HWND h = control(id);
-        std::wstring buffer(send(h, WM_GETTEXTLENGTH, 0, 0) + 1, L'\0');
-        buffer.resize(send(h, WM_GETTEXT, buffer.size(), reinterpret_cast<LPARAM>(buffer.data())));
-        return narrow(buffer);
-    }
+    std::string text(ControlId id) { return narrow(RemoteMainWindow::text(id)); }
     void setCheck(ControlId id, WPARAM state) { send(control(id), BM_SETCHECK, state, 0); }
     LRESULT check(ControlId id) { return send(control(id), BM_GETCHECK, 0, 0); }
 
@@ -82,9 +77,9 @@ public:
         PROCESS_INFORMATION wineboot{};
         if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &wineboot))
             return false;
-        const bool done = WaitForSingleObject(wineboot.hProcess, kDeadlineMs) == WAIT_OBJECT_0;
-        CloseHandle(wineboot.hThread);
-        CloseHandle(wineboot.hProcess);
+        const testing::UniqueKernelHandle thread(wineboot.hThread);
+        const testing::UniqueKernelHandle ended(wineboot.hProcess);
+        const bool done = WaitForSingleObject(ended.get(), kDeadlineMs) == WAIT_OBJECT_0;
         return done && process().exitWithin(kDeadlineMs).has_value();
     }
 
@@ -100,34 +95,35 @@ private:
 // What `reg query <key>` prints, as name -> {type, data}.
 std::map<std::string, std::pair<std::string, std::string>> regQuery(const std::wstring& key) {
     SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
-    HANDLE readEnd = nullptr;
-    HANDLE writeEnd = nullptr;
-    EXPECT_TRUE(CreatePipe(&readEnd, &writeEnd, &inherit, 0));
-    SetHandleInformation(readEnd, HANDLE_FLAG_INHERIT, 0);
+    HANDLE readHandle = nullptr;
+    HANDLE writeHandle = nullptr;
+    EXPECT_TRUE(CreatePipe(&readHandle, &writeHandle, &inherit, 0));
+    const testing::UniqueKernelHandle readEnd(readHandle);
+    testing::UniqueKernelHandle writeEnd(writeHandle);
+    SetHandleInformation(readEnd.get(), HANDLE_FLAG_INHERIT, 0);
     STARTUPINFOW si{};
     si.cb = sizeof si;
     si.dwFlags = STARTF_USESTDHANDLES;
-    si.hStdOutput = writeEnd;
-    si.hStdError = writeEnd;
+    si.hStdOutput = writeEnd.get();
+    si.hStdError = writeEnd.get();
     si.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
     std::wstring commandLine = L"reg.exe query \"" + key + L"\"";
     PROCESS_INFORMATION pi{};
     const BOOL started = CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, TRUE, CREATE_NO_WINDOW, nullptr,
                                         nullptr, &si, &pi);
-    CloseHandle(writeEnd);
+    const testing::UniqueKernelHandle thread(pi.hThread);
+    const testing::UniqueKernelHandle process(pi.hProcess);
+    writeEnd.reset();
     EXPECT_TRUE(started) << "reg.exe: " << GetLastError();
     std::string output;
     char chunk[4096];
     DWORD got = 0;
-    while (ReadFile(readEnd, chunk, sizeof chunk, &got, nullptr) && got > 0) output.append(chunk, got);
-    CloseHandle(readEnd);
+    while (ReadFile(readEnd.get(), chunk, sizeof chunk, &got, nullptr) && got > 0) output.append(chunk, got);
     if (started) {
-        EXPECT_EQ(WaitForSingleObject(pi.hProcess, kDeadlineMs), WAIT_OBJECT_0);
+        EXPECT_EQ(WaitForSingleObject(process.get(), kDeadlineMs), WAIT_OBJECT_0);
         DWORD code = 1;
-        GetExitCodeProcess(pi.hProcess, &code);
+        GetExitCodeProcess(process.get(), &code);
         EXPECT_EQ(code, 0u) << output;
-        CloseHandle(pi.hThread);
-        CloseHandle(pi.hProcess);
     }
 
     // Lines of a value: four spaces, name, four spaces, type, four spaces, data.
@@ -221,10 +217,10 @@ TEST_F(SettingsThroughTheProgramTest, AnExistingPerUserKeyTakesTheSettingsAndHkl
     HKEY key = nullptr;
     ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, kSettingsKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr),
               ERROR_SUCCESS);
+    const testing::UniqueKey owned(key);
     const std::wstring stored = L"C:\\Per User\\pulldown.exe";
     RegSetValueExW(key, L"txtPullPath", 0, REG_SZ, reinterpret_cast<const BYTE*>(stored.c_str()),
                    static_cast<DWORD>((stored.size() + 1) * sizeof(wchar_t)));
-    RegCloseKey(key);
     {
         RunningProgram program;
         // Stored by another tool, with its NUL: the text box shows the path.
