@@ -112,7 +112,7 @@ TEST_F(AboutWindowTest, EveryControlHasItsClassFontAndPixelRectangle) {
 TEST_F(AboutWindowTest, TextsAfterTheLoad) {
     const std::map<ControlId, std::wstring> texts{
         {about::titleLabel, L"Morvane"},
-        {about::versionLabel, L"Version 1.0.1"},
+        {about::versionLabel, L"Version " + testing::kVersion},
         {about::descriptionLabel,
          L"This program is a simple tool\r\nthat will run pulldown.exe for\r\nyou when CCE encoding "
          L"completes.\r\nThat 's it.\r\n"},
