@@ -24,14 +24,6 @@ HWND fileNameBox(HWND dialog) {
     return GetDlgItem(dialog, kFileNameEdit);
 }
 
-std::wstring comboText(HWND combo) {
-    const auto length = SendMessageW(combo, WM_GETTEXTLENGTH, 0, 0);
-    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
-    text.resize(
-        static_cast<std::size_t>(SendMessageW(combo, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()))));
-    return text;
-}
-
 class FileDialogTest : public ::testing::Test {
 protected:
     ScratchFolder scratch{L"morvane-dialog"};
@@ -45,7 +37,7 @@ TEST_F(FileDialogTest, ShowsTheTitleAndFilterAndYieldsThePickedPath) {
     writeFile(picked, "stream");
     std::wstring typeShown;
     BoxAnswerer watcher(L"Open", [&](HWND dialog) {
-        typeShown = comboText(GetDlgItem(dialog, kTypeList));
+        typeShown = windowText(GetDlgItem(dialog, kTypeList));
         SendMessageW(fileNameBox(dialog), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(picked.c_str()));
         PostMessageW(dialog, WM_COMMAND, IDOK, 0);
     });
