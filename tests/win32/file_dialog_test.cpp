@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 
 #include "files_test_support.h"
 #include "platform/win32/dialog_filter.h"
@@ -19,9 +20,24 @@ constexpr int kTypeList = 0x470;
 constexpr int kFileNameCombo = 0x47C;
 constexpr int kFileNameEdit = 0x480;
 
+// Vista and later nest the dialog's controls: look through all its descendants.
+HWND descendant(HWND dialog, int id) {
+    std::pair<int, HWND> search{id, nullptr};
+    EnumChildWindows(
+        dialog,
+        [](HWND child, LPARAM param) -> BOOL {
+            auto* s = reinterpret_cast<std::pair<int, HWND>*>(param);
+            if (GetDlgCtrlID(child) != s->first) return TRUE;
+            s->second = child;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.second;
+}
+
 HWND fileNameBox(HWND dialog) {
-    if (HWND combo = GetDlgItem(dialog, kFileNameCombo)) return combo;
-    return GetDlgItem(dialog, kFileNameEdit);
+    if (HWND combo = descendant(dialog, kFileNameCombo)) return combo;
+    return descendant(dialog, kFileNameEdit);
 }
 
 class FileDialogTest : public ::testing::Test {
@@ -37,7 +53,7 @@ TEST_F(FileDialogTest, ShowsTheTitleAndFilterAndYieldsThePickedPath) {
     writeFile(picked, "stream");
     std::wstring typeShown;
     BoxAnswerer watcher(L"Open", [&](HWND dialog) {
-        typeShown = windowText(GetDlgItem(dialog, kTypeList));
+        typeShown = windowText(descendant(dialog, kTypeList));
         SendMessageW(fileNameBox(dialog), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(picked.c_str()));
         PostMessageW(dialog, WM_COMMAND, IDOK, 0);
     });

@@ -42,6 +42,14 @@ inline std::wstring windowsPath(std::wstring path) {
 }
 inline std::wstring windowsPath(const std::string& path) { return windowsPath(platform::win32::widen(path)); }
 
+// The morvane.exe under test: the one MORVANE_EXE names (CTest names the
+// build's), else the one beside this program, as in the test pack.
+inline std::wstring morvaneExe() {
+    std::wstring named(32768, L'\0');
+    named.resize(GetEnvironmentVariableW(L"MORVANE_EXE", named.data(), static_cast<DWORD>(named.size())));
+    return named.empty() ? folderOfThisProgram() + L"morvane.exe" : windowsPath(named);
+}
+
 inline bool exists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
 inline void writeFile(const std::wstring& path, const std::string& bytes) {

@@ -74,7 +74,10 @@ std::vector<StoredForm> storedForms() {
 
 class HostileRegistryWin32Test : public ::testing::Test {
 protected:
-    void SetUp() override { forgetSettings(); }
+    void SetUp() override {
+        if (!canWriteMachineKeys()) GTEST_SKIP() << kNeedsMachineRights;
+        forgetSettings();
+    }
     void TearDown() override { forgetSettings(); }
 };
 

@@ -24,7 +24,7 @@ std::wstring stringValue(const std::vector<BYTE>& block, const wchar_t* name) {
 }
 
 TEST(VersionResourceTest, ProgramFileCarriesItsVersionBlockAndIcon) {
-    const std::wstring exe = testing::windowsPath(MORVANE_EXE_PATH);
+    const std::wstring exe = testing::morvaneExe();
     DWORD ignored = 0;
     const DWORD size = GetFileVersionInfoSizeW(exe.c_str(), &ignored);
     ASSERT_GT(size, 0u);

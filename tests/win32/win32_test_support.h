@@ -16,6 +16,7 @@
 #include "files_test_support.h"
 #include "platform/units.h"
 #include "platform/win32/newer_windows.h"
+#include "platform/win32/owned_handles.h"
 #include "remote_main_window.h"
 
 namespace morvane::testing {
@@ -28,12 +29,31 @@ inline const bool kWithoutPerMonitorDpi = [] {
     return true;
 }();
 
-// The resolution the prefix is set to (the geometry runs name it).
+// The resolution a 144-dpi prefix is set to, else the system's own.
 inline int expectedDpi() {
     wchar_t value[8] = {};
     const DWORD length = GetEnvironmentVariableW(L"MORVANE_EXPECTED_DPI", value, 8);
-    return length > 0 && length < 8 ? _wtoi(value) : platform::kDefaultDpi;
+    return length > 0 && length < 8 ? _wtoi(value) : GetDeviceCaps(platform::win32::ScreenDc().get(), LOGPIXELSX);
 }
+
+// Wine's ntdll says so; Windows' has no such export.
+inline bool underWine() { return GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "wine_get_version") != nullptr; }
+
+// Administrators may write below HKEY_LOCAL_MACHINE, standard users may not
+// (and a 64-bit program is not virtualised); Wine's prefix lets anyone.
+inline bool canWriteMachineKeys() {
+    static const bool can = [] {
+        const wchar_t* const probe = L"SOFTWARE\\MorvaneRightsProbe";
+        HKEY key = nullptr;
+        const bool made = RegCreateKeyExW(HKEY_LOCAL_MACHINE, probe, 0, nullptr, REG_OPTION_VOLATILE, KEY_WRITE,
+                                          nullptr, &key, nullptr) == ERROR_SUCCESS;
+        const UniqueKey owned(key);
+        if (made) RegDeleteKeyW(HKEY_LOCAL_MACHINE, probe);
+        return made;
+    }();
+    return can;
+}
+inline constexpr const char* kNeedsMachineRights = "writes below HKEY_LOCAL_MACHINE: needs administrator rights";
 
 // The program's settings, below either root.
 inline constexpr const wchar_t* kSettingsKey = L"SOFTWARE\\Kestrine\\Morvane";
