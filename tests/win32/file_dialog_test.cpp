@@ -1,5 +1,6 @@
 #include <windows.h>
 
+#include <commctrl.h>
 #include <gtest/gtest.h>
 
 #include <string>
@@ -36,7 +37,11 @@ HWND descendant(HWND dialog, int id) {
 }
 
 HWND fileNameBox(HWND dialog) {
-    if (HWND combo = descendant(dialog, kFileNameCombo)) return combo;
+    if (HWND combo = descendant(dialog, kFileNameCombo)) {
+        // Vista's is a ComboBoxEx, whose text lives in its own edit.
+        const auto edit = reinterpret_cast<HWND>(SendMessageW(combo, CBEM_GETEDITCONTROL, 0, 0));
+        return edit ? edit : combo;
+    }
     return descendant(dialog, kFileNameEdit);
 }
 
