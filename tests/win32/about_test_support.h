@@ -14,6 +14,8 @@
 #include <thread>
 #include <vector>
 
+#include "files_test_support.h"
+
 namespace morvane::testing {
 
 // Posts WM_CLOSE to a window if the test has not finished with it by the
@@ -58,12 +60,12 @@ public:
         HKEY h = nullptr;
         keyExisted_ = RegOpenKeyExW(HKEY_LOCAL_MACHINE, key_.c_str(), 0, KEY_QUERY_VALUE, &h) == ERROR_SUCCESS;
         if (!keyExisted_) return;
+        const UniqueKey owned(h);
         DWORD size = 0;
         if (RegQueryValueExW(h, name_.c_str(), nullptr, &oldType_, nullptr, &size) == ERROR_SUCCESS) {
             old_.emplace(size, BYTE{0});
             RegQueryValueExW(h, name_.c_str(), nullptr, &oldType_, old_->data(), &size);
         }
-        RegCloseKey(h);
     }
     ~MachineValue() {
         if (old_) {
@@ -90,8 +92,8 @@ public:
     void remove() {
         HKEY h = nullptr;
         if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, key_.c_str(), 0, KEY_SET_VALUE, &h) != ERROR_SUCCESS) return;
+        const UniqueKey owned(h);
         RegDeleteValueW(h, name_.c_str());
-        RegCloseKey(h);
     }
 
 private:
@@ -100,9 +102,8 @@ private:
         if (RegCreateKeyExW(HKEY_LOCAL_MACHINE, key_.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &h, nullptr) !=
             ERROR_SUCCESS)
             return false;
-        const bool ok = RegSetValueExW(h, name_.c_str(), 0, type, data, size) == ERROR_SUCCESS;
-        RegCloseKey(h);
-        return ok;
+        const UniqueKey owned(h);
+        return RegSetValueExW(h, name_.c_str(), 0, type, data, size) == ERROR_SUCCESS;
     }
 
     std::wstring key_;
@@ -119,14 +120,8 @@ struct StandInStart {
 };
 
 inline std::optional<StandInStart> readStart(const std::wstring& program) {
-    const HANDLE file =
-        CreateFileW((program + L".started").c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return std::nullopt;
-    std::wstring record(4096, L'\0');
-    DWORD read = 0;
-    ReadFile(file, record.data(), static_cast<DWORD>(record.size() * sizeof(wchar_t)), &read, nullptr);
-    CloseHandle(file);
-    record.resize(read / sizeof(wchar_t));
+    const std::string bytes = readFile(program + L".started");
+    std::wstring record(reinterpret_cast<const wchar_t*>(bytes.data()), bytes.size() / sizeof(wchar_t));
     const std::size_t newline = record.rfind(L'\n');
     if (newline == std::wstring::npos) return std::nullopt;
     return StandInStart{record.substr(0, newline), std::stoi(record.substr(newline + 1))};

@@ -1,8 +1,10 @@
 #include <windows.h>
 
+#include <commctrl.h>
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 
 #include "files_test_support.h"
 #include "platform/win32/dialog_filter.h"
@@ -19,17 +21,28 @@ constexpr int kTypeList = 0x470;
 constexpr int kFileNameCombo = 0x47C;
 constexpr int kFileNameEdit = 0x480;
 
-HWND fileNameBox(HWND dialog) {
-    if (HWND combo = GetDlgItem(dialog, kFileNameCombo)) return combo;
-    return GetDlgItem(dialog, kFileNameEdit);
+// Vista and later nest the dialog's controls: look through all its descendants.
+HWND descendant(HWND dialog, int id) {
+    std::pair<int, HWND> search{id, nullptr};
+    EnumChildWindows(
+        dialog,
+        [](HWND child, LPARAM param) -> BOOL {
+            auto* s = reinterpret_cast<std::pair<int, HWND>*>(param);
+            if (GetDlgCtrlID(child) != s->first) return TRUE;
+            s->second = child;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.second;
 }
 
-std::wstring comboText(HWND combo) {
-    const auto length = SendMessageW(combo, WM_GETTEXTLENGTH, 0, 0);
-    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
-    text.resize(
-        static_cast<std::size_t>(SendMessageW(combo, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()))));
-    return text;
+HWND fileNameBox(HWND dialog) {
+    if (HWND combo = descendant(dialog, kFileNameCombo)) {
+        // Vista's is a ComboBoxEx, whose text lives in its own edit.
+        const auto edit = reinterpret_cast<HWND>(SendMessageW(combo, CBEM_GETEDITCONTROL, 0, 0));
+        return edit ? edit : combo;
+    }
+    return descendant(dialog, kFileNameEdit);
 }
 
 class FileDialogTest : public ::testing::Test {
@@ -45,7 +58,7 @@ TEST_F(FileDialogTest, ShowsTheTitleAndFilterAndYieldsThePickedPath) {
     writeFile(picked, "stream");
     std::wstring typeShown;
     BoxAnswerer watcher(L"Open", [&](HWND dialog) {
-        typeShown = comboText(GetDlgItem(dialog, kTypeList));
+        typeShown = windowText(descendant(dialog, kTypeList));
         SendMessageW(fileNameBox(dialog), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(picked.c_str()));
         PostMessageW(dialog, WM_COMMAND, IDOK, 0);
     });

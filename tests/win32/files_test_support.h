@@ -11,9 +11,15 @@
 #include <string>
 #include <vector>
 
+#include "platform/win32/owned_handles.h"
 #include "platform/win32/wide.h"
 
 namespace morvane::testing {
+
+// The product's owners, and two more of the same kind for what only tests hold.
+using platform::win32::UniqueKernelHandle;
+using UniqueFind = platform::win32::Owned<HANDLE, &FindClose>;
+using UniqueKey = platform::win32::Owned<HKEY, &RegCloseKey>;
 
 // With a trailing backslash; the helper programs are built beside the tests.
 inline std::wstring folderOfThisProgram() {
@@ -36,25 +42,31 @@ inline std::wstring windowsPath(std::wstring path) {
 }
 inline std::wstring windowsPath(const std::string& path) { return windowsPath(platform::win32::widen(path)); }
 
+// The morvane.exe under test: the one MORVANE_EXE names (CTest names the
+// build's), else the one beside this program, as in the test pack.
+inline std::wstring morvaneExe() {
+    std::wstring named(32768, L'\0');
+    named.resize(GetEnvironmentVariableW(L"MORVANE_EXE", named.data(), static_cast<DWORD>(named.size())));
+    return named.empty() ? folderOfThisProgram() + L"morvane.exe" : windowsPath(named);
+}
+
 inline bool exists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
 inline void writeFile(const std::wstring& path, const std::string& bytes) {
-    const HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    if (file == INVALID_HANDLE_VALUE) throw std::runtime_error("cannot create " + utf8(path));
+    const UniqueKernelHandle file(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+    if (!file) throw std::runtime_error("cannot create " + utf8(path));
     DWORD written = 0;
-    WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-    CloseHandle(file);
+    WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
 }
 
 inline std::string readFile(const std::wstring& path) {
-    const HANDLE file =
-        CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return {};
+    const UniqueKernelHandle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                              OPEN_EXISTING, 0, nullptr));
+    if (!file) return {};
     std::string bytes;
     char buffer[4096];
     DWORD got = 0;
-    while (ReadFile(file, buffer, sizeof(buffer), &got, nullptr) && got > 0) bytes.append(buffer, got);
-    CloseHandle(file);
+    while (ReadFile(file.get(), buffer, sizeof(buffer), &got, nullptr) && got > 0) bytes.append(buffer, got);
     return bytes;
 }
 
@@ -62,21 +74,19 @@ inline std::string readFile(const std::wstring& path) {
 inline std::vector<std::wstring> namesIn(const std::wstring& folder) {
     std::vector<std::wstring> names;
     WIN32_FIND_DATAW entry;
-    const HANDLE find = FindFirstFileW((folder + L"\\*").c_str(), &entry);
-    if (find == INVALID_HANDLE_VALUE) return names;
+    const UniqueFind find(FindFirstFileW((folder + L"\\*").c_str(), &entry));
+    if (!find) return names;
     do {
         const std::wstring name = entry.cFileName;
         if (name != L"." && name != L"..") names.push_back(name);
-    } while (FindNextFileW(find, &entry));
-    FindClose(find);
+    } while (FindNextFileW(find.get(), &entry));
     return names;
 }
 
 // Removes a tree, whatever the attributes of what is in it.
 inline void removeTree(const std::wstring& folder) {
     WIN32_FIND_DATAW entry;
-    const HANDLE find = FindFirstFileW((folder + L"\\*").c_str(), &entry);
-    if (find != INVALID_HANDLE_VALUE) {
+    if (const UniqueFind find(FindFirstFileW((folder + L"\\*").c_str(), &entry)); find) {
         do {
             const std::wstring name = entry.cFileName;
             if (name == L"." || name == L"..") continue;
@@ -87,8 +97,7 @@ inline void removeTree(const std::wstring& folder) {
             } else {
                 DeleteFileW(path.c_str());
             }
-        } while (FindNextFileW(find, &entry));
-        FindClose(find);
+        } while (FindNextFileW(find.get(), &entry));
     }
     SetFileAttributesW(folder.c_str(), FILE_ATTRIBUTE_NORMAL);
     RemoveDirectoryW(folder.c_str());
@@ -191,18 +200,17 @@ public:
     explicit NamedEvent(const std::wstring& role)
         : name_(L"morvane-" + role + L"-" + std::to_wstring(GetCurrentProcessId()) + L"-" + std::to_wstring(++serial_)),
           handle_(CreateEventW(nullptr, TRUE, FALSE, name_.c_str())) {}
-    ~NamedEvent() { CloseHandle(handle_); }
     NamedEvent(const NamedEvent&) = delete;
     NamedEvent& operator=(const NamedEvent&) = delete;
 
-    void set() { SetEvent(handle_); }
-    [[nodiscard]] HANDLE handle() const { return handle_; }
+    void set() { SetEvent(handle_.get()); }
+    [[nodiscard]] HANDLE handle() const { return handle_.get(); }
     [[nodiscard]] const std::wstring& name() const { return name_; }
 
 private:
     static inline int serial_ = 0;
     std::wstring name_;
-    HANDLE handle_;
+    UniqueKernelHandle handle_;
 };
 
 // A helper program that holds files open as an encoder does: given its
@@ -217,19 +225,15 @@ public:
         PROCESS_INFORMATION started{};
         if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &started))
             throw std::runtime_error("cannot start " + utf8(program));
-        CloseHandle(started.hThread);
-        process_ = started.hProcess;
-        const HANDLE either[] = {ready_.handle(), process_};
+        const UniqueKernelHandle thread(started.hThread);
+        process_ = UniqueKernelHandle(started.hProcess);
+        const HANDLE either[] = {ready_.handle(), process_.get()};
         if (WaitForMultipleObjects(2, either, FALSE, kHelperTimeoutMs) != WAIT_OBJECT_0) {
-            TerminateProcess(process_, 1);
-            CloseHandle(process_);
+            TerminateProcess(process_.get(), 1);
             throw std::runtime_error(utf8(program) + " could not open " + utf8(arguments));
         }
     }
-    ~HoldingProgram() {
-        letGo();
-        CloseHandle(process_);
-    }
+    ~HoldingProgram() { letGo(); }
     HoldingProgram(const HoldingProgram&) = delete;
     HoldingProgram& operator=(const HoldingProgram&) = delete;
 
@@ -237,16 +241,16 @@ public:
     // it held them until now.
     DWORD letGo() {
         letGo_.set();
-        if (WaitForSingleObject(process_, kHelperTimeoutMs) != WAIT_OBJECT_0) TerminateProcess(process_, 1);
+        if (WaitForSingleObject(process_.get(), kHelperTimeoutMs) != WAIT_OBJECT_0) TerminateProcess(process_.get(), 1);
         DWORD code = 1;
-        GetExitCodeProcess(process_, &code);
+        GetExitCodeProcess(process_.get(), &code);
         return code;
     }
 
 private:
     NamedEvent ready_{L"ready"};
     NamedEvent letGo_{L"let-go"};
-    HANDLE process_ = nullptr;
+    UniqueKernelHandle process_;
 };
 
 // morvane_file_holder on one file, with the access and sharing named as it

@@ -34,10 +34,9 @@ std::optional<std::wstring> unreadableFile(const std::wstring& candidate) {
     }
     for (const std::wstring& path : {candidate, std::wstring(L"Z:\\proc\\sys\\vm\\drop_caches")}) {
         if (!exists(path)) continue;
-        const HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                        OPEN_EXISTING, 0, nullptr);
-        if (file == INVALID_HANDLE_VALUE && GetLastError() == ERROR_ACCESS_DENIED) return path;
-        if (file != INVALID_HANDLE_VALUE) CloseHandle(file);
+        const UniqueKernelHandle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                                  nullptr, OPEN_EXISTING, 0, nullptr));
+        if (!file && GetLastError() == ERROR_ACCESS_DENIED) return path;
     }
     return std::nullopt;
 }

@@ -26,13 +26,14 @@ void store(const wchar_t* name, DWORD type, const std::vector<BYTE>& data) {
     ASSERT_EQ(
         RegCreateKeyExW(HKEY_LOCAL_MACHINE, kMachineSettingsKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr),
         ERROR_SUCCESS);
+    const UniqueKey owned(key);
     ASSERT_EQ(RegSetValueExW(key, name, 0, type, data.data(), static_cast<DWORD>(data.size())), ERROR_SUCCESS);
-    RegCloseKey(key);
 }
 
 std::optional<std::pair<DWORD, std::vector<BYTE>>> stored(const wchar_t* name) {
     HKEY key = nullptr;
     if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, kMachineSettingsKey, 0, KEY_READ, &key) != ERROR_SUCCESS) return std::nullopt;
+    const UniqueKey owned(key);
     DWORD type = 0;
     DWORD size = 0;
     std::optional<std::pair<DWORD, std::vector<BYTE>>> value;
@@ -42,7 +43,6 @@ std::optional<std::pair<DWORD, std::vector<BYTE>>> stored(const wchar_t* name) {
         data.resize(size);
         value.emplace(type, data);
     }
-    RegCloseKey(key);
     return value;
 }
 
@@ -75,7 +75,10 @@ std::vector<StoredForm> storedForms() {
 
 class HostileRegistryWin32Test : public ::testing::Test {
 protected:
-    void SetUp() override { forgetSettings(); }
+    void SetUp() override {
+        if (!canWriteMachineKeys()) GTEST_SKIP() << kNeedsMachineRights;
+        forgetSettings();
+    }
     void TearDown() override { forgetSettings(); }
 };
 

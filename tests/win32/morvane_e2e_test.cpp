@@ -35,8 +35,7 @@ constexpr const wchar_t* kAboutCaption = L"About Morvane";
 // morvane.exe, seen from outside, with the boxes and windows it may show.
 class Morvane : public testing::StartedMorvane {
 public:
-    explicit Morvane(const std::wstring& arguments = L"")
-        : StartedMorvane(testing::windowsPath(MORVANE_EXE_PATH), arguments) {}
+    explicit Morvane(const std::wstring& arguments = L"") : StartedMorvane(testing::morvaneExe(), arguments) {}
 
     [[nodiscard]] HWND errorBox() const { return topLevelWindowOf(process().id(), L"#32770", L"Error"); }
     [[nodiscard]] HWND aboutWindow() const { return topLevelWindowOf(process().id(), L"MorvaneForm", kAboutCaption); }
@@ -45,7 +44,9 @@ public:
 std::optional<std::wstring> storedSetting(const wchar_t* name) {
     wchar_t buffer[2048] = {};
     DWORD size = sizeof(buffer);
-    for (HKEY root : {HKEY_LOCAL_MACHINE, HKEY_CURRENT_USER})
+    // The per-user key wins once it exists, as in the program; without the
+    // rights to write machine-wide, the program saves there.
+    for (HKEY root : {HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE})
         if (RegGetValueW(root, testing::settingsKeyOf(root), name, RRF_RT_REG_SZ, nullptr, buffer, &size) ==
             ERROR_SUCCESS)
             return std::wstring(buffer);

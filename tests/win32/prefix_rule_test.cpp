@@ -45,12 +45,11 @@ std::optional<Case> caseFromWrapper() {
 }
 
 std::wstring imageOf(DWORD processId) {
-    const HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId);
+    const testing::UniqueKernelHandle process(OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId));
     if (!process) return {};
     std::wstring image(32768, L'\0');
     DWORD size = static_cast<DWORD>(image.size());
-    if (!QueryFullProcessImageNameW(process, 0, image.data(), &size)) size = 0;
-    CloseHandle(process);
+    if (!QueryFullProcessImageNameW(process.get(), 0, image.data(), &size)) size = 0;
     image.resize(size);
     return image;
 }

@@ -113,9 +113,8 @@ TEST_F(ProbesTest, AFreeFileIsFreeAndLeftAsItWas) {
         EXPECT_EQ(after.dwFileAttributes, before.dwFileAttributes);
         EXPECT_EQ(CompareFileTime(&after.ftLastWriteTime, &before.ftLastWriteTime), 0);
         // And nothing holds it now: an exclusive open by the test succeeds.
-        const HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-        EXPECT_NE(file, INVALID_HANDLE_VALUE);
-        CloseHandle(file);
+        const UniqueKernelHandle file(CreateFileW(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+        EXPECT_TRUE(file);
     }
 }
 

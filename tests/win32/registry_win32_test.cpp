@@ -8,6 +8,7 @@
 #include "contract/registry_contract.h"
 #include "platform/win32/wide.h"
 #include "platform/win32/win32_system.h"
+#include "win32_test_support.h"
 
 namespace morvane {
 namespace {
@@ -25,10 +26,14 @@ std::string randomName() {
     return name;
 }
 
+// Called from the case's SetUp: the case body then does not run.
+void skipWithoutMachineRights() { GTEST_SKIP() << testing::kNeedsMachineRights; }
+
 // A fresh key below <root>\<base>\<random>, deleted with everything in it
 // after the case; <base> goes too once no other run uses it.
 RegistryContractParam realRegistry(const char* name, platform::RegistryKey root, HKEY hroot, const char* base) {
     return {name, [=] {
+                if (hroot == HKEY_LOCAL_MACHINE && !testing::canWriteMachineKeys()) skipWithoutMachineRights();
                 const std::string path = std::string(base) + "\\" + randomName();
                 return ScratchRegistry{std::make_unique<platform::win32::Win32Registry>(), root, path, [=] {
                                            RegDeleteTreeW(hroot, widen(path).c_str());

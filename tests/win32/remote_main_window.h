@@ -11,10 +11,15 @@
 #include <string>
 
 #include "main_window/main_window_layout.h"
+#include "version.h"
 
 namespace morvane::testing {
 
-inline constexpr const wchar_t* kMainCaption = L"Morvane (Version 1.0.1)";
+// "1.0.1", from the header the program's own version comes from.
+inline const std::wstring kVersion = std::to_wstring(MORVANE_VERSION_MAJOR) + L"." +
+                                     std::to_wstring(MORVANE_VERSION_MINOR) + L"." +
+                                     std::to_wstring(MORVANE_VERSION_REVISION);
+inline const std::wstring kMainCaption = L"Morvane (Version " + kVersion + L")";
 // What a busy-mark label holds, drawn in its symbol font.
 inline constexpr const wchar_t* kBusyMark = L"\u00CF";
 inline constexpr UINT_PTR kTickTimerId = 1;
@@ -53,7 +58,7 @@ inline HWND findTopLevel(const std::function<bool(HWND)>& wanted) {
     return search.second;
 }
 
-inline HWND topLevelWindowOf(DWORD processId, const wchar_t* windowClass, const wchar_t* caption) {
+inline HWND topLevelWindowOf(DWORD processId, const wchar_t* windowClass, const std::wstring& caption) {
     return findTopLevel([&](HWND hwnd) {
         return processOf(hwnd) == processId && className(hwnd) == windowClass && windowText(hwnd) == caption;
     });

@@ -29,7 +29,7 @@ constexpr UINT kSendTimeoutMs = 10000;
 bool keyExists(HKEY root) {
     HKEY key = nullptr;
     if (RegOpenKeyExW(root, testing::settingsKeyOf(root), 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
-    RegCloseKey(key);
+    const testing::UniqueKey owned(key);
     return true;
 }
 
@@ -37,9 +37,9 @@ bool keyExists(HKEY root) {
 void plant(HKEY root, const wchar_t* path, const wchar_t* name, const std::wstring& text) {
     HKEY key = nullptr;
     ASSERT_EQ(RegCreateKeyExW(root, path, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr), ERROR_SUCCESS);
+    const testing::UniqueKey owned(key);
     RegSetValueExW(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
                    static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t)));
-    RegCloseKey(key);
 }
 
 // The stored bytes of a value exactly, with its type.
@@ -47,6 +47,7 @@ std::pair<DWORD, std::wstring> storedValue(HKEY root, const wchar_t* name, const
     HKEY key = nullptr;
     if (RegOpenKeyExW(root, path ? path : testing::settingsKeyOf(root), 0, KEY_READ, &key) != ERROR_SUCCESS)
         return {REG_NONE, L"<no key>"};
+    const testing::UniqueKey owned(key);
     DWORD type = REG_NONE;
     DWORD size = 0;
     std::wstring data = L"<absent>";
@@ -55,25 +56,19 @@ std::pair<DWORD, std::wstring> storedValue(HKEY root, const wchar_t* name, const
         RegQueryValueExW(key, name, nullptr, &type, raw.data(), &size);
         data.assign(reinterpret_cast<const wchar_t*>(raw.data()), size / sizeof(wchar_t));
     }
-    RegCloseKey(key);
     return {type, data};
 }
 
 // One run of morvane.exe, found by its process once its main window shows.
 class RunningProgram : public testing::StartedMorvane {
 public:
-    RunningProgram() : StartedMorvane(testing::windowsPath(MORVANE_EXE_PATH)) {}
+    RunningProgram() : StartedMorvane(testing::morvaneExe()) {}
 
     void setText(ControlId id, const std::string& text) {
         const std::wstring wide = widen(text);
         send(control(id), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(wide.c_str()));
     }
-    std::string text(ControlId id) {
-        const HWND h = control(id);
-        std::wstring buffer(send(h, WM_GETTEXTLENGTH, 0, 0) + 1, L'\0');
-        buffer.resize(send(h, WM_GETTEXT, buffer.size(), reinterpret_cast<LPARAM>(buffer.data())));
-        return narrow(buffer);
-    }
+    std::string text(ControlId id) { return narrow(RemoteMainWindow::text(id)); }
     void setCheck(ControlId id, WPARAM state) { send(control(id), BM_SETCHECK, state, 0); }
     LRESULT check(ControlId id) { return send(control(id), BM_GETCHECK, 0, 0); }
 
@@ -92,9 +87,9 @@ public:
         PROCESS_INFORMATION wineboot{};
         if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &wineboot))
             return false;
-        const bool done = WaitForSingleObject(wineboot.hProcess, kDeadlineMs) == WAIT_OBJECT_0;
-        CloseHandle(wineboot.hThread);
-        CloseHandle(wineboot.hProcess);
+        const testing::UniqueKernelHandle thread(wineboot.hThread);
+        const testing::UniqueKernelHandle ended(wineboot.hProcess);
+        const bool done = WaitForSingleObject(ended.get(), kDeadlineMs) == WAIT_OBJECT_0;
         return done && process().exitWithin(kDeadlineMs).has_value();
     }
 
@@ -110,34 +105,35 @@ private:
 // What `reg query <key>` prints, as name -> {type, data}.
 std::map<std::string, std::pair<std::string, std::string>> regQuery(const std::wstring& key) {
     SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
-    HANDLE readEnd = nullptr;
-    HANDLE writeEnd = nullptr;
-    EXPECT_TRUE(CreatePipe(&readEnd, &writeEnd, &inherit, 0));
-    SetHandleInformation(readEnd, HANDLE_FLAG_INHERIT, 0);
+    HANDLE readHandle = nullptr;
+    HANDLE writeHandle = nullptr;
+    EXPECT_TRUE(CreatePipe(&readHandle, &writeHandle, &inherit, 0));
+    const testing::UniqueKernelHandle readEnd(readHandle);
+    testing::UniqueKernelHandle writeEnd(writeHandle);
+    SetHandleInformation(readEnd.get(), HANDLE_FLAG_INHERIT, 0);
     STARTUPINFOW si{};
     si.cb = sizeof si;
     si.dwFlags = STARTF_USESTDHANDLES;
-    si.hStdOutput = writeEnd;
-    si.hStdError = writeEnd;
+    si.hStdOutput = writeEnd.get();
+    si.hStdError = writeEnd.get();
     si.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
     std::wstring commandLine = L"reg.exe query \"" + key + L"\"";
     PROCESS_INFORMATION pi{};
     const BOOL started = CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, TRUE, CREATE_NO_WINDOW, nullptr,
                                         nullptr, &si, &pi);
-    CloseHandle(writeEnd);
+    const testing::UniqueKernelHandle thread(pi.hThread);
+    const testing::UniqueKernelHandle process(pi.hProcess);
+    writeEnd.reset();
     EXPECT_TRUE(started) << "reg.exe: " << GetLastError();
     std::string output;
     char chunk[4096];
     DWORD got = 0;
-    while (ReadFile(readEnd, chunk, sizeof chunk, &got, nullptr) && got > 0) output.append(chunk, got);
-    CloseHandle(readEnd);
+    while (ReadFile(readEnd.get(), chunk, sizeof chunk, &got, nullptr) && got > 0) output.append(chunk, got);
     if (started) {
-        EXPECT_EQ(WaitForSingleObject(pi.hProcess, kDeadlineMs), WAIT_OBJECT_0);
+        EXPECT_EQ(WaitForSingleObject(process.get(), kDeadlineMs), WAIT_OBJECT_0);
         DWORD code = 1;
-        GetExitCodeProcess(pi.hProcess, &code);
+        GetExitCodeProcess(process.get(), &code);
         EXPECT_EQ(code, 0u) << output;
-        CloseHandle(pi.hThread);
-        CloseHandle(pi.hProcess);
     }
 
     // Lines of a value: four spaces, name, four spaces, type, four spaces, data.
@@ -164,6 +160,7 @@ protected:
 };
 
 TEST_F(SettingsThroughTheProgramTest, CloseSavesFiveTextsThatRegFindsAndTheNextStartRestores) {
+    if (!testing::canWriteMachineKeys()) GTEST_SKIP() << testing::kNeedsMachineRights;
     // Cyrillic and CJK: outside any single system code page.
     const std::string vaf = "D:\\\xD0\x92\xD0\xB8\xD0\xB4\xD0\xB5\xD0\xBE\\\xE6\x98\xA0\xE7\x94\xBB.vaf";
     {
@@ -216,8 +213,7 @@ TEST_F(SettingsThroughTheProgramTest, CloseSavesFiveTextsThatRegFindsAndTheNextS
 // Logging off, restarting or shutting down closes the program as its close
 // box does, so what changed since the start is kept.
 TEST_F(SettingsThroughTheProgramTest, TheEndOfTheSessionSavesAsTheCloseBoxDoes) {
-    if (!GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "wine_get_version"))
-        GTEST_SKIP() << "ends the session of whoever runs it: under Wine only";
+    if (!testing::underWine()) GTEST_SKIP() << "ends the session of whoever runs it: under Wine only";
     RunningProgram program;
     program.setText(main_window::pulldownPathBox, "C:\\Tools\\pulldown.exe");
     program.setCheck(main_window::noOptionsCheck, BST_CHECKED);
@@ -242,12 +238,14 @@ TEST_F(SettingsThroughTheProgramTest, AnExistingPerUserKeyTakesTheSettingsAndHkl
     ASSERT_TRUE(values.contains("txtPullPath"));
     EXPECT_EQ(values.at("txtPullPath"), std::make_pair(std::string("REG_SZ"), std::string("C:\\Tools\\pulldown.exe")));
     EXPECT_EQ(values.at("txtMPath"), std::make_pair(std::string("REG_SZ"), std::string("D:\\Encodes\\movie.m2v")));
-    EXPECT_FALSE(keyExists(HKEY_LOCAL_MACHINE));
+    // Without the rights to write there, nothing could have.
+    if (testing::canWriteMachineKeys()) EXPECT_FALSE(keyExists(HKEY_LOCAL_MACHINE));
 }
 
 // The places the earlier program and version 1.0.1 left the settings in, in
 // the order they are read: the first that exists wins over those after it.
 TEST_F(SettingsThroughTheProgramTest, EachPlaceLoadsAndTheFirstThatExistsWins) {
+    if (!testing::canWriteMachineKeys()) GTEST_SKIP() << testing::kNeedsMachineRights;
     const std::pair<HKEY, const wchar_t*> places[] = {{HKEY_CURRENT_USER, kSettingsKey},
                                                       {HKEY_CURRENT_USER, testing::kVirtualisedSettingsKey},
                                                       {HKEY_LOCAL_MACHINE, testing::kMachineSettingsKey},

@@ -32,6 +32,7 @@ using testing::StandInStart;
 class SystemInfoWin32Test : public ::testing::Test {
 protected:
     void SetUp() override {
+        if (!testing::canWriteMachineKeys()) GTEST_SKIP() << testing::kNeedsMachineRights;
         path.remove();
         folder.remove();
         CreateDirectoryW(viewerFolder.c_str(), nullptr);
@@ -123,6 +124,7 @@ TEST_F(SystemInfoWin32Test, PathOfNoBytesEndsInTheMessage) {
 // lookUpValue against the real registry: sizes and types as the system
 // reports them, the same answers as in memory.
 TEST(ValueLookupWin32Test, ReadsTextAndDwordValuesAsStored) {
+    if (!testing::canWriteMachineKeys()) GTEST_SKIP() << testing::kNeedsMachineRights;
     const std::string key = "SOFTWARE\\Kestrine\\MorvaneAboutTest";
     const std::wstring wideKey = L"SOFTWARE\\Kestrine\\MorvaneAboutTest";
     struct KeyGone {

@@ -5,10 +5,15 @@
 #include <string>
 #include <vector>
 
+#include "platform/win32/owned_handles.h"
 #include "win32_test_support.h"
 
 namespace morvane {
 namespace {
+
+using platform::win32::Owned;
+using platform::win32::UniqueIcon;
+using Bitmap = Owned<HBITMAP, &platform::win32::detail::deleteGdiObject>;
 
 std::wstring stringValue(const std::vector<BYTE>& block, const wchar_t* name) {
     void* value = nullptr;
@@ -19,7 +24,7 @@ std::wstring stringValue(const std::vector<BYTE>& block, const wchar_t* name) {
 }
 
 TEST(VersionResourceTest, ProgramFileCarriesItsVersionBlockAndIcon) {
-    const std::wstring exe = testing::windowsPath(MORVANE_EXE_PATH);
+    const std::wstring exe = testing::morvaneExe();
     DWORD ignored = 0;
     const DWORD size = GetFileVersionInfoSizeW(exe.c_str(), &ignored);
     ASSERT_GT(size, 0u);
@@ -41,19 +46,18 @@ TEST(VersionResourceTest, ProgramFileCarriesItsVersionBlockAndIcon) {
     EXPECT_EQ(fixed->dwProductVersionMS, MAKELONG(0, 1));
     EXPECT_EQ(fixed->dwProductVersionLS, MAKELONG(1, 0));
 
-    HMODULE module = LoadLibraryExW(exe.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
-    ASSERT_NE(module, nullptr);
-    auto icon = static_cast<HICON>(LoadImageW(module, MAKEINTRESOURCEW(1), IMAGE_ICON, 32, 32, 0));
-    EXPECT_NE(icon, nullptr);
+    const Owned<HMODULE, &FreeLibrary> module(
+        LoadLibraryExW(exe.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE));
+    ASSERT_TRUE(module);
+    const UniqueIcon icon(static_cast<HICON>(LoadImageW(module.get(), MAKEINTRESOURCEW(1), IMAGE_ICON, 32, 32, 0)));
+    ASSERT_TRUE(icon);
     ICONINFO info{};
-    ASSERT_TRUE(GetIconInfo(icon, &info));
+    ASSERT_TRUE(GetIconInfo(icon.get(), &info));
+    const Bitmap colour(info.hbmColor);
+    const Bitmap mask(info.hbmMask);
     BITMAP bitmap{};
-    GetObjectW(info.hbmColor, sizeof bitmap, &bitmap);
+    GetObjectW(colour.get(), sizeof bitmap, &bitmap);
     EXPECT_EQ(bitmap.bmWidth, 32);
-    DeleteObject(info.hbmColor);
-    DeleteObject(info.hbmMask);
-    DestroyIcon(icon);
-    FreeLibrary(module);
 }
 
 }  // namespace

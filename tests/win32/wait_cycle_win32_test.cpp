@@ -39,8 +39,9 @@ class WaitCycleWin32Test : public ::testing::Test {
 protected:
     void SetUp() override {
         testing::writeFile(output(), "encoding...");
-        encoder_ = CreateFileW(output().c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-        ASSERT_NE(encoder_, INVALID_HANDLE_VALUE);
+        encoder_ = testing::UniqueKernelHandle(
+            CreateFileW(output().c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
+        ASSERT_TRUE(encoder_);
         // Any existing program will do for pulldown.exe: no run is started here.
         set(main_window::pulldownPathBox, testing::folderOfThisProgram() + L"morvane_encoder_standin.exe");
         set(main_window::outputPathBox, output());
@@ -57,10 +58,7 @@ protected:
     std::wstring text(ControlId id) { return testing::windowText(real.hwnd(id)); }
 
     [[nodiscard]] std::wstring output() const { return scratch / L"movie.m2v"; }
-    void letGo() {
-        if (encoder_ != INVALID_HANDLE_VALUE) CloseHandle(encoder_);
-        encoder_ = INVALID_HANDLE_VALUE;
-    }
+    void letGo() { encoder_.reset(); }
 
     void clickGo() { SendMessageW(real.hwnd(main_window::startButton), BM_CLICK, 0, 0); }
 
@@ -74,7 +72,7 @@ protected:
 
     ScratchFolder scratch{L"morvane-wait"};
     testing::RealMainWindow real;
-    HANDLE encoder_ = INVALID_HANDLE_VALUE;
+    testing::UniqueKernelHandle encoder_;
 };
 
 TEST_F(WaitCycleWin32Test, TheBusyMarkIsOneSymbolFontCharacterAndVisibleWhereTheFontLacksIt) {

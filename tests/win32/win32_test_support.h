@@ -16,6 +16,7 @@
 #include "files_test_support.h"
 #include "platform/units.h"
 #include "platform/win32/newer_windows.h"
+#include "platform/win32/owned_handles.h"
 #include "remote_main_window.h"
 
 namespace morvane::testing {
@@ -28,12 +29,31 @@ inline const bool kWithoutPerMonitorDpi = [] {
     return true;
 }();
 
-// The resolution the prefix is set to (the geometry runs name it).
+// The resolution a 144-dpi prefix is set to, else the system's own.
 inline int expectedDpi() {
     wchar_t value[8] = {};
     const DWORD length = GetEnvironmentVariableW(L"MORVANE_EXPECTED_DPI", value, 8);
-    return length > 0 && length < 8 ? _wtoi(value) : platform::kDefaultDpi;
+    return length > 0 && length < 8 ? _wtoi(value) : GetDeviceCaps(platform::win32::ScreenDc().get(), LOGPIXELSX);
 }
+
+// Wine's ntdll says so; Windows' has no such export.
+inline bool underWine() { return GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "wine_get_version") != nullptr; }
+
+// Administrators may write below HKEY_LOCAL_MACHINE, standard users may not
+// (and a 64-bit program is not virtualised); Wine's prefix lets anyone.
+inline bool canWriteMachineKeys() {
+    static const bool can = [] {
+        const wchar_t* const probe = L"SOFTWARE\\MorvaneRightsProbe";
+        HKEY key = nullptr;
+        const bool made = RegCreateKeyExW(HKEY_LOCAL_MACHINE, probe, 0, nullptr, REG_OPTION_VOLATILE, KEY_WRITE,
+                                          nullptr, &key, nullptr) == ERROR_SUCCESS;
+        const UniqueKey owned(key);
+        if (made) RegDeleteKeyW(HKEY_LOCAL_MACHINE, probe);
+        return made;
+    }();
+    return can;
+}
+inline constexpr const char* kNeedsMachineRights = "writes below HKEY_LOCAL_MACHINE: needs administrator rights";
 
 // The program's settings: per user, and machine-wide in the 32-bit view,
 // which this 64-bit program reaches by its Wow6432Node path; the copy Windows
@@ -172,42 +192,47 @@ public:
         if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, CREATE_SUSPENDED, nullptr, nullptr,
                             &startup, &started))
             throw std::runtime_error("cannot start " + utf8(commandLine));
-        process_ = started.hProcess;
+        process_ = UniqueKernelHandle(started.hProcess);
+        const UniqueKernelHandle thread(started.hThread);
         id_ = started.dwProcessId;
-        const bool inJob = AssignProcessToJobObject(job_, process_) != FALSE;
-        ResumeThread(started.hThread);
-        CloseHandle(started.hThread);
-        if (!inJob) throw std::runtime_error("cannot put " + utf8(commandLine) + " in a job");
+        if (!AssignProcessToJobObject(job_.get(), process_.get())) {
+            // Never resumed: end it here, or it would stay suspended for good.
+            TerminateProcess(process_.get(), 99);
+            WaitForSingleObject(process_.get(), kHelperTimeoutMs);
+            throw std::runtime_error("cannot put " + utf8(commandLine) + " in a job");
+        }
+        ResumeThread(thread.get());
     }
     ~Child() {
-        if (running()) TerminateProcess(process_, 99);
-        CloseHandle(process_);
-        CloseHandle(job_);
+        if (running()) {
+            TerminateProcess(process_.get(), 99);
+            WaitForSingleObject(process_.get(), kHelperTimeoutMs);
+        }
     }
     Child(const Child&) = delete;
     Child& operator=(const Child&) = delete;
 
-    [[nodiscard]] bool running() const { return WaitForSingleObject(process_, 0) == WAIT_TIMEOUT; }
+    [[nodiscard]] bool running() const { return WaitForSingleObject(process_.get(), 0) == WAIT_TIMEOUT; }
     [[nodiscard]] DWORD id() const { return id_; }
 
     // How many processes this one has started so far, whether or not they still run.
     [[nodiscard]] DWORD descendantsStarted() const {
         JOBOBJECT_BASIC_ACCOUNTING_INFORMATION info{};
-        QueryInformationJobObject(job_, JobObjectBasicAccountingInformation, &info, sizeof(info), nullptr);
+        QueryInformationJobObject(job_.get(), JobObjectBasicAccountingInformation, &info, sizeof(info), nullptr);
         return info.TotalProcesses - 1;
     }
 
     // The exit code, or nothing when the process is still running after `ms`.
     [[nodiscard]] std::optional<DWORD> exitWithin(DWORD ms) const {
-        if (WaitForSingleObject(process_, ms) != WAIT_OBJECT_0) return std::nullopt;
+        if (WaitForSingleObject(process_.get(), ms) != WAIT_OBJECT_0) return std::nullopt;
         DWORD code = 0;
-        GetExitCodeProcess(process_, &code);
+        GetExitCodeProcess(process_.get(), &code);
         return code;
     }
 
 private:
-    HANDLE job_;
-    HANDLE process_ = nullptr;
+    UniqueKernelHandle job_;
+    UniqueKernelHandle process_;
     DWORD id_ = 0;
 };
 

@@ -10,6 +10,26 @@
 
 namespace morvane::platform::win32 {
 
+namespace {
+
+// COM on this thread for one scope, let go even when the scope is left by a throw.
+class ComScope {
+public:
+    ComScope(decltype(&CoInitializeEx) start, decltype(&CoUninitialize) end) noexcept {
+        if (start && end && SUCCEEDED(start(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE))) end_ = end;
+    }
+    ~ComScope() {
+        if (end_) end_();
+    }
+    ComScope(const ComScope&) = delete;
+    ComScope& operator=(const ComScope&) = delete;
+
+private:
+    decltype(&CoUninitialize) end_ = nullptr;
+};
+
+}  // namespace
+
 // The same request as ShellExecuteW(owner, "open", target, no parameters, no
 // folder, SW_SHOWNORMAL), asked not to show the shell's own error or "open
 // with" boxes: a target nothing can open has no visible effect. The result is
@@ -21,8 +41,7 @@ void Win32Processes::shellOpen(const Window* owner, std::string_view target) {
     if (!shellExecute) return;
     // Handlers registered as COM objects (store mail and browser apps) need
     // COM on the calling thread; the launch completes before it is let go.
-    const HRESULT com =
-        comStart && comEnd ? comStart(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE) : E_NOTIMPL;
+    const ComScope com(comStart, comEnd);
     const std::wstring file = widen(target);
     SHELLEXECUTEINFOW info{};
     info.cbSize = sizeof info;
@@ -32,7 +51,6 @@ void Win32Processes::shellOpen(const Window* owner, std::string_view target) {
     info.lpFile = file.c_str();
     info.nShow = SW_SHOWNORMAL;
     shellExecute(&info);
-    if (SUCCEEDED(com)) comEnd();
 }
 
 }  // namespace morvane::platform::win32
