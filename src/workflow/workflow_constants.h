@@ -41,7 +41,7 @@ inline constexpr std::string_view kOneOutputOnly =
 inline constexpr std::string_view kWaitSwitch = "WAIT";  // after its "/" or "-", compared upper-cased
 // Followed by the switch in double quotes, then the accepted form.
 inline constexpr std::string_view kUnknownSwitchPrefix = "Unknown switch ";
-inline constexpr std::string_view kUsage = ". Start Morvane as: morvane.exe [/wait] [FILE]...";
+inline constexpr std::string_view kUsage = ".\nStart Morvane as: morvane.exe [/wait] [FILE]...";
 
 // The derivation of the VAF path.
 inline constexpr std::string_view kVafExtensionWithoutDot = "vaf";

@@ -70,7 +70,7 @@ TEST(HandedFilesTest, TheWaitSwitchStartsWaitingAndAnUnknownSwitchIsRefused) {
         {{"/wait"}, "", "", "", true},
         {{"-WAIT", "C:\\Tools\\PULLDOWN.EXE"}, "C:\\Tools\\PULLDOWN.EXE", "", "", true},
         {{"/wait", "a.m2v", "b.m2v"}, "", "", std::string(workflow::kOneOutputOnly)},
-        {{"E:\\new.m2v", "/x"}, "", "", "Unknown switch \"/x\". Start Morvane as: morvane.exe [/wait] [FILE]..."},
+        {{"E:\\new.m2v", "/x"}, "", "", "Unknown switch \"/x\".\nStart Morvane as: morvane.exe [/wait] [FILE]..."},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.handed.front());

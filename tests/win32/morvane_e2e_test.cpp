@@ -198,7 +198,7 @@ TEST_F(MorvaneE2eTest, TheCommandLinePlacesItsFileArmsTheWaitAndRefusesAnUnknown
     HWND box = nullptr;
     ASSERT_TRUE(pumpUntil([&] { return (box = app.errorBox()) != nullptr; }));
     EXPECT_NE(testing::whatBoxShows(box).text().find(
-                  L"Unknown switch \"/x\". Start Morvane as: morvane.exe [/wait] [FILE]..."),
+                  L"Unknown switch \"/x\".\nStart Morvane as: morvane.exe [/wait] [FILE]..."),
               std::wstring::npos);
     PostMessageW(box, WM_COMMAND, IDOK, 0);
     EXPECT_TRUE(pumpUntil([&] { return !IsWindow(box); }));
