@@ -498,15 +498,5 @@ TEST(SettingsPerUserTest, AnExistingPerUserKeyIsReadAndWrittenInsteadOfTheMachin
     EXPECT_EQ(std::ranges::count(p.registry.log, "create HKLM32"), 0);
 }
 
-TEST(SettingsPerUserTest, AWritableMachineWideKeyKeepsTheSettingsMachineWide) {
-    MemoryRegistry store;
-    Program p(store);
-    p.start();
-    p.window().pressCloseBox();
-    EXPECT_EQ(p.registry.writes, kFiveWrites);
-    EXPECT_TRUE(store.keyExists(kHkeyLocalMachine, settingsKeyUnder(kHkeyLocalMachine)));
-    EXPECT_FALSE(store.keyExists(kHkeyCurrentUser, settingsKeyUnder(kHkeyCurrentUser)));
-}
-
 }  // namespace
 }  // namespace morvane
