@@ -117,7 +117,6 @@ std::string storedText(const MemoryRegistry& store, const std::string& name, Reg
 const std::vector<std::string> kReadsWithoutFallback{"chkDrop", "chkNoDrop", "txtPullPath", "txtMPath", "txtMvaf"};
 const std::vector<std::string> kReadsWithFallback{"chkDrop",     "chkNoDrop", "optDrop",
                                                   "txtPullPath", "txtMPath",  "txtMvaf"};
-const std::vector<std::string> kFiveWrites{"txtPullPath", "txtMPath", "txtMvaf", "chkDrop", "chkNoDrop"};
 
 // --- Loading -----------------------------------------------------------------
 
