@@ -6,13 +6,14 @@
 
 namespace morvane::platform::win32 {
 
-std::string Win32Control::text() const {
-    const int length = GetWindowTextLengthW(hwnd_);
+std::string windowText(HWND hwnd) {
+    const int length = GetWindowTextLengthW(hwnd);
     std::wstring buffer(static_cast<std::size_t>(length) + 1, L'\0');
-    const int copied = GetWindowTextW(hwnd_, buffer.data(), length + 1);
-    buffer.resize(static_cast<std::size_t>(std::max(copied, 0)));
+    buffer.resize(static_cast<std::size_t>(std::max(GetWindowTextW(hwnd, buffer.data(), length + 1), 0)));
     return narrow(buffer);
 }
+
+std::string Win32Control::text() const { return windowText(hwnd_); }
 
 void Win32Control::setText(std::string_view text) {
     SetWindowTextW(hwnd_, widen(text).c_str());

@@ -13,6 +13,9 @@
 
 namespace morvane::platform::win32 {
 
+// A window's or a control's text, whole.
+[[nodiscard]] std::string windowText(HWND hwnd);
+
 class Win32Control final : public Control {
 public:
     Win32Control(const ControlSpec& design, HWND hwnd) : design_(design), hwnd_(hwnd), textChanges_(design.text) {}

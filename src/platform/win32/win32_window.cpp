@@ -18,12 +18,7 @@ Win32Window::~Win32Window() {
     forgetWindow();
 }
 
-std::string Win32Window::caption() const {
-    const int length = GetWindowTextLengthW(hwnd());
-    std::wstring buffer(static_cast<std::size_t>(length) + 1, L'\0');
-    buffer.resize(static_cast<std::size_t>(std::max(GetWindowTextW(hwnd(), buffer.data(), length + 1), 0)));
-    return narrow(buffer);
-}
+std::string Win32Window::caption() const { return windowText(hwnd()); }
 
 void Win32Window::setCaption(std::string_view caption) { SetWindowTextW(hwnd(), widen(caption).c_str()); }
 
