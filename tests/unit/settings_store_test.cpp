@@ -103,15 +103,12 @@ void putText(MemoryRegistry& store, const std::string& name, const std::string& 
     store.putText(root, settingsKeyUnder(root), name, text);
 }
 
-std::string storedText(const MemoryRegistry& store, const std::string& name, RegistryKey root = kHkeyLocalMachine) {
-    const MemoryRegistry::Value* v = store.find(root, settingsKeyUnder(root), name);
+std::string storedText(const MemoryRegistry& store, const std::string& name, RegistryKey root = kHkeyLocalMachine,
+                       const std::string& path = "") {
+    const MemoryRegistry::Value* v = store.find(root, path.empty() ? settingsKeyUnder(root) : path, name);
     if (v == nullptr) return "<absent>";
     if (v->type != platform::kRegSz) return "<type " + std::to_string(v->type) + ">";
-    std::u16string units(v->data.size() / 2, u'\0');
-    for (std::size_t i = 0; i < units.size(); ++i)
-        units[i] = static_cast<char16_t>(std::to_integer<unsigned>(v->data[2 * i]) |
-                                         std::to_integer<unsigned>(v->data[2 * i + 1]) << 8);
-    return platform::utf16ToUtf8(units);
+    return platform::textFromRegistry(v->data);
 }
 
 const std::vector<std::string> kReadsWithoutFallback{"chkDrop", "chkNoDrop", "txtPullPath", "txtMPath", "txtMvaf"};
@@ -437,11 +434,10 @@ TEST(SettingsPlacesTest, TheFirstPlaceThatExistsLoadsAndTheSaveGoesWhereTheNextL
         p.control(outputPathBox).setText("saved");
         p.window().pressCloseBox();
         for (std::size_t i = 0; i < std::size(places); ++i) {
-            const MemoryRegistry::Value* v = store.find(places[i].first, places[i].second, "txtMPath");
             const std::string expected = static_cast<int>(i) == row.saved ? "saved"
                                          : (row.held & (1u << i))         ? std::to_string(i)
-                                                                          : "";
-            EXPECT_EQ(v ? platform::textFromRegistry(v->data) : "", expected) << "place " << i;
+                                                                          : "<absent>";
+            EXPECT_EQ(storedText(store, "txtMPath", places[i].first, places[i].second), expected) << "place " << i;
         }
     }
 }

@@ -22,12 +22,7 @@ std::vector<BYTE> wideBytes(std::wstring_view text) {
 }
 
 void store(const wchar_t* name, DWORD type, const std::vector<BYTE>& data) {
-    HKEY key = nullptr;
-    ASSERT_EQ(
-        RegCreateKeyExW(HKEY_LOCAL_MACHINE, kMachineSettingsKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr),
-        ERROR_SUCCESS);
-    const UniqueKey owned(key);
-    ASSERT_EQ(RegSetValueExW(key, name, 0, type, data.data(), static_cast<DWORD>(data.size())), ERROR_SUCCESS);
+    storeValue(HKEY_LOCAL_MACHINE, kMachineSettingsKey, name, type, data.data(), static_cast<DWORD>(data.size()));
 }
 
 std::optional<std::pair<DWORD, std::vector<BYTE>>> stored(const wchar_t* name) {

@@ -35,11 +35,8 @@ bool keyExists(HKEY root) {
 
 // Stores a text with its NUL, as other tools do.
 void plant(HKEY root, const wchar_t* path, const wchar_t* name, const std::wstring& text) {
-    HKEY key = nullptr;
-    ASSERT_EQ(RegCreateKeyExW(root, path, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr), ERROR_SUCCESS);
-    const testing::UniqueKey owned(key);
-    RegSetValueExW(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
-                   static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t)));
+    testing::storeValue(root, path, name, REG_SZ, text.c_str(),
+                        static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t)));
 }
 
 // The stored bytes of a value exactly, with its type.

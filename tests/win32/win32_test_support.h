@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <gtest/gtest.h>
+
 #include <atomic>
 #include <chrono>
 #include <cstdint>
@@ -64,6 +66,14 @@ inline constexpr const wchar_t* kVirtualisedSettingsKey =
     L"Software\\Classes\\VirtualStore\\MACHINE\\SOFTWARE\\WOW6432Node\\Kestrine\\Morvane";
 inline const wchar_t* settingsKeyOf(HKEY root) {
     return root == HKEY_LOCAL_MACHINE ? kMachineSettingsKey : kSettingsKey;
+}
+
+// Stores a value as another program would, making the key when it is missing.
+inline void storeValue(HKEY root, const wchar_t* path, const wchar_t* name, DWORD type, const void* data, DWORD size) {
+    HKEY key = nullptr;
+    ASSERT_EQ(RegCreateKeyExW(root, path, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr), ERROR_SUCCESS);
+    const UniqueKey owned(key);
+    ASSERT_EQ(RegSetValueExW(key, name, 0, type, static_cast<const BYTE*>(data), size), ERROR_SUCCESS);
 }
 
 // A close saves the settings; a later test must not load them.
