@@ -151,16 +151,27 @@ inline SeenBox whatBoxShows(HWND box) {
     return shown;
 }
 
-// While it lives, answers every top-level dialog box titled `title` from its
-// own thread, with OK unless `answer` does otherwise, and keeps what each one
-// showed. The test's own modal boxes are answered so.
+// This process's visible dialog box titled `title`, if one shows. Every match
+// is looked at: the first one may be another program's box, or a hidden one.
+inline HWND ownVisibleBox(const std::wstring& title) {
+    for (HWND box = nullptr; (box = FindWindowExW(nullptr, box, L"#32770", title.c_str())) != nullptr;) {
+        DWORD process = 0;
+        GetWindowThreadProcessId(box, &process);
+        if (process == GetCurrentProcessId() && IsWindowVisible(box)) return box;
+    }
+    return nullptr;
+}
+
+// While it lives, answers every top-level dialog box of this process titled
+// `title` from its own thread, with OK unless `answer` does otherwise, and
+// keeps what each one showed. The test's own modal boxes are answered so.
 class BoxAnswerer {
 public:
     explicit BoxAnswerer(
         std::wstring title, std::function<void(HWND)> answer = [](HWND box) { PostMessageW(box, WM_COMMAND, IDOK, 0); })
         : thread_([this, title = std::move(title), answer = std::move(answer)] {
               while (!stop_) {
-                  if (HWND box = FindWindowW(L"#32770", title.c_str()); box && IsWindowVisible(box)) {
+                  if (HWND box = ownVisibleBox(title)) {
                       {
                           std::lock_guard lock(mutex_);
                           seen_.push_back(whatBoxShows(box));
@@ -192,10 +203,14 @@ private:
 };
 
 // A process this test started, in a job of its own so that every process it
-// starts in turn is counted; one still running at the end is ended with it.
+// starts in turn is counted; one still running at the end is ended with it,
+// with all it started, and so when the test program itself ends abruptly.
 class Child {
 public:
     explicit Child(std::wstring commandLine) : job_(CreateJobObjectW(nullptr, nullptr)) {
+        JOBOBJECT_EXTENDED_LIMIT_INFORMATION limits{};
+        limits.BasicLimitInformation.LimitFlags = JOB_OBJECT_LIMIT_KILL_ON_JOB_CLOSE;
+        SetInformationJobObject(job_.get(), JobObjectExtendedLimitInformation, &limits, sizeof(limits));
         STARTUPINFOW startup{};
         startup.cb = sizeof(startup);
         PROCESS_INFORMATION started{};
