@@ -12,6 +12,9 @@ set -euo pipefail
 cmake=$1 cpack=$2 build=$3 work=$4 version=$5
 
 fail() { echo "test pack: $*" >&2; exit 1; }
+# A wrong result: told, and the other checks still made.
+failed=0
+wrong() { echo "test pack: $*" >&2; failed=1; }
 winpath() { local p=${1//\//\\}; echo "Z:$p"; }
 
 wine=/usr/lib/wine/wine64
@@ -69,20 +72,22 @@ settings() {
 settings "$work/before"
 # Nothing of Wine's runs when the pack starts: its first run brings up the desktop.
 timeout 60 "${wine%/*}/wineserver" -w || fail "Wine did not settle before the pack"
+echo "test pack: packed, and the prefix made, in $SECONDS s"
 
 status=0
 (cd "$pack" && "$wine" cmd /c run-tests.cmd </dev/null >"$work/output.txt" 2>&1) || status=$?
 cat "$work/output.txt"
+echo "test pack: the pack ran by $SECONDS s"
 last=$(tail -n 1 "$work/output.txt" | tr -d '\r')
-[[ $last =~ ^[0-9]+\ passed,\ 0\ failed,\ [0-9]+\ skipped$ ]] || fail "last line is \"$last\""
-[ "$status" -eq 0 ] || fail "run-tests.cmd exited with $status"
+[[ $last =~ ^[0-9]+\ passed,\ 0\ failed,\ [0-9]+\ skipped$ ]] || wrong "last line is \"$last\""
+[ "$status" -eq 0 ] || wrong "run-tests.cmd exited with $status"
 runs=$(grep -c '^call :run ' "$pack/run-tests.cmd")
 results=$(grep -cE '^    [0-9]+ passed, [0-9]+ failed, [0-9]+ skipped' "$work/output.txt" || true)
-[ "$runs" -eq "$results" ] || fail "$results of $runs runs reported a result"
+[ "$runs" -eq "$results" ] || wrong "$results of $runs runs reported a result"
 
 settings "$work/after"
 for i in "${!keys[@]}"; do
-  cmp -s "$work/before/$i.reg" "$work/after/$i.reg" || fail "${keys[i]} differs after the pack's run"
+  cmp -s "$work/before/$i.reg" "$work/after/$i.reg" || wrong "${keys[i]} differs after the pack's run"
 done
 
 # The runner's own rules, in a copy whose runs are these: another process
@@ -100,15 +105,17 @@ status=0
 (cd "$pack" && GTEST_ALSO_RUN_DISABLED_TESTS=1 MORVANE_TEST_TIME_LIMIT=5 \
   timeout 240 "$wine" cmd /c rows.cmd </dev/null >"$work/rows.txt" 2>&1) || status=$?
 cat "$work/rows.txt"
-expect() { grep -qF "$1" "$work/rows.txt" || fail "no line \"$1\""; }
+echo "test pack: the runner's rules checked by $SECONDS s"
+expect() { grep -qF "$1" "$work/rows.txt" || wrong "no line \"$1\""; }
 expect "    failed: its log cannot be read"
 expect "[ TIMEOUT  ] Watchdog.DISABLED_NeverEnds ran longer than 5 s"
 expect "    failed: it ended with exit code 124 before GoogleTest's summary: it crashed or was stopped"
 expect "    failed: morvane_about_tests.exe is not in the pack"
 last=$(tail -n 1 "$work/rows.txt" | tr -d '\r')
-[ "$last" = "0 passed, 3 failed, 0 skipped" ] || fail "the rules' last line is \"$last\""
-[ "$status" -eq 1 ] || fail "with failed runs, run-tests.cmd exited with $status"
+[ "$last" = "0 passed, 3 failed, 0 skipped" ] || wrong "the rules' last line is \"$last\""
+[ "$status" -eq 1 ] || wrong "with failed runs, run-tests.cmd exited with $status"
 # The morvane.exe each stopped test started ended with it.
 started() { ps -eo args | grep -qiF "$(winpath "$pack")\\morvane.exe"; }
 for _ in $(seq 50); do started || break; sleep 0.2; done
-! started || fail "a stopped test's morvane.exe still runs"
+! started || wrong "a stopped test's morvane.exe still runs"
+exit $failed
