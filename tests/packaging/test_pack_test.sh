@@ -85,6 +85,16 @@ runs=$(grep -c '^call :run ' "$pack/run-tests.cmd")
 results=$(grep -cE '^    [0-9]+ passed, [0-9]+ failed, [0-9]+ skipped' "$work/output.txt" || true)
 [ "$runs" -eq "$results" ] || wrong "$results of $runs runs reported a result"
 
+# What the tests started ended with them.
+# (The list is taken first: grep's own command line holds the name.)
+started() { local list; list=$(ps -eo pid,args); grep -iF "$(winpath "$pack")\\morvane.exe" <<<"$list"; }
+ended() {
+  for _ in $(seq 50); do started >/dev/null || return 0; sleep 0.2; done
+  started >&2
+  return 1
+}
+ended || wrong "a morvane.exe the pack's tests started still runs"
+
 settings "$work/after"
 for i in "${!keys[@]}"; do
   cmp -s "$work/before/$i.reg" "$work/after/$i.reg" || wrong "${keys[i]} differs after the pack's run"
@@ -99,7 +109,7 @@ rows=$(printf '%s\r\n' \
   'call :run morvane_files_tests "" "ProbesTest.*"' \
   'call :run morvane_files_tests "" "Watchdog.*"' \
   'call :run morvane_about_tests "" ""')
-awk -v rows="$rows" '/^call :run /{ if (!done) print rows; done = 1; next } { print }' \
+rows="$rows" awk '/^call :run /{ if (!done) print ENVIRON["rows"]; done = 1; next } { print }' \
   "$pack/run-tests.cmd" >"$pack/rows.cmd"
 status=0
 (cd "$pack" && GTEST_ALSO_RUN_DISABLED_TESTS=1 MORVANE_TEST_TIME_LIMIT=5 \
@@ -114,8 +124,5 @@ expect "    failed: morvane_about_tests.exe is not in the pack"
 last=$(tail -n 1 "$work/rows.txt" | tr -d '\r')
 [ "$last" = "0 passed, 3 failed, 0 skipped" ] || wrong "the rules' last line is \"$last\""
 [ "$status" -eq 1 ] || wrong "with failed runs, run-tests.cmd exited with $status"
-# The morvane.exe each stopped test started ended with it.
-started() { ps -eo args | grep -qiF "$(winpath "$pack")\\morvane.exe"; }
-for _ in $(seq 50); do started || break; sleep 0.2; done
-! started || wrong "a stopped test's morvane.exe still runs"
+ended || wrong "a stopped test's morvane.exe still runs"
 exit $failed
