@@ -326,7 +326,8 @@ inline int inkRight(HWND control) {
 
 // What a control's caption needs against the room its control gives it, in
 // the font the control really got: a prefix that lacks the face asked for
-// gives a wider one. A label's lines must also end before a sibling on their row.
+// gives a wider one. A label wraps, so its height counts; its lines must also
+// end before a sibling on their row.
 struct CaptionRoom {
     std::wstring what;
     int needs;
@@ -343,7 +344,7 @@ inline std::vector<CaptionRoom> captionRooms(HWND control, int dpi) {
     if (_wcsicmp(className(control).c_str(), L"Static") == 0) {
         RECT wrapped{0, 0, client.right, 0};
         DrawTextW(dc, text.c_str(), -1, &wrapped, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
-        rooms = {{L"width", wrapped.right, client.right}, {L"height", wrapped.bottom, client.bottom}};
+        rooms = {{L"height", wrapped.bottom, client.bottom}};
         TEXTMETRICW metrics{};
         GetTextMetricsW(dc, &metrics);
         const RECT self = rectInParent(control);
