@@ -309,6 +309,11 @@ private:
     HGDIOBJ old_ = nullptr;
 };
 
+// Much darker than the button face: text, a mark or a dot, however drawn.
+inline bool isDark(std::uint32_t p) {
+    return p != Canvas::kUnpainted && ((p >> 16) & 0xFF) + ((p >> 8) & 0xFF) + (p & 0xFF) < 3 * 0x60;
+}
+
 // One past the rightmost dark pixel the control paints.
 inline int inkRight(HWND control) {
     RECT client{};
@@ -317,10 +322,8 @@ inline int inkRight(HWND control) {
     SendMessageW(control, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(canvas.dc()), PRF_CLIENT);
     int right = 0;
     for (int y = 0; y < canvas.height(); ++y)
-        for (int x = right; x < canvas.width(); ++x) {
-            const std::uint32_t p = canvas.at(x, y);
-            if (p != Canvas::kUnpainted && ((p >> 16) & 0xFF) + ((p >> 8) & 0xFF) + (p & 0xFF) < 3 * 0x60) right = x + 1;
-        }
+        for (int x = right; x < canvas.width(); ++x)
+            if (isDark(canvas.at(x, y))) right = x + 1;
     return right;
 }
 
