@@ -18,13 +18,6 @@ std::string fold(std::string_view s) {
     return out;
 }
 
-// A file path as Windows compares it: in any case, either separator.
-std::string foldPath(std::string_view path) {
-    std::string out = fold(path);
-    std::ranges::replace(out, '/', '\\');
-    return out;
-}
-
 // An entry is admitted unless it has a kind the lookup does not ask for.
 bool admits(EntryKinds asked, EntryKinds entry) {
     return (asked.hidden || !entry.hidden) && (asked.system || !entry.system) &&
@@ -35,30 +28,27 @@ bool admits(EntryKinds asked, EntryKinds entry) {
 
 void MemoryFileSystem::addFile(const std::string& path, EntryKinds kind) {
     kind.directories = false;
-    entries_[foldPath(path)] = {kind, false};
+    entries_[fold(path)] = {kind, false};
 }
 
-void MemoryFileSystem::addDirectory(const std::string& path) {
-    entries_[foldPath(path)] = {{.directories = true}, false};
-}
+void MemoryFileSystem::addDirectory(const std::string& path) { entries_[fold(path)] = {{.directories = true}, false}; }
 
-void MemoryFileSystem::remove(const std::string& path) { entries_.erase(foldPath(path)); }
+void MemoryFileSystem::remove(const std::string& path) { entries_.erase(fold(path)); }
 
-void MemoryFileSystem::hold(const std::string& path, bool held) { entries_.at(foldPath(path)).heldByOther = held; }
+void MemoryFileSystem::hold(const std::string& path, bool held) { entries_.at(fold(path)).heldByOther = held; }
 
-bool MemoryFileSystem::contains(const std::string& path) const { return entries_.contains(foldPath(path)); }
+bool MemoryFileSystem::contains(const std::string& path) const { return entries_.contains(fold(path)); }
 
 bool MemoryFileSystem::hasEntry(std::string_view path, EntryKinds kinds) {
     lookups.push_back("exists:" + std::string(path));
-    auto it = entries_.find(foldPath(path));
+    auto it = entries_.find(fold(path));
     // As on the system, a path ending in a separator names no entry.
-    return !path.empty() && path.back() != '\\' && path.back() != '/' && it != entries_.end() &&
-           admits(kinds, it->second.kind);
+    return !path.empty() && path.back() != '\\' && it != entries_.end() && admits(kinds, it->second.kind);
 }
 
 bool MemoryFileSystem::openExclusively(std::string_view path) {
     lookups.push_back("free:" + std::string(path));
-    auto it = entries_.find(foldPath(path));
+    auto it = entries_.find(fold(path));
     if (path.empty() || it == entries_.end()) return false;
     return !it->second.kind.directories && !it->second.heldByOther;
 }

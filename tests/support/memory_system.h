@@ -19,7 +19,7 @@ struct MemoryEntry {
     bool heldByOther = false;   // another process has it open
 };
 
-// Paths are compared case-insensitively (ASCII), either separator, as Windows does.
+// Paths are compared case-insensitively (ASCII), as Windows does.
 class MemoryFileSystem final : public platform::FileSystem {
 public:
     void addFile(const std::string& path, platform::EntryKinds kind = {});
@@ -31,10 +31,9 @@ public:
     [[nodiscard]] bool hasEntry(std::string_view path, platform::EntryKinds kinds) override;
     [[nodiscard]] bool openExclusively(std::string_view path) override;
 
-    [[nodiscard]] std::string currentFolder() override { return currentFolderPath; }
+    [[nodiscard]] std::string currentFolder() override { return "C:\\Users\\ana"; }
 
     std::vector<std::string> lookups;  // "exists:<path>" / "free:<path>", in call order
-    std::string currentFolderPath = "C:\\Users\\ana";
 
 private:
     std::map<std::string, MemoryEntry> entries_;  // key: folded path

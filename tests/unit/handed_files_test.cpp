@@ -33,7 +33,8 @@ TEST(HandedFilesTest, EachFileGoesWhereItsBrowseButtonWouldPutItAndOnlyTheWaitSw
          "Unknown switch \"/x\".\nStart Morvane as: morvane.exe [/wait] [FILE]..."},
         {{"/?"}, false, tool, output, "Unknown switch \"/?\".\nStart Morvane as: morvane.exe [/wait] [FILE]..."},
         // A switch is letters alone: a path from Linux, not made yet, is a file.
-        {{"/wait", "/home/ana/enc/tonight.m2v"}, false, tool, "/home/ana/enc/tonight.m2v", "", true},
+        {{"/wait", "/home/ana/enc/tonight.m2v"}, false, tool, "/home/ana/enc/tonight.m2v",
+         "CCE output files are missing or not in use. Is CCE running?"},
         {{"tonight.m2v", "..\\bin\\PullDown.exe"},
          false,
          "C:\\Users\\ana\\..\\bin\\PullDown.exe",
@@ -49,8 +50,6 @@ TEST(HandedFilesTest, EachFileGoesWhereItsBrowseButtonWouldPutItAndOnlyTheWaitSw
         h.desktop.files.addFile(output);
         h.desktop.files.hold(output);
         h.desktop.files.addDirectory("D:\\Video");
-        h.desktop.files.addFile("/home/ana/enc/tonight.vaf");
-        h.desktop.files.hold("/home/ana/enc/tonight.vaf");
         h.start();
         if (row.dropped) h.window().drop(row.handed);
         EXPECT_EQ(h.text(pulldownPathBox), row.pulldownBox);
