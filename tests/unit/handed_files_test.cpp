@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "main_window_harness.h"
+#include "workflow/wait_cycle_constants.h"
 #include "workflow/workflow_constants.h"
 
 namespace morvane {
@@ -33,13 +34,8 @@ TEST(HandedFilesTest, EachFileGoesWhereItsBrowseButtonWouldPutItAndOnlyTheWaitSw
          "Unknown switch \"/x\".\nStart Morvane as: morvane.exe [/wait] [FILE]..."},
         {{"/?"}, false, tool, output, "Unknown switch \"/?\".\nStart Morvane as: morvane.exe [/wait] [FILE]..."},
         // A switch is letters alone: a path from Linux, not made yet, is a file.
-        {{"/wait", "/home/ana/enc/tonight.m2v"}, false, tool, "/home/ana/enc/tonight.m2v",
-         "CCE output files are missing or not in use. Is CCE running?"},
-        {{"tonight.m2v", "..\\bin\\PullDown.exe"},
-         false,
-         "C:\\Users\\ana\\..\\bin\\PullDown.exe",
-         "C:\\Users\\ana\\tonight.m2v",
-         ""},
+        {{"/wait", "/home/x.m2v"}, false, tool, "/home/x.m2v", std::string(wait_cycle::kNothingBusyMessage)},
+        {{"new.m2v", "..\\PullDown.exe"}, false, "C:\\Users\\ana\\..\\PullDown.exe", "C:\\Users\\ana\\new.m2v", ""},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.handed.back());

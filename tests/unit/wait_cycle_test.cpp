@@ -627,9 +627,12 @@ TEST(RefusedRunTest, ARunOverItsOwnInputOrWithoutOneStartsAtNoMoment) {
          "\"Run Pulldown with Drop Frame (pulled_drop.m2v)\".",
          {"\"C:\\Tools\\pulldown.exe\" D:\\Video\\pulled_drop.m2v D:\\Video\\pulled_nodrop.m2v -prog_frames p"}},
         {"no extension, so no input", "D:\\Video\\movie", "has no extension", {}},
-        {"a typed ECL file (a picked one becomes the stream)", "\\\\nas\\enc/movie.Ecl",
+        {"a typed ECL file (a picked one becomes the stream)",
+         "\\\\nas\\enc/movie.Ecl",
          "is not the encoder's video but its ECL or VAF file. Give the video it writes instead, such as "
-         "\"\\\\nas\\enc/movie.m2v\".", {}, false},
+         "\"\\\\nas\\enc/movie.m2v\".",
+         {},
+         false},
     };
     const auto toldOnce = [](Program& p, const Row& row) {
         ASSERT_EQ(p.ui().messages.size(), 1u);
