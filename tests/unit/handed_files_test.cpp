@@ -33,7 +33,6 @@ TEST(HandedFilesTest, EachFileGoesWhereItsBrowseButtonWouldPutItAndOnlyTheWaitSw
          output,
          "Unknown switch \"/x\".\nStart Morvane as: morvane.exe [/wait] [FILE]..."},
         {{"/?"}, false, tool, output, "Unknown switch \"/?\".\nStart Morvane as: morvane.exe [/wait] [FILE]..."},
-        // A switch is letters alone: a path from Linux, not made yet, is a file.
         {{"/wait", "/home/x.m2v"}, false, tool, "/home/x.m2v", std::string(wait_cycle::kNothingBusyMessage)},
         {{"new.m2v", "..\\PullDown.exe"}, false, "C:\\Users\\ana\\..\\PullDown.exe", "C:\\Users\\ana\\new.m2v", ""},
     };
