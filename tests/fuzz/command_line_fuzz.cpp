@@ -67,8 +67,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const auto& attempts = h.desktop.processes.attempts;
     const std::string& outFolder = h.form.outFolder();
     const std::string& outFileName = h.form.outFileName();
-    if (outputPath.empty() || outputPath.back() == '\\' || outFileName.empty()) {
-        require(attempts.empty());  // names no file, or gives no input
+    if (outputPath.empty() || outputPath.back() == '\\' || outputPath.back() == '/' || outFileName.empty() ||
+        workflow::namesVafOrEcl(outFileName)) {
+        require(attempts.empty());  // names no file, or gives no input, or no video
         return 0;
     }
     std::size_t next = 0;
