@@ -74,6 +74,16 @@ void CopyAndPatch::writeReady() {
     writeUpTo(copied);
 }
 
+std::uint64_t CopyAndPatch::copied() {
+    std::lock_guard lock(mutex_);
+    return copied_;
+}
+
+bool CopyAndPatch::waitForCopy(std::chrono::milliseconds most) {
+    std::unique_lock lock(mutex_);
+    return progressed_.wait_for(lock, most, [&] { return copyDone_; });
+}
+
 void CopyAndPatch::finish() {
     {
         std::unique_lock lock(mutex_);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <chrono>
 #include <condition_variable>
 #include <cstdint>
 #include <deque>
@@ -27,6 +28,10 @@ public:
     void patch(std::uint64_t offset, std::span<const std::uint8_t> bytes) override;
     // Writes the changes the copy has passed; rethrows a failure of the copy.
     void writeReady();
+    // Bytes the system has copied so far.
+    std::uint64_t copied();
+    // Whether the copy ended within the time given.
+    bool waitForCopy(std::chrono::milliseconds most);
     // Waits for the whole copy, then writes every change left.
     void finish();
 

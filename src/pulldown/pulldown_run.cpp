@@ -21,6 +21,10 @@ std::string summaryLine(const Summary& s, DropFrame drop, std::uint64_t bytes, d
            " GOPs, last time code " + timeCode + ", " + rate + " MB/s";
 }
 
+void showProgress(Console& console, std::uint64_t done, std::uint64_t size) {
+    console.progress(static_cast<int>(done * 100 / std::max<std::uint64_t>(size, 1)));
+}
+
 Summary turn(InputFile& input, TemporaryOutput& output, const RunRequest& request, Console& console) {
     CopyAndPatch writer(output, input.size());
     PulldownEngine engine(request.options, writer);
@@ -33,10 +37,12 @@ Summary turn(InputFile& input, TemporaryOutput& output, const RunRequest& reques
         auto now = std::chrono::steady_clock::now();
         if (console.interactive() && now - lastShown >= kProgressInterval) {
             lastShown = now;
-            console.progress(static_cast<int>(scanned * 100 / std::max<std::uint64_t>(input.size(), 1)));
+            showProgress(console, std::min(scanned, writer.copied()), input.size());
         }
     }
     Summary summary = engine.finish();
+    while (console.interactive() && !writer.waitForCopy(kProgressInterval))
+        showProgress(console, writer.copied(), input.size());
     writer.finish();
     return summary;
 }
