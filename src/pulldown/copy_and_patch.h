@@ -1,7 +1,6 @@
 #pragma once
 
 #include <array>
-#include <chrono>
 #include <condition_variable>
 #include <cstdint>
 #include <deque>
@@ -30,8 +29,9 @@ public:
     void writeReady();
     // Bytes the system has copied so far.
     std::uint64_t copied();
-    // Whether the copy ended within the time given.
-    bool waitForCopy(std::chrono::milliseconds most);
+    // Waits for the copy's next step, then writes the changes it passed;
+    // false once the copy has ended.
+    bool writeAsCopied();
     // Waits for the whole copy, then writes every change left.
     void finish();
 

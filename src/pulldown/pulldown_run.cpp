@@ -21,28 +21,25 @@ std::string summaryLine(const Summary& s, DropFrame drop, std::uint64_t bytes, d
            " GOPs, last time code " + timeCode + ", " + rate + " MB/s";
 }
 
-void showProgress(Console& console, std::uint64_t done, std::uint64_t size) {
-    console.progress(static_cast<int>(done * 100 / std::max<std::uint64_t>(size, 1)));
-}
-
 Summary turn(InputFile& input, TemporaryOutput& output, const RunRequest& request, Console& console) {
     CopyAndPatch writer(output, input.size());
     PulldownEngine engine(request.options, writer);
     auto lastShown = std::chrono::steady_clock::now();
+    auto show = [&](std::uint64_t done) {
+        auto now = std::chrono::steady_clock::now();
+        if (!console.interactive() || now - lastShown < kProgressInterval) return;
+        lastShown = now;
+        console.progress(static_cast<int>(done * 100 / std::max<std::uint64_t>(input.size(), 1)));
+    };
     std::uint64_t scanned = 0;
     for (auto piece = input.next(); !piece.empty(); piece = input.next()) {
         engine.scan(piece);
         writer.writeReady();
         scanned += piece.size();
-        auto now = std::chrono::steady_clock::now();
-        if (console.interactive() && now - lastShown >= kProgressInterval) {
-            lastShown = now;
-            showProgress(console, std::min(scanned, writer.copied()), input.size());
-        }
+        show(std::min(scanned, writer.copied()));
     }
     Summary summary = engine.finish();
-    while (console.interactive() && !writer.waitForCopy(kProgressInterval))
-        showProgress(console, writer.copied(), input.size());
+    while (writer.writeAsCopied()) show(writer.copied());
     writer.finish();
     return summary;
 }
