@@ -128,10 +128,8 @@ void PulldownEngine::startCode(const std::uint8_t* header, std::size_t available
 }
 
 void PulldownEngine::onFirstStartCode(std::uint8_t code) {
-    if (firstByte_ == kTransportSync)
-        refuse(Refusal::transportStream);
-    if (code == kPackStart || code == kSystemHeader)
-        refuse(Refusal::programStream);
+    if (firstByte_ == kTransportSync) refuse(Refusal::transportStream);
+    if (code == kPackStart || code == kSystemHeader) refuse(Refusal::programStream);
     if (code != kSequenceHeader)
         throw StreamRefused(Refusal::notVideoElementary,
                             "is not an MPEG-2 video elementary stream (it does not begin with a sequence header)");
@@ -173,7 +171,7 @@ void PulldownEngine::onHeader(const std::uint8_t* h, std::uint64_t offset) {
 void PulldownEngine::onSequenceHeader(const std::uint8_t* h, std::uint64_t offset) {
     std::uint8_t rate = h[kFrameRateByte] & kFrameRateMask;
     if (rate != kRate23976 && rate != kRate24) refuseRate(picturesPerSecond(rate));
-    if (rateCode_ == 0) rateCode_ = rate;
+    rateCode_ = rate;
     height_ = (h[5] & 0x0F) << 8 | h[6];
     expectSequenceExtension_ = true;
 

@@ -7,6 +7,7 @@
 #include <stdexcept>
 #include <string>
 
+#include "pulldown/mpeg2_syntax.h"
 #include "pulldown/time_code.h"
 
 namespace morvane::pulldown {
@@ -68,7 +69,7 @@ public:
 
 private:
     struct Pending {
-        std::array<std::uint8_t, 16> bytes{};
+        std::array<std::uint8_t, mpeg2::kLongestHeaderBytes> bytes{};
         std::size_t have = 0;
         std::uint64_t offset = 0;
     };
@@ -94,7 +95,7 @@ private:
 
     bool seenStartCode_ = false;
     bool expectSequenceExtension_ = false;
-    std::uint8_t rateCode_ = 0;
+    std::uint8_t rateCode_ = 0;  // of the sequence header read last
     int height_ = 0;
     bool progressiveSequence_ = false;
     int chromaFormat_ = 0;
