@@ -82,13 +82,14 @@ private:
     void onGroup(const std::uint8_t* header, std::uint64_t offset);
     void onPicture(const std::uint8_t* header);
     void onPictureCodingExtension(const std::uint8_t* header, std::uint64_t offset);
+    [[nodiscard]] bool looksLikeTransport() const;
     void onFirstStartCode(std::uint8_t code);
     void emit(std::uint64_t offset, const std::uint8_t* before, const std::uint8_t* after, std::size_t length);
 
     Options options_;
     PatchSink& sink_;
     std::uint64_t scanned_ = 0;
-    std::optional<std::uint8_t> firstByte_;
+    std::array<std::optional<std::uint8_t>, 3> syncBytes_;
     std::size_t trailingZeros_ = 0;
     std::optional<Pending> pending_;
     Summary summary_;
