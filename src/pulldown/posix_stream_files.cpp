@@ -15,8 +15,6 @@
 namespace morvane::pulldown {
 namespace {
 
-std::string quoted(const std::string& path) { return "\"" + path + "\""; }
-
 std::string systemText(int error) { return std::strerror(error); }
 
 bool diskFull(int error) { return error == ENOSPC || error == EDQUOT || error == EFBIG; }

@@ -16,11 +16,10 @@ namespace {
 
 using pulldown::FileError;
 using pulldown::FileFailure;
+using pulldown::quoted;
 
 // Large reads and writes; DWORD counts stay well below their limit.
 constexpr DWORD kCopyPieceBytes = 4 << 20;
-
-std::string quoted(const std::string& path) { return "\"" + path + "\""; }
 
 std::string systemText(DWORD error) {
     wchar_t* text = nullptr;
