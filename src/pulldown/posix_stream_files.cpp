@@ -1,0 +1,207 @@
+// The files of a run through POSIX calls; Linux copies inside the kernel.
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <csignal>
+#include <cstring>
+#include <utility>
+#include <vector>
+
+#include "pulldown/posix_interrupts.h"
+#include "pulldown/stream_files.h"
+
+namespace morvane::pulldown {
+namespace {
+
+std::string quoted(const std::string& path) { return "\"" + path + "\""; }
+
+std::string systemText(int error) { return std::strerror(error); }
+
+bool diskFull(int error) { return error == ENOSPC || error == EDQUOT || error == EFBIG; }
+
+class FileDescriptor {
+public:
+    explicit FileDescriptor(int fd = -1) : fd_(fd) {}
+    ~FileDescriptor() { reset(); }
+    FileDescriptor(const FileDescriptor&) = delete;
+    FileDescriptor& operator=(const FileDescriptor&) = delete;
+    FileDescriptor& operator=(FileDescriptor&& other) noexcept {
+        std::swap(fd_, other.fd_);
+        return *this;
+    }
+    [[nodiscard]] int get() const { return fd_; }
+    explicit operator bool() const { return fd_ >= 0; }
+    // The close's own status: a late write error shows here.
+    int reset() {
+        int status = fd_ >= 0 ? ::close(fd_) : 0;
+        fd_ = -1;
+        return status;
+    }
+
+private:
+    int fd_;
+};
+
+class PosixInput : public InputFile {
+public:
+    PosixInput(const std::string& path, std::size_t pieceBytes) : path_(path), buffer_(pieceBytes) {
+        fd_ = FileDescriptor(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+        struct stat info {};
+        if (!fd_ || ::fstat(fd_.get(), &info) != 0 || !S_ISREG(info.st_mode))
+            throw FileError(FileFailure::cannotRead,
+                            quoted(path) + " cannot be read: " + (fd_ && !S_ISREG(info.st_mode) ? "not a file" : systemText(errno)));
+        size_ = static_cast<std::uint64_t>(info.st_size);
+        ::posix_fadvise(fd_.get(), 0, 0, POSIX_FADV_SEQUENTIAL);
+    }
+
+    [[nodiscard]] std::uint64_t size() const override { return size_; }
+
+    std::span<const std::uint8_t> next() override {
+        std::size_t filled = 0;
+        while (filled < buffer_.size()) {
+            ssize_t got = ::read(fd_.get(), buffer_.data() + filled, buffer_.size() - filled);
+            if (got < 0 && errno == EINTR) continue;
+            if (got < 0) throw FileError(FileFailure::cannotRead, quoted(path_) + " cannot be read: " + systemText(errno));
+            if (got == 0) break;
+            filled += static_cast<std::size_t>(got);
+        }
+        return {buffer_.data(), filled};
+    }
+
+private:
+    std::string path_;
+    FileDescriptor fd_;
+    std::uint64_t size_ = 0;
+    std::vector<std::uint8_t> buffer_;
+};
+
+std::string folderOf(const std::string& path) {
+    auto slash = path.find_last_of('/');
+    if (slash == std::string::npos) return ".";
+    return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+std::string nameOf(const std::string& path) {
+    auto slash = path.find_last_of('/');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+class PosixTemporaryOutput : public TemporaryOutput {
+public:
+    PosixTemporaryOutput(const std::string& inputPath, const std::string& outputPath) : output_(outputPath) {
+        input_ = FileDescriptor(::open(inputPath.c_str(), O_RDONLY | O_CLOEXEC));
+        if (!input_) throw FileError(FileFailure::cannotRead, quoted(inputPath) + " cannot be read: " + systemText(errno));
+        std::string folder = folderOf(outputPath);
+        std::string name = (folder == "/" ? "" : folder) + "/." + nameOf(outputPath) + ".pulldown-XXXXXX";
+        std::vector<char> buffer(name.begin(), name.end());
+        buffer.push_back('\0');
+        forgetTemporaryOnInterrupt();
+        file_ = FileDescriptor(::mkostemp(buffer.data(), O_CLOEXEC));
+        if (!file_)
+            throw FileError(FileFailure::cannotCreate, "cannot write " + quoted(outputPath) + ": the folder " +
+                                                           quoted(folder) + " cannot be written: " + systemText(errno));
+        temporary_ = buffer.data();
+        removeTemporaryOnInterrupt(temporary_);
+        // mkostemp makes it private to the owner; give it the usual rights.
+        mode_t mask = ::umask(0);
+        ::umask(mask);
+        ::fchmod(file_.get(), 0666 & ~mask);
+    }
+
+    ~PosixTemporaryOutput() override {
+        if (replaced_) return;
+        file_.reset();
+        ::unlink(temporary_.c_str());
+        forgetTemporaryOnInterrupt();
+    }
+
+    void copy(std::uint64_t offset, std::uint64_t length) override {
+        auto from = static_cast<off_t>(offset);
+        auto to = static_cast<off_t>(offset);
+        while (length > 0 && kernelCopies_) {
+            ssize_t done = ::copy_file_range(input_.get(), &from, file_.get(), &to, length, 0);
+            if (done < 0 && errno == EINTR) continue;
+            if (done < 0 && (errno == EXDEV || errno == EINVAL || errno == ENOSYS || errno == EOPNOTSUPP)) {
+                kernelCopies_ = false;
+                break;
+            }
+            if (done < 0) failWriting(errno);
+            if (done == 0) throw FileError(FileFailure::cannotRead, "the input got shorter while it was read");
+            length -= static_cast<std::uint64_t>(done);
+        }
+        if (length > 0) copyThroughMemory(static_cast<std::uint64_t>(from), length);
+    }
+
+    void write(std::uint64_t offset, std::span<const std::uint8_t> bytes) override {
+        while (!bytes.empty()) {
+            ssize_t done = ::pwrite(file_.get(), bytes.data(), bytes.size(), static_cast<off_t>(offset));
+            if (done < 0 && errno == EINTR) continue;
+            if (done < 0) failWriting(errno);
+            bytes = bytes.subspan(static_cast<std::size_t>(done));
+            offset += static_cast<std::uint64_t>(done);
+        }
+    }
+
+    void replaceOutput() override {
+        // No fsync: like cp, the run leaves the data to the system's cache;
+        // the rename only guards against a failed or interrupted run.
+        if (file_.reset() != 0) failWriting(errno);
+        if (::rename(temporary_.c_str(), output_.c_str()) != 0)
+            throw FileError(FileFailure::cannotReplace, "cannot replace " + quoted(output_) + ": " + systemText(errno));
+        replaced_ = true;
+        forgetTemporaryOnInterrupt();
+    }
+
+private:
+    [[noreturn]] void failWriting(int error) {
+        if (diskFull(error))
+            throw FileError(FileFailure::diskFull,
+                            "the disk is full: " + quoted(output_) + " was not written (" + systemText(error) + ")");
+        throw FileError(FileFailure::cannotWrite, "cannot write " + quoted(output_) + ": " + systemText(error));
+    }
+
+    void copyThroughMemory(std::uint64_t offset, std::uint64_t length) {
+        std::vector<std::uint8_t> buffer(std::size_t{1} << 20);
+        while (length > 0) {
+            std::size_t want = static_cast<std::size_t>(std::min<std::uint64_t>(length, buffer.size()));
+            ssize_t got = ::pread(input_.get(), buffer.data(), want, static_cast<off_t>(offset));
+            if (got < 0 && errno == EINTR) continue;
+            if (got <= 0) throw FileError(FileFailure::cannotRead, "the input cannot be read again: " + systemText(errno));
+            write(offset, {buffer.data(), static_cast<std::size_t>(got)});
+            offset += static_cast<std::uint64_t>(got);
+            length -= static_cast<std::uint64_t>(got);
+        }
+    }
+
+    std::string output_;
+    std::string temporary_;
+    FileDescriptor input_;
+    FileDescriptor file_;
+    bool kernelCopies_ = true;
+    bool replaced_ = false;
+};
+
+class PosixStreamFiles : public StreamFiles {
+public:
+    std::unique_ptr<InputFile> openInput(const std::string& path, std::size_t pieceBytes) override {
+        return std::make_unique<PosixInput>(path, pieceBytes);
+    }
+
+    std::optional<FileIdentity> identity(const std::string& path) override {
+        struct stat info {};
+        if (::stat(path.c_str(), &info) != 0) return std::nullopt;
+        return FileIdentity{static_cast<std::uint64_t>(info.st_dev), static_cast<std::uint64_t>(info.st_ino)};
+    }
+
+    std::unique_ptr<TemporaryOutput> createOutput(const std::string& inputPath, const std::string& outputPath) override {
+        return std::make_unique<PosixTemporaryOutput>(inputPath, outputPath);
+    }
+};
+
+}  // namespace
+
+std::unique_ptr<StreamFiles> systemStreamFiles() { return std::make_unique<PosixStreamFiles>(); }
+
+}  // namespace morvane::pulldown
