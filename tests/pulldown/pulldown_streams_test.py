@@ -10,10 +10,11 @@ Time codes are read by ffprobe ("GOP timecode" side data, drop flag shown as
 ';'), one per GOP header; which picture each header comes before is counted
 here, as ffmpeg hangs the side data on a later picture of the GOP.
 """
-import os, re, subprocess, sys, tempfile
+import functools, os, re, subprocess, sys, tempfile
 from fractions import Fraction
 
-SIZE, RATE = "352x240", "24000/1001"
+# 18 macroblock rows: an odd count would be recounted in pairs once interlaced, and is refused.
+SIZE, RATE = "352x288", "24000/1001"
 ENCODE = ["-c:v", "mpeg2video", "-f", "mpeg2video"]
 # name: rate, ffmpeg options (after the common ones), pictures, cut inside a picture
 ACCEPTED = {
@@ -67,22 +68,29 @@ def gop_headers(path):
 
 
 def frames(path):
-    rows = probe(path, "-show_frames", "-show_entries",
-                 "frame=interlaced_frame,top_field_first,repeat_pict,pkt_duration:frame_side_data=side_data_type,timecode")
-    pictures, timecodes = [], []
+    """ffprobe's pictures in display order, its GOP time codes, and its time base."""
+    rows = probe(path, "-show_frames", "-show_entries", "stream=time_base:frame=interlaced_frame,top_field_first,"
+                 "repeat_pict,pkt_duration:frame_side_data=side_data_type,timecode")
+    pictures, timecodes, time_base = [], [], None
     for line in rows.splitlines():
         fields = dict(f.split("=", 1) for f in line.split("|")[1:] if "=" in f)
         if line.startswith("frame|"):
             pictures.append(fields)
+        elif line.startswith("stream|"):
+            time_base = Fraction(fields["time_base"])
         if "GOP timecode" in line:
             timecodes.append(fields["timecode"])
-    return pictures, timecodes
+    return pictures, timecodes, time_base
 
 
 def md5s(path):
     out = subprocess.run(["ffmpeg", "-v", "error", "-i", path, "-fps_mode", "passthrough", "-f", "framemd5", "-"],
                          capture_output=True, text=True, check=True).stdout
     return [line.rsplit(",", 1)[1].strip() for line in out.splitlines() if not line.startswith("#")]
+
+
+# Each input is read twice, once for each of Morvane's two runs.
+source_md5s, frames_of_source = functools.cache(md5s), functools.cache(frames)
 
 
 def to_label(frame, drop):
@@ -107,13 +115,14 @@ def expected_timecodes(source_start, gops, drop):
     return [to_label(start + (5 * n + 1) // 2 // 2, drop) for n in gops]
 
 
-def check_output(case, source, output, drop, want_rate):
+def check_output(case, source, output, drop, want_rate, cut=False):
     if os.path.getsize(output) != os.path.getsize(source):
         fail(case, f"output is {os.path.getsize(output)} bytes, input {os.path.getsize(source)}")
-    pictures, timecodes = frames(output)
+    pictures, timecodes, time_base = frames(output)
+    if cut:  # at a broken end ffmpeg's decoder drops one of the last two pictures
+        pictures = pictures[:-2]
     # ffprobe's own avg_frame_rate is guessed from the first few pictures; the
     # durations it gives every picture add up exactly.
-    time_base = Fraction(probe(output, "-show_entries", "stream=time_base").split("=")[1].split("|")[0])
     fields = sum(2 + int(p["repeat_pict"]) for p in pictures)
     seconds = sum(int(p["pkt_duration"]) for p in pictures) * time_base
     if Fraction(fields, 2) / seconds != Fraction(want_rate):
@@ -129,9 +138,9 @@ def check_output(case, source, output, drop, want_rate):
         fields += first + second + (first if p["repeat_pict"] != "0" else "")
     if "TT" in fields or "BB" in fields:
         fail(case, f"two fields of one parity in a row in display order: {fields[:60]}...")
-    if md5s(output) != md5s(source):
+    if md5s(output) != source_md5s(source):
         fail(case, "ffmpeg decodes other pictures than the input's (framemd5)")
-    want = expected_timecodes(frames(source)[1][0], gop_headers(output), drop)
+    want = expected_timecodes(frames_of_source(source)[1][0], gop_headers(output), drop)
     if timecodes != want:
         fail(case, f"GOP time codes {timecodes}, expected {want}")
 
@@ -167,7 +176,7 @@ def run_all(tool, emulator):
                 if cut and lines <= whole_stream_lines.get(name, 0):
                     fail(f"{case} {name}", f"no warning on stderr: '{err}'")
                 whole_stream_lines.setdefault(name, lines)
-                check_output(f"{case} {name}", source, output, drop, OUT_RATE[rate])
+                check_output(f"{case} {name}", source, output, drop, OUT_RATE[rate], cut)
         for case, (rate, options) in REFUSED.items():
             folder = os.path.join(work, case)
             os.mkdir(folder)
