@@ -6,6 +6,7 @@
 
 #include "pulldown/cadence.h"
 #include "pulldown/mpeg2_syntax.h"
+#include "pulldown/start_code_search.h"
 
 namespace morvane::pulldown {
 namespace {
@@ -76,15 +77,10 @@ void PulldownEngine::scan(std::span<const std::uint8_t> data) {
     if (pending_) pos += completePending(data.subspan(pos));
 
     while (!pending_ && pos < size) {
-        const void* hit = std::memchr(bytes + pos, 0x01, size - pos);
-        if (!hit) break;
-        std::size_t one = static_cast<std::size_t>(static_cast<const std::uint8_t*>(hit) - bytes);
-        if (one >= 2 && bytes[one - 1] == 0x00 && bytes[one - 2] == 0x00) {
-            startCode(bytes + one - 2, size - (one - 2), scanned_ + one - 2);
-            pos = one + 2;
-        } else {
-            pos = one + 1;
-        }
+        std::size_t at = findStartCode(bytes, size, pos);
+        if (at == size) break;
+        startCode(bytes + at, size - at, scanned_ + at);
+        pos = at + 3;
     }
 
     std::size_t zeros = 0;
