@@ -44,9 +44,13 @@ def fail(case, what):
     print(f"FAILED {case}: {what}", file=sys.stderr)
 
 
-def make_stream(path, rate, options, pictures):
+def make_stream(folder, rate, options, pictures):
+    """folder/movie.m2v, made by ffmpeg."""
+    os.mkdir(folder)
+    path = os.path.join(folder, "movie.m2v")
     subprocess.run(["ffmpeg", "-v", "error", "-y", "-f", "lavfi", "-i", f"testsrc=size={SIZE}:rate={rate}",
                     "-frames:v", str(pictures)] + ENCODE + options + [path], check=True)
+    return path
 
 
 def probe(path, *what):
@@ -159,9 +163,7 @@ def run_all(tool, emulator):
         whole_stream_lines = {}
         for case, (rate, options, pictures, cut) in ACCEPTED.items():
             folder = os.path.join(work, case)
-            os.mkdir(folder)
-            source = os.path.join(folder, "movie.m2v")
-            make_stream(source, rate, options, pictures)
+            source = make_stream(folder, rate, options, pictures)
             if cut:
                 starts = [m.start() for m in re.finditer(b"\0\0\1\0", open(source, "rb").read())]
                 os.truncate(source, (starts[-10] + starts[-9]) // 2)
@@ -179,9 +181,7 @@ def run_all(tool, emulator):
                 check_output(f"{case} {name}", source, output, drop, OUT_RATE[rate], cut)
         for case, (rate, options) in REFUSED.items():
             folder = os.path.join(work, case)
-            os.mkdir(folder)
-            source = os.path.join(folder, "movie.m2v")
-            make_stream(source, rate, options, 24)
+            source = make_stream(folder, rate, options, 24)
             output = os.path.join(folder, "pulled_drop.m2v")
             for earlier in (None, b"an earlier output"):
                 if earlier:
@@ -199,10 +199,8 @@ def run_all(tool, emulator):
 def run_morvane(wine_run, tests, tool):
     with tempfile.TemporaryDirectory(prefix="pulldown e2e ") as work:
         folder = os.path.join(work, "My Encodes")
-        os.mkdir(folder)
-        source = os.path.join(folder, "movie.m2v")
         rate, options, pictures, _ = ACCEPTED["open_gop12"]
-        make_stream(source, rate, options, pictures)
+        source = make_stream(folder, rate, options, pictures)
         env = dict(os.environ, MORVANE_PULLDOWN_STREAM=windows(source, True), MORVANE_PULLDOWN_TOOL=windows(tool, True))
         if subprocess.run([wine_run, tests, "--gtest_filter=*OwnPulldownTool*"], env=env).returncode != 0:
             fail("Pulldown Now", "the end-to-end test failed")
