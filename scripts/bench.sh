@@ -42,3 +42,6 @@ cmake/wine-run "$build/bench/morvane_app_bench.exe" "$PWD/$exe" "$PWD/$blank" "$
 
 echo "== probes (one tick's probes of a file against a bare exclusive open and close)"
 cmake/wine-run "$build/bench/morvane_probe_bench.exe"
+
+echo "== morvane-pulldown (native and under Wine) against cp"
+scripts/bench-pulldown.sh

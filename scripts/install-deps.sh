@@ -3,7 +3,7 @@
 # is not there yet. Run as root (or with sudo at hand).
 set -euo pipefail
 
-packages=(cmake ninja-build g++ googletest mingw-w64 wine wine64 fonts-wine xvfb x11-utils imagemagick ffmpeg python3)
+packages=(cmake ninja-build g++ googletest mingw-w64 wine wine64 fonts-wine xvfb x11-utils imagemagick ffmpeg python3 time)
 
 missing=()
 for p in "${packages[@]}"; do

@@ -7,8 +7,8 @@ namespace morvane::pulldown {
 namespace {
 
 // Large enough that the system copies at full speed, small enough that the
-// first changes are written soon.
-constexpr std::uint64_t kCopyStepBytes = std::uint64_t{32} << 20;
+// changes are written while it copies, not all at its end.
+constexpr std::uint64_t kCopyStepBytes = std::uint64_t{16} << 20;
 // About 1.5 MiB of changes at most.
 constexpr std::size_t kMostWaitingChanges = std::size_t{1} << 16;
 
@@ -72,6 +72,26 @@ void CopyAndPatch::writeReady() {
         copied = copied_;
     }
     writeUpTo(copied);
+}
+
+std::uint64_t CopyAndPatch::copied() {
+    std::lock_guard lock(mutex_);
+    return copied_;
+}
+
+bool CopyAndPatch::writeAsCopied() {
+    std::uint64_t copied;
+    bool done;
+    {
+        std::unique_lock lock(mutex_);
+        std::uint64_t before = copied_;
+        progressed_.wait(lock, [&] { return copied_ != before || copyDone_; });
+        if (copyError_) std::rethrow_exception(copyError_);
+        copied = copied_;
+        done = copyDone_;
+    }
+    writeUpTo(copied);
+    return !done;
 }
 
 void CopyAndPatch::finish() {

@@ -27,6 +27,11 @@ public:
     void patch(std::uint64_t offset, std::span<const std::uint8_t> bytes) override;
     // Writes the changes the copy has passed; rethrows a failure of the copy.
     void writeReady();
+    // Bytes the system has copied so far.
+    std::uint64_t copied();
+    // Waits for the copy's next step, then writes the changes it passed;
+    // false once the copy has ended.
+    bool writeAsCopied();
     // Waits for the whole copy, then writes every change left.
     void finish();
 

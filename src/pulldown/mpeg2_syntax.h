@@ -9,6 +9,7 @@ namespace morvane::pulldown::mpeg2 {
 
 inline constexpr std::uint8_t kPictureStart = 0x00;
 inline constexpr std::uint8_t kLastSliceStart = 0xAF;
+inline constexpr std::uint8_t kUserData = 0xB2;
 inline constexpr std::uint8_t kSequenceHeader = 0xB3;
 inline constexpr std::uint8_t kExtensionStart = 0xB5;
 inline constexpr std::uint8_t kSequenceEnd = 0xB7;

@@ -51,6 +51,17 @@ double picturesPerSecond(std::uint8_t rateCode) {
                                            "; soft pulldown turns only 23.976 and 24 into 29.97 and 30");
 }
 
+[[noreturn]] void refuse(Refusal kind) {
+    switch (kind) {
+    case Refusal::programStream:
+        throw StreamRefused(kind, "is an MPEG program stream, not an MPEG-2 video elementary stream");
+    case Refusal::transportStream:
+        throw StreamRefused(kind, "is an MPEG transport stream, not an MPEG-2 video elementary stream");
+    case Refusal::mpeg1:
+    default: throw StreamRefused(kind, "is an MPEG-1 video stream; soft pulldown needs MPEG-2 video");
+    }
+}
+
 bool isSlice(std::uint8_t code) { return code >= 0x01 && code <= kLastSliceStart; }
 
 }  // namespace
@@ -118,10 +129,9 @@ void PulldownEngine::startCode(const std::uint8_t* header, std::size_t available
 
 void PulldownEngine::onFirstStartCode(std::uint8_t code) {
     if (firstByte_ == kTransportSync)
-        throw StreamRefused(Refusal::transportStream,
-                            "is an MPEG transport stream, not an MPEG-2 video elementary stream");
+        refuse(Refusal::transportStream);
     if (code == kPackStart || code == kSystemHeader)
-        throw StreamRefused(Refusal::programStream, "is an MPEG program stream, not an MPEG-2 video elementary stream");
+        refuse(Refusal::programStream);
     if (code != kSequenceHeader)
         throw StreamRefused(Refusal::notVideoElementary,
                             "is not an MPEG-2 video elementary stream (it does not begin with a sequence header)");
@@ -134,8 +144,7 @@ void PulldownEngine::onHeader(const std::uint8_t* h, std::uint64_t offset) {
         onFirstStartCode(code);
     }
     if (expectSequenceExtension_ && !(code == kExtensionStart && extensionId(h) == kSequenceExtensionId))
-        throw StreamRefused(Refusal::mpeg1, "is an MPEG-1 video stream; soft pulldown needs MPEG-2 video");
-    lastStartCode_ = code;
+        refuse(Refusal::mpeg1);
     if (isSlice(code)) {
         lastSliceRow_ = code;
         return;
@@ -150,14 +159,15 @@ void PulldownEngine::onHeader(const std::uint8_t* h, std::uint64_t offset) {
         break;
     case kPackStart:
     case kSystemHeader:
-        throw StreamRefused(Refusal::programStream, "is an MPEG program stream, not an MPEG-2 video elementary stream");
+        refuse(Refusal::programStream);
     default:
         if (code > kSystemHeader)
             throw StreamRefused(Refusal::notVideoElementary,
                                 "is not an MPEG-2 video elementary stream (it holds packets of a system stream)");
         break;
     }
-    if (code != kExtensionStart && code != 0xB2) pictureOpen_ = code == kPictureStart;
+    // Extensions and user data belong to the header before them.
+    if (code != kExtensionStart && code != kUserData) pictureOpen_ = code == kPictureStart;
 }
 
 void PulldownEngine::onSequenceHeader(const std::uint8_t* h, std::uint64_t offset) {
@@ -259,13 +269,12 @@ void PulldownEngine::emit(std::uint64_t offset, const std::uint8_t* before, cons
 Summary PulldownEngine::finish() {
     if (!seenStartCode_) {
         if (firstByte_ == kTransportSync)
-            throw StreamRefused(Refusal::transportStream,
-                                "is an MPEG transport stream, not an MPEG-2 video elementary stream");
+            refuse(Refusal::transportStream);
         throw StreamRefused(Refusal::notVideoElementary, "is not an MPEG-2 video elementary stream (it holds no "
                                                          "start code)");
     }
     if (expectSequenceExtension_ && !pending_)
-        throw StreamRefused(Refusal::mpeg1, "is an MPEG-1 video stream; soft pulldown needs MPEG-2 video");
+        refuse(Refusal::mpeg1);
     // Rows are counted in pairs without progressive_sequence; past 2800
     // lines a slice's row needs an extension this check does not read.
     constexpr int kLinesWithoutRowExtension = 2800;

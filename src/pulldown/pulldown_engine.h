@@ -94,7 +94,6 @@ private:
 
     bool seenStartCode_ = false;
     bool expectSequenceExtension_ = false;
-    std::uint8_t lastStartCode_ = 0;
     std::uint8_t rateCode_ = 0;
     int height_ = 0;
     bool progressiveSequence_ = false;

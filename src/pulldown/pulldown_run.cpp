@@ -25,18 +25,21 @@ Summary turn(InputFile& input, TemporaryOutput& output, const RunRequest& reques
     CopyAndPatch writer(output, input.size());
     PulldownEngine engine(request.options, writer);
     auto lastShown = std::chrono::steady_clock::now();
+    auto show = [&](std::uint64_t done) {
+        auto now = std::chrono::steady_clock::now();
+        if (!console.interactive() || now - lastShown < kProgressInterval) return;
+        lastShown = now;
+        console.progress(static_cast<int>(done * 100 / std::max<std::uint64_t>(input.size(), 1)));
+    };
     std::uint64_t scanned = 0;
     for (auto piece = input.next(); !piece.empty(); piece = input.next()) {
         engine.scan(piece);
         writer.writeReady();
         scanned += piece.size();
-        auto now = std::chrono::steady_clock::now();
-        if (console.interactive() && now - lastShown >= kProgressInterval) {
-            lastShown = now;
-            console.progress(static_cast<int>(scanned * 100 / std::max<std::uint64_t>(input.size(), 1)));
-        }
+        show(std::min(scanned, writer.copied()));
     }
     Summary summary = engine.finish();
+    while (writer.writeAsCopied()) show(writer.copied());
     writer.finish();
     return summary;
 }

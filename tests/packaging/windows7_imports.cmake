@@ -1,5 +1,6 @@
-# Fails when morvane.exe asks for more than Windows 7 has. Every function it
-# imports from a Windows DLL is referenced from a generated source that is
+# Fails when a program (morvane.exe, morvane-pulldown.exe) asks for more than
+# Windows 7 has. Every function it imports from a Windows DLL is referenced
+# from a generated source that is
 # compiled against the newest headers told to target Windows 7: a function of
 # a later Windows is not declared there and the compile fails. The C runtime
 # (msvcrt) is left out: its headers do not depend on the Windows version.

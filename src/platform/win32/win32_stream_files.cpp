@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "platform/win32/owned_handles.h"
+#include "platform/win32/system_path.h"
 #include "platform/win32/wide.h"
 #include "platform/win32/win32_stream_files.h"
 
@@ -55,7 +56,7 @@ BOOL WINAPI removeTemporaryOnInterrupt(DWORD) {
 class Win32Input : public pulldown::InputFile {
 public:
     Win32Input(const std::string& path, std::size_t pieceBytes) : path_(path), buffer_(pieceBytes) {
-        file_ = UniqueKernelHandle(CreateFileW(widen(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_DELETE,
+        file_ = UniqueKernelHandle(CreateFileW(systemPath(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_DELETE,
                                                nullptr, OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
         LARGE_INTEGER size{};
         if (!file_ || !GetFileSizeEx(file_.get(), &size))
@@ -95,7 +96,7 @@ std::string folderOf(const std::string& path) {
 class Win32TemporaryOutput : public pulldown::TemporaryOutput {
 public:
     Win32TemporaryOutput(const std::string& inputPath, const std::string& outputPath) : output_(outputPath) {
-        input_ = UniqueKernelHandle(CreateFileW(widen(inputPath).c_str(), GENERIC_READ,
+        input_ = UniqueKernelHandle(CreateFileW(systemPath(inputPath).c_str(), GENERIC_READ,
                                                 FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
                                                 FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
         if (!input_)
@@ -104,7 +105,7 @@ public:
         std::string name = outputPath.substr(folder.size());
         static std::atomic<unsigned> made{0};
         for (unsigned attempt = 0; attempt < 100 && !file_; ++attempt) {
-            temporary_ = widen(folder + "." + name + ".pulldown-" + std::to_string(GetCurrentProcessId()) + "-" +
+            temporary_ = systemPath(folder + "." + name + ".pulldown-" + std::to_string(GetCurrentProcessId()) + "-" +
                                std::to_string(made++));
             file_ = UniqueKernelHandle(CreateFileW(temporary_.c_str(), GENERIC_READ | GENERIC_WRITE,
                                                    FILE_SHARE_DELETE, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL,
@@ -159,7 +160,7 @@ public:
         // No FlushFileBuffers: like a copy, the data is left to the system's
         // cache; the rename only guards against a failed or interrupted run.
         file_.reset();
-        if (!MoveFileExW(temporary_.c_str(), widen(output_).c_str(), MOVEFILE_REPLACE_EXISTING))
+        if (!MoveFileExW(temporary_.c_str(), systemPath(output_).c_str(), MOVEFILE_REPLACE_EXISTING))
             throw FileError(FileFailure::cannotReplace,
                             "cannot replace " + quoted(output_) + ": " + systemText(GetLastError()));
         replaced_ = true;
@@ -189,7 +190,7 @@ public:
     }
 
     std::optional<pulldown::FileIdentity> identity(const std::string& path) override {
-        UniqueKernelHandle file(CreateFileW(widen(path).c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+        UniqueKernelHandle file(CreateFileW(systemPath(path).c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                                             nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
         BY_HANDLE_FILE_INFORMATION info{};
         if (!file || !GetFileInformationByHandle(file.get(), &info)) return std::nullopt;
