@@ -15,8 +15,6 @@
 namespace morvane::pulldown {
 namespace {
 
-std::string quoted(const std::string& path) { return "\"" + path + "\""; }
-
 std::string systemText(int error) { return std::strerror(error); }
 
 bool diskFull(int error) { return error == ENOSPC || error == EDQUOT || error == EFBIG; }
@@ -58,15 +56,18 @@ public:
 
     [[nodiscard]] std::uint64_t size() const override { return size_; }
 
+    // Stops at the size the copy takes, should the file grow meanwhile.
     std::span<const std::uint8_t> next() override {
+        std::size_t wanted = static_cast<std::size_t>(std::min<std::uint64_t>(buffer_.size(), size_ - delivered_));
         std::size_t filled = 0;
-        while (filled < buffer_.size()) {
-            ssize_t got = ::read(fd_.get(), buffer_.data() + filled, buffer_.size() - filled);
+        while (filled < wanted) {
+            ssize_t got = ::read(fd_.get(), buffer_.data() + filled, wanted - filled);
             if (got < 0 && errno == EINTR) continue;
             if (got < 0) throw FileError(FileFailure::cannotRead, quoted(path_) + " cannot be read: " + systemText(errno));
             if (got == 0) break;
             filled += static_cast<std::size_t>(got);
         }
+        delivered_ += filled;
         return {buffer_.data(), filled};
     }
 
@@ -74,6 +75,7 @@ private:
     std::string path_;
     FileDescriptor fd_;
     std::uint64_t size_ = 0;
+    std::uint64_t delivered_ = 0;
     std::vector<std::uint8_t> buffer_;
 };
 

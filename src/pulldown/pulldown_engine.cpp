@@ -70,7 +70,10 @@ PulldownEngine::PulldownEngine(Options options, PatchSink& sink) : options_(opti
 
 void PulldownEngine::scan(std::span<const std::uint8_t> data) {
     if (data.empty()) return;
-    if (!firstByte_) firstByte_ = data[0];
+    for (std::size_t k = 0; k < syncBytes_.size(); ++k) {
+        std::uint64_t at = k * kTransportPacketBytes;
+        if (at >= scanned_ && at - scanned_ < data.size()) syncBytes_[k] = data[at - scanned_];
+    }
     const std::uint8_t* bytes = data.data();
     std::size_t size = data.size();
     std::size_t pos = 0;
@@ -127,11 +130,14 @@ void PulldownEngine::startCode(const std::uint8_t* header, std::size_t available
     onHeader(header, offset);
 }
 
+// A sync byte at the start of each of the first three packets.
+bool PulldownEngine::looksLikeTransport() const {
+    return std::all_of(syncBytes_.begin(), syncBytes_.end(), [](auto b) { return b == kTransportSync; });
+}
+
 void PulldownEngine::onFirstStartCode(std::uint8_t code) {
-    if (firstByte_ == kTransportSync)
-        refuse(Refusal::transportStream);
-    if (code == kPackStart || code == kSystemHeader)
-        refuse(Refusal::programStream);
+    if (looksLikeTransport()) refuse(Refusal::transportStream);
+    if (code == kPackStart || code == kSystemHeader) refuse(Refusal::programStream);
     if (code != kSequenceHeader)
         throw StreamRefused(Refusal::notVideoElementary,
                             "is not an MPEG-2 video elementary stream (it does not begin with a sequence header)");
@@ -173,7 +179,7 @@ void PulldownEngine::onHeader(const std::uint8_t* h, std::uint64_t offset) {
 void PulldownEngine::onSequenceHeader(const std::uint8_t* h, std::uint64_t offset) {
     std::uint8_t rate = h[kFrameRateByte] & kFrameRateMask;
     if (rate != kRate23976 && rate != kRate24) refuseRate(picturesPerSecond(rate));
-    if (rateCode_ == 0) rateCode_ = rate;
+    rateCode_ = rate;
     height_ = (h[5] & 0x0F) << 8 | h[6];
     expectSequenceExtension_ = true;
 
@@ -268,8 +274,7 @@ void PulldownEngine::emit(std::uint64_t offset, const std::uint8_t* before, cons
 
 Summary PulldownEngine::finish() {
     if (!seenStartCode_) {
-        if (firstByte_ == kTransportSync)
-            refuse(Refusal::transportStream);
+        if (looksLikeTransport()) refuse(Refusal::transportStream);
         throw StreamRefused(Refusal::notVideoElementary, "is not an MPEG-2 video elementary stream (it holds no "
                                                          "start code)");
     }

@@ -7,6 +7,7 @@
 #include <stdexcept>
 #include <string>
 
+#include "pulldown/mpeg2_syntax.h"
 #include "pulldown/time_code.h"
 
 namespace morvane::pulldown {
@@ -68,7 +69,7 @@ public:
 
 private:
     struct Pending {
-        std::array<std::uint8_t, 16> bytes{};
+        std::array<std::uint8_t, mpeg2::kLongestHeaderBytes> bytes{};
         std::size_t have = 0;
         std::uint64_t offset = 0;
     };
@@ -81,20 +82,21 @@ private:
     void onGroup(const std::uint8_t* header, std::uint64_t offset);
     void onPicture(const std::uint8_t* header);
     void onPictureCodingExtension(const std::uint8_t* header, std::uint64_t offset);
+    [[nodiscard]] bool looksLikeTransport() const;
     void onFirstStartCode(std::uint8_t code);
     void emit(std::uint64_t offset, const std::uint8_t* before, const std::uint8_t* after, std::size_t length);
 
     Options options_;
     PatchSink& sink_;
     std::uint64_t scanned_ = 0;
-    std::optional<std::uint8_t> firstByte_;
+    std::array<std::optional<std::uint8_t>, 3> syncBytes_;
     std::size_t trailingZeros_ = 0;
     std::optional<Pending> pending_;
     Summary summary_;
 
     bool seenStartCode_ = false;
     bool expectSequenceExtension_ = false;
-    std::uint8_t rateCode_ = 0;
+    std::uint8_t rateCode_ = 0;  // of the sequence header read last
     int height_ = 0;
     bool progressiveSequence_ = false;
     int chromaFormat_ = 0;

@@ -11,8 +11,6 @@ namespace {
 constexpr auto kProgressInterval = std::chrono::milliseconds(250);
 const std::string kProgram = "morvane-pulldown: ";
 
-std::string quoted(const std::string& path) { return "\"" + path + "\""; }
-
 std::string summaryLine(const Summary& s, DropFrame drop, std::uint64_t bytes, double seconds) {
     char rate[32];
     std::snprintf(rate, sizeof rate, "%.1f", seconds > 0 ? static_cast<double>(bytes) / 1e6 / seconds : 0.0);

@@ -60,6 +60,9 @@ public:
                                                           const std::string& outputPath) = 0;
 };
 
+// A path as the program's lines show it.
+inline std::string quoted(const std::string& path) { return "\"" + path + "\""; }
+
 // The system's own files.
 std::unique_ptr<StreamFiles> systemStreamFiles();
 

@@ -127,12 +127,15 @@ std::vector<std::uint8_t> transportStream() {
 
 TEST(PulldownEngine, RefusesWhatSoftPulldownCannotTurn) {
     std::vector<std::uint8_t> mpeg1 = StreamBuilder().add({0xB3, 0x16, 0x00, 0xF0, 0x21, 0, 0, 0, 0}).group().bytes;
+    std::vector<std::uint8_t> oneSyncByte(400, 0x20);
+    oneSyncByte[0] = 0x47;
     std::vector<std::uint8_t> pack = StreamBuilder().add({0xBA, 0x44, 0, 0, 0, 0, 0, 0, 0, 0}).bytes;
     const RefusalCase cases[] = {
         {"program stream", pack, Refusal::programStream},
         {"transport stream", transportStream(), Refusal::transportStream},
         {"MPEG-1", mpeg1, Refusal::mpeg1},
         {"no start code", std::vector<std::uint8_t>(100, 0x20), Refusal::notVideoElementary},
+        {"one sync byte", oneSyncByte, Refusal::notVideoElementary},
         {"empty", {}, Refusal::notVideoElementary},
         {"starts with a picture", StreamBuilder().picture(0).bytes, Refusal::notVideoElementary},
         {"29.97", StreamBuilder().sequence(4).bytes, Refusal::rate},

@@ -16,11 +16,10 @@ namespace {
 
 using pulldown::FileError;
 using pulldown::FileFailure;
+using pulldown::quoted;
 
 // Large reads and writes; DWORD counts stay well below their limit.
 constexpr DWORD kCopyPieceBytes = 4 << 20;
-
-std::string quoted(const std::string& path) { return "\"" + path + "\""; }
 
 std::string systemText(DWORD error) {
     wchar_t* text = nullptr;
@@ -66,16 +65,19 @@ public:
 
     [[nodiscard]] std::uint64_t size() const override { return size_; }
 
+    // Stops at the size the copy takes, should the file grow meanwhile.
     std::span<const std::uint8_t> next() override {
+        std::size_t wanted = static_cast<std::size_t>(std::min<std::uint64_t>(buffer_.size(), size_ - delivered_));
         std::size_t filled = 0;
-        while (filled < buffer_.size()) {
+        while (filled < wanted) {
             DWORD got = 0;
-            DWORD want = static_cast<DWORD>(std::min<std::size_t>(buffer_.size() - filled, kCopyPieceBytes));
+            DWORD want = static_cast<DWORD>(std::min<std::size_t>(wanted - filled, kCopyPieceBytes));
             if (!ReadFile(file_.get(), buffer_.data() + filled, want, &got, nullptr))
                 throw FileError(FileFailure::cannotRead, quoted(path_) + " cannot be read: " + systemText(GetLastError()));
             if (got == 0) break;
             filled += got;
         }
+        delivered_ += filled;
         return {buffer_.data(), filled};
     }
 
@@ -83,6 +85,7 @@ private:
     std::string path_;
     UniqueKernelHandle file_;
     std::uint64_t size_ = 0;
+    std::uint64_t delivered_ = 0;
     std::vector<std::uint8_t> buffer_;
 };
 
