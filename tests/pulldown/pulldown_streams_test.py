@@ -1,14 +1,9 @@
 #!/usr/bin/env python3
-"""The pulldown tool against ffmpeg and ffprobe, on streams made here with ffmpeg.
-
-  pulldown_streams_test.py run TOOL [EMULATOR]   every case of the tables below
-  pulldown_streams_test.py morvane WINE_RUN TESTS TOOL
-      Morvane's own Pulldown Now (TESTS: the Win32 end-to-end test program) on
-      a stream in a folder with blanks, then its two outputs checked alike.
-
-Time codes are read by ffprobe ("GOP timecode" side data, drop flag shown as
-';'), one per GOP header; which picture each header comes before is counted
-here, as ffmpeg hangs the side data on a later picture of the GOP.
+"""The pulldown tool on streams ffmpeg makes here, judged by ffprobe and ffmpeg.
+  run TOOL [EMULATOR]              every case of the tables below
+  morvane WINE_RUN E2E_TESTS TOOL  Morvane's own Pulldown Now, its two outputs judged alike
+GOP time codes are ffprobe's ("GOP timecode" side data, ';' for drop frame); the
+picture each GOP starts at is counted here, as ffmpeg hangs that data on a later one.
 """
 import functools, os, re, subprocess, sys, tempfile
 from fractions import Fraction
@@ -53,11 +48,6 @@ def make_stream(folder, rate, options, pictures):
     return path
 
 
-def probe(path, *what):
-    return subprocess.run(["ffprobe", "-v", "error", "-of", "compact"] + list(what) + [path],
-                          capture_output=True, text=True, check=True).stdout
-
-
 def gop_headers(path):
     """For each GOP header, how many pictures are coded before it: the display
     index of its first picture, as GOPs follow one another in display order too."""
@@ -73,8 +63,10 @@ def gop_headers(path):
 
 def frames(path):
     """ffprobe's pictures in display order, its GOP time codes, and its time base."""
-    rows = probe(path, "-show_frames", "-show_entries", "stream=time_base:frame=interlaced_frame,top_field_first,"
-                 "repeat_pict,pkt_duration:frame_side_data=side_data_type,timecode")
+    rows = subprocess.run(["ffprobe", "-v", "error", "-of", "compact", "-show_frames", "-show_entries",
+                           "stream=time_base:frame=interlaced_frame,top_field_first,repeat_pict,pkt_duration"
+                           ":frame_side_data=side_data_type,timecode", path],
+                          capture_output=True, text=True, check=True).stdout
     pictures, timecodes, time_base = [], [], None
     for line in rows.splitlines():
         fields = dict(f.split("=", 1) for f in line.split("|")[1:] if "=" in f)
