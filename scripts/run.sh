@@ -6,7 +6,7 @@ cd "$(dirname "$0")/.."
 
 scripts/install-deps.sh
 cmake --preset mingw >/dev/null
-cmake --build --preset mingw -j2 --target morvane
+cmake --build --preset mingw -j2 --target morvane morvane-pulldown
 
 export MORVANE_WINEPREFIX="${MORVANE_WINEPREFIX:-$PWD/build/wine-run}"
 xvfb_pid=""

@@ -5,6 +5,7 @@
 #include "about/about_window.h"
 #include "main_window/main_window_constants.h"
 #include "settings/settings_store.h"
+#include "workflow/workflow_constants.h"
 #include "workflow/wait_cycle_constants.h"
 
 namespace morvane {
@@ -71,11 +72,20 @@ void MainWindow::load() {
     const settings::Options options = settings::loadOptions(platform_.registry);
     if (options.dropFrame) control(dropFrameCheck).setCheckState(*options.dropFrame);
     if (options.noOptions) control(noOptionsCheck).setCheckState(*options.noOptions);
-    control(pulldownPathBox).setText(options.pulldownPath);
+    control(pulldownPathBox).setText(options.storedIn == settings::StoredIn::NoPlace ? ownPulldownTool()
+                                                                                     : options.pulldownPath);
     // The output path's change handling derives a VAF path; the stored one
     // then replaces it, even when it is empty.
     control(outputPathBox).setText(options.outputPath);
     control(vafPathBox).setText(options.vafPath);
+}
+
+// The pulldown tool that came with the program, when it lies beside it.
+std::string MainWindow::ownPulldownTool() {
+    const std::string path = platform_.identity.folder + std::string(workflow::kOwnPulldownToolName);
+    const bool beside = !platform_.identity.folder.empty() &&
+                        platform_.files.hasEntry(path, platform::EntryKinds::plainFiles());
+    return beside ? path : std::string();
 }
 
 // The idle look shared by the load and the cancel of a wait.

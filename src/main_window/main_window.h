@@ -62,6 +62,7 @@ private:
     void showAbout();
     void exitProgram();
     void showIdleState();
+    [[nodiscard]] std::string ownPulldownTool();
 
     // The path boxes (path_boxes.cpp).
     void browsePulldown();

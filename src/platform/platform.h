@@ -14,6 +14,7 @@ struct ProgramIdentity {
     int major = 0;
     int minor = 0;
     int revision = 0;
+    std::string folder;  // where the program runs from, with its trailing separator; empty if unknown
 };
 
 // "1.0.1": major, minor and revision as both windows show them.

@@ -22,11 +22,12 @@ bool keyExists(platform::Registry& registry, const SettingsKey& key) {
 // The first of these that exists holds the options: the per-user key, then
 // the copy Windows kept of the earlier program's settings for this user, then
 // the machine-wide key this program shares with that one. Version 1.0.1's
-// machine-wide key comes last, so that its settings still load.
-const SettingsKey& keyToRead(platform::Registry& registry) {
-    for (const SettingsKey* key : {&kPerUserKey, &kVirtualisedKey, &kMachineKey})
-        if (keyExists(registry, *key)) return *key;
-    return kMachineKey101;
+// machine-wide key comes last, so that its settings still load. None on a
+// first run.
+const SettingsKey* keyToRead(platform::Registry& registry) {
+    for (const SettingsKey* key : {&kPerUserKey, &kVirtualisedKey, &kMachineKey, &kMachineKey101})
+        if (keyExists(registry, *key)) return key;
+    return nullptr;
 }
 
 // Only a whole number 0 to 2 is a check state; anything else another program
@@ -64,7 +65,9 @@ bool writeOptions(platform::Registry& registry, const Options& options, const Se
 }  // namespace
 
 Options loadOptions(platform::Registry& registry) {
-    const SettingsKey& key = keyToRead(registry);
+    const SettingsKey* found = keyToRead(registry);
+    // Read all the same on a first run: every value reads as absent.
+    const SettingsKey& key = found ? *found : kMachineKey101;
     auto load = [&](std::string_view name) {
         return registry_access::loadValue(registry, key.root, key.path, name, key.view);
     };
@@ -80,6 +83,7 @@ Options loadOptions(platform::Registry& registry) {
     options.pulldownPath = load(kPulldownPathValue).textForm();
     options.outputPath = load(kOutputPathValue).textForm();
     options.vafPath = load(kVafPathValue).textForm();
+    options.storedIn = found ? StoredIn::SomePlace : StoredIn::NoPlace;
     return options;
 }
 

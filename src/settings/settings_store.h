@@ -8,6 +8,9 @@
 
 namespace morvane::settings {
 
+// Whether the options were found in one of the places they may live.
+enum class StoredIn { SomePlace, NoPlace };
+
 // What is remembered between runs: the three paths and the two pulldown runs'
 // check states. A check state is absent when nothing usable is stored for it;
 // its box then keeps the state it was designed with.
@@ -17,12 +20,13 @@ struct Options {
     std::string vafPath;
     std::optional<platform::CheckState> dropFrame;
     std::optional<platform::CheckState> noOptions;
+    StoredIn storedIn = StoredIn::SomePlace;  // NoPlace on a first run; never saved
 };
 
 // Reads the options from the first key that exists of: the per-user key, the
 // earlier program's virtualised copy, the machine-wide key, and version
 // 1.0.1's machine-wide key. Anything missing or unreadable reads as empty or
-// absent.
+// absent; when none of them exists, storedIn says so.
 [[nodiscard]] Options loadOptions(platform::Registry& registry);
 
 // Writes them to the per-user key when it or the virtualised copy exists,

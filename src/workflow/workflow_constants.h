@@ -25,6 +25,9 @@ inline constexpr std::string_view kDropFrameOptions = "-prog_frames p -drop_fram
 inline constexpr std::string_view kNoOptionsOutputName = "pulled_nodrop.m2v";
 inline constexpr std::string_view kNoOptionsOptions = "-prog_frames p";
 
+// The pulldown tool that comes with the program, beside it: a first run offers it.
+inline constexpr std::string_view kOwnPulldownToolName = "morvane-pulldown.exe";
+
 // The browse buttons.
 inline constexpr std::string_view kDialogTitle = "Open";
 inline constexpr std::string_view kPulldownFilter = "Executable|*.exe";

@@ -1,6 +1,6 @@
 # Packs the release archive into a scratch folder and checks what is in it.
 #   cmake -DCPACK=... -DBUILD_DIR=... -DWORK=... -DARCHIVE=... -DEXE=...
-#         -DOBJDUMP=... -DGUIDE=... -DLICENSE=... -P archive_test.cmake
+#         -DPULLDOWN=... -DOBJDUMP=... -DGUIDE=... -DLICENSE=... -P archive_test.cmake
 cmake_minimum_required(VERSION 3.25)
 
 function(fail)
@@ -20,13 +20,14 @@ if(NOT EXISTS ${zip})
   fail("cpack made no ${ARCHIVE}:\n${output}")
 endif()
 
-# The three files at the top, nothing else: no folder, no installer leftovers.
+# The four files at the top, nothing else: no folder, no installer leftovers.
 execute_process(COMMAND ${CMAKE_COMMAND} -E tar tf ${zip} RESULT_VARIABLE result OUTPUT_VARIABLE listing)
 string(REGEX REPLACE "\n$" "" listing "${listing}")
 string(REPLACE "\n" ";" entries "${listing}")
 list(SORT entries)
-if(NOT result EQUAL 0 OR NOT entries STREQUAL "LICENSE.txt;README.txt;morvane.exe")
-  fail("archive entries are [${entries}], expected [LICENSE.txt;README.txt;morvane.exe]")
+set(expected "LICENSE.txt;README.txt;morvane-pulldown.exe;morvane.exe")
+if(NOT result EQUAL 0 OR NOT entries STREQUAL expected)
+  fail("archive entries are [${entries}], expected [${expected}]")
 endif()
 
 execute_process(COMMAND ${CMAKE_COMMAND} -E tar xf ${zip} WORKING_DIRECTORY ${WORK}/unpacked RESULT_VARIABLE result)
@@ -34,26 +35,31 @@ if(NOT result EQUAL 0)
   fail("cannot unpack ${zip}")
 endif()
 
-# The very build the other tests ran against: stripped, icon and version block in.
-execute_process(COMMAND ${CMAKE_COMMAND} -E compare_files ${EXE} ${WORK}/unpacked/morvane.exe RESULT_VARIABLE result)
-if(NOT result EQUAL 0)
-  fail("the archive's morvane.exe differs from ${EXE}")
-endif()
-
-# Self-contained: only DLLs that come with Windows, no compiler runtime beside it.
+# Each program the very build the other tests ran against (stripped, icon and
+# version block in), self-contained: only DLLs that come with Windows, no
+# compiler runtime beside it.
 set(system_dlls advapi32 comctl32 comdlg32 gdi32 kernel32 msvcrt ntdll ole32 oleaut32 shell32 shlwapi user32
   uxtheme version winmm)
-execute_process(COMMAND ${OBJDUMP} -p ${WORK}/unpacked/morvane.exe RESULT_VARIABLE result OUTPUT_VARIABLE headers)
-string(REGEX MATCHALL "DLL Name: [^\n]+" imports "${headers}")
-if(NOT result EQUAL 0 OR NOT imports)
-  fail("cannot read the imports of the archive's morvane.exe")
-endif()
-foreach(import IN LISTS imports)
-  string(REGEX REPLACE "DLL Name: (.+)\\.[dD][lL][lL]$" "\\1" dll "${import}")
-  string(TOLOWER "${dll}" dll)
-  if(NOT dll IN_LIST system_dlls)
-    fail("the archive's morvane.exe needs ${import}, which Windows does not bring")
+foreach(pair "morvane.exe=${EXE}" "morvane-pulldown.exe=${PULLDOWN}")
+  string(REGEX MATCH "^([^=]+)=(.+)$" ignored "${pair}")
+  set(packed ${CMAKE_MATCH_1})
+  execute_process(COMMAND ${CMAKE_COMMAND} -E compare_files ${CMAKE_MATCH_2} ${WORK}/unpacked/${packed}
+    RESULT_VARIABLE result)
+  if(NOT result EQUAL 0)
+    fail("the archive's ${packed} differs from ${CMAKE_MATCH_2}")
   endif()
+  execute_process(COMMAND ${OBJDUMP} -p ${WORK}/unpacked/${packed} RESULT_VARIABLE result OUTPUT_VARIABLE headers)
+  string(REGEX MATCHALL "DLL Name: [^\n]+" imports "${headers}")
+  if(NOT result EQUAL 0 OR NOT imports)
+    fail("cannot read the imports of the archive's ${packed}")
+  endif()
+  foreach(import IN LISTS imports)
+    string(REGEX REPLACE "DLL Name: (.+)\\.[dD][lL][lL]$" "\\1" dll "${import}")
+    string(TOLOWER "${dll}" dll)
+    if(NOT dll IN_LIST system_dlls)
+      fail("the archive's ${packed} needs ${import}, which Windows does not bring")
+    endif()
+  endforeach()
 endforeach()
 
 # The guide and the licence as written, with the line ends Notepad expects.

@@ -1,10 +1,10 @@
 #!/usr/bin/env bash
 # What a plain install on Linux lays down, and how the launcher behaves before
 # it ever reaches Wine: no Wine, a prefix that is not one, a symlinked launcher.
-#   launcher_test.sh <cmake> <build dir> <built morvane.exe>
+#   launcher_test.sh <cmake> <build dir> <built morvane.exe> <built morvane-pulldown.exe>
 set -uo pipefail
 
-cmake=$1 build=$2 built_exe=$3
+cmake=$1 build=$2 built_exe=$3 built_pulldown=$4
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 failures=0
@@ -28,18 +28,24 @@ expect_refusal() {  # <what> <exit code> <text on stderr>
     [ -z "$out" ] || fail "$1: wrote to stdout: $out"
 }
 
-# A plain install: the launcher and the program beside it, no Windows files in the prefix root.
+# A plain install: the launcher and the program beside it, with the pulldown
+# tool for each system, no Windows files in the prefix root.
 prefix="$work/prefix"
 "$cmake" --install "$build" --prefix "$prefix" >/dev/null || fail "cmake --install failed"
 installed=$(cd "$prefix" && find . -type f | sort | tr '\n' ' ')
-expected="./bin/morvane ./lib/morvane/morvane.exe ./share/applications/morvane.desktop ./share/doc/morvane/LICENSE.txt \
-./share/doc/morvane/user-guide.txt ./share/icons/hicolor/128x128/apps/morvane.png "
+expected="./bin/morvane ./bin/morvane-pulldown ./lib/morvane/morvane-pulldown.exe ./lib/morvane/morvane.exe \
+./share/applications/morvane.desktop ./share/doc/morvane/LICENSE.txt ./share/doc/morvane/user-guide.txt \
+./share/icons/hicolor/128x128/apps/morvane.png "
 [ "$installed" = "$expected" ] || fail "plain install laid down [$installed], expected [$expected]"
 entry="$prefix/share/applications/morvane.desktop"  # "Open with Morvane" for MPEG-2 video, through the launcher
 desktop-file-validate "$entry" && grep -qx 'Exec=morvane %F' "$entry" && grep -q '^MimeType=video/mpeg;' "$entry" ||
     fail "desktop-file-validate refuses $entry, or it offers no MPEG-2 video to the launcher"
 [ -x "$prefix/bin/morvane" ] || fail "bin/morvane is not executable"
 cmp -s "$built_exe" "$prefix/lib/morvane/morvane.exe" || fail "lib/morvane/morvane.exe is not the built program"
+cmp -s "$built_pulldown" "$prefix/lib/morvane/morvane-pulldown.exe" || fail "lib/morvane/morvane-pulldown.exe is not the built tool"
+# The Linux tool runs as it is, no Wine.
+run "$prefix/bin/morvane-pulldown" --version
+[ "$code" -eq 0 ] && [ -n "$out" ] || fail "bin/morvane-pulldown --version: exit code $code, stdout: $out"
 launcher="$prefix/bin/morvane"
 
 run "$launcher" --help

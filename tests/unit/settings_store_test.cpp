@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -126,12 +127,38 @@ TEST(SettingsLoadTest, FirstRunTicksTheDropFrameRunAndEmptiesEveryPath) {
     EXPECT_EQ(p.text(pulldownPathBox), "");  // not the layout's "pulldown.exe"
     EXPECT_EQ(p.text(outputPathBox), "");
     EXPECT_EQ(p.text(vafPathBox), "");
-    // Six reads, each finding no key: the fallback road.
+    // Four places found empty, then six reads, each finding no key: the fallback road.
     EXPECT_EQ(p.registry.log,
               (std::vector<std::string>{"open HKCU", "open VirtualStore", "open HKLM32", "open HKLM", "open HKLM",
-                                        "open HKLM", "open HKLM", "open HKLM", "open HKLM"}));
+                                        "open HKLM", "open HKLM", "open HKLM", "open HKLM", "open HKLM"}));
     EXPECT_FALSE(store.keyExists(kHkeyLocalMachine, settingsKeyUnder(kHkeyLocalMachine)));
     EXPECT_EQ(store.openHandles(), 0);
+}
+
+// The pulldown tool that came with the program fills the box of a first run;
+// a stored path wins, whatever it is.
+TEST(SettingsLoadTest, AFirstRunOffersThePulldownToolBesideTheProgram) {
+    const std::string folder = "C:\\Program Files\\Morvane\\";
+    const struct {
+        const char* besideTheProgram;  // what lies there under the tool's name
+        std::optional<std::string> stored;
+        std::string shown;
+    } rows[] = {{"file", std::nullopt, folder + "morvane-pulldown.exe"},
+                {"file", "D:\\Tools\\pulldown.exe", "D:\\Tools\\pulldown.exe"},
+                {"file", "", ""},
+                {"nothing", std::nullopt, ""},
+                {"folder", std::nullopt, ""}};
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.shown);
+        MemoryRegistry store;
+        if (row.stored) putText(store, "txtPullPath", *row.stored);
+        Program p(store);
+        p.platform.identity.folder = folder;
+        if (row.besideTheProgram == std::string("file")) p.files.addFile(folder + "morvane-pulldown.exe");
+        if (row.besideTheProgram == std::string("folder")) p.files.addDirectory(folder + "morvane-pulldown.exe");
+        p.start();
+        EXPECT_EQ(p.text(pulldownPathBox), row.shown);
+    }
 }
 
 TEST(SettingsLoadTest, RestoresTheStoredPathsAndStates) {
@@ -429,8 +456,12 @@ TEST(SettingsPlacesTest, TheFirstPlaceThatExistsLoadsAndTheSaveGoesWhereTheNextL
             if (row.held & (1u << i)) store.putText(places[i].first, places[i].second, "txtMPath", std::to_string(i));
         if (row.machineRefusesWrites) store.denyAccess(kHkeyLocalMachine, kWriteRights);
         Program p(store);
+        p.platform.identity.folder = "C:\\Morvane\\";
+        p.files.addFile("C:\\Morvane\\morvane-pulldown.exe");
         p.start();
         EXPECT_EQ(p.text(outputPathBox), row.loaded < 0 ? "" : std::to_string(row.loaded));
+        // Options in any place, even without a pulldown path, are no first run.
+        EXPECT_EQ(p.text(pulldownPathBox), row.loaded < 0 ? "C:\\Morvane\\morvane-pulldown.exe" : "");
         p.control(outputPathBox).setText("saved");
         p.window().pressCloseBox();
         for (std::size_t i = 0; i < std::size(places); ++i) {

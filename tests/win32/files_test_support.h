@@ -42,12 +42,18 @@ inline std::wstring windowsPath(std::wstring path) {
 }
 inline std::wstring windowsPath(const std::string& path) { return windowsPath(platform::win32::widen(path)); }
 
+// An environment variable's value, a Unix path in its Windows form; empty when unset.
+inline std::wstring environmentPath(const wchar_t* name) {
+    std::wstring named(32768, L'\0');
+    named.resize(GetEnvironmentVariableW(name, named.data(), static_cast<DWORD>(named.size())));
+    return windowsPath(named);
+}
+
 // The morvane.exe under test: the one MORVANE_EXE names (CTest names the
 // build's), else the one beside this program, as in the test pack.
 inline std::wstring morvaneExe() {
-    std::wstring named(32768, L'\0');
-    named.resize(GetEnvironmentVariableW(L"MORVANE_EXE", named.data(), static_cast<DWORD>(named.size())));
-    return named.empty() ? folderOfThisProgram() + L"morvane.exe" : windowsPath(named);
+    const std::wstring named = environmentPath(L"MORVANE_EXE");
+    return named.empty() ? folderOfThisProgram() + L"morvane.exe" : named;
 }
 
 inline bool exists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }

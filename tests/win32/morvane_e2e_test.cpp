@@ -175,6 +175,29 @@ TEST_F(MorvaneE2eTest, ClosingTheWindowDuringTheWaitStartsNothing) {
     EXPECT_EQ(app.process().descendantsStarted(), 0u);
 }
 
+// Morvane's own pulldown tool, started by Pulldown Now. The streams test
+// (tests/pulldown) makes the stream in a folder with blanks, runs this, and
+// judges both outputs with ffprobe and ffmpeg.
+TEST_F(MorvaneE2eTest, PulldownNowRunsTheOwnPulldownToolOnAStream) {
+    const std::wstring stream = testing::environmentPath(L"MORVANE_PULLDOWN_STREAM");
+    if (stream.empty()) GTEST_SKIP() << "run by the pulldown streams test, which makes the stream";
+    const std::wstring folder = stream.substr(0, stream.find_last_of(L'\\') + 1);
+    Morvane app;
+    app.type(main_window::pulldownPathBox, testing::environmentPath(L"MORVANE_PULLDOWN_TOOL"));
+    app.type(main_window::outputPathBox, stream);
+    app.check(main_window::dropFrameCheck, BST_CHECKED);
+    app.check(main_window::noOptionsCheck, BST_CHECKED);
+    app.menu(main_window::pulldownNowItem);
+    // Each run writes a temporary file and renames it only when complete.
+    EXPECT_TRUE(pumpUntil([&] { return testing::exists(folder + L"pulled_drop.m2v") &&
+                                       testing::exists(folder + L"pulled_nodrop.m2v"); },
+                          std::chrono::seconds(60)));
+    EXPECT_EQ(app.errorBox(), nullptr);
+    EXPECT_EQ(app.process().descendantsStarted(), 2u);
+    app.close();
+    EXPECT_EQ(app.process().exitWithin(kExitTimeoutMs), std::optional<DWORD>(0));
+}
+
 }  // namespace
 // What Explorer hands over for a file dropped on morvane.exe or sent to it.
 TEST_F(MorvaneE2eTest, TheCommandLinePlacesItsFileArmsTheWaitAndRefusesAnUnknownSwitch) {

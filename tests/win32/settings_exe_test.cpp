@@ -162,8 +162,10 @@ TEST_F(SettingsThroughTheProgramTest, CloseSavesFiveTextsThatRegFindsAndTheNextS
     const std::string vaf = "D:\\\xD0\x92\xD0\xB8\xD0\xB4\xD0\xB5\xD0\xBE\\\xE6\x98\xA0\xE7\x94\xBB.vaf";
     {
         RunningProgram first;
-        // A first start: nothing stored yet.
-        EXPECT_EQ(first.text(main_window::pulldownPathBox), "");
+        // A first start: nothing stored yet, so the pulldown tool beside the program is offered.
+        const std::wstring exe = testing::morvaneExe();
+        EXPECT_EQ(first.text(main_window::pulldownPathBox),
+                  narrow(exe.substr(0, exe.find_last_of(L'\\') + 1) + L"morvane-pulldown.exe"));
         EXPECT_EQ(first.check(main_window::dropFrameCheck), BST_CHECKED);
         EXPECT_EQ(first.check(main_window::noOptionsCheck), BST_UNCHECKED);
 
