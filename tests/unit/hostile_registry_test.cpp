@@ -113,8 +113,6 @@ TEST(HostileRegistryTest, EveryStoredFormOfAPathLoadsAsItsTextOrAsAbsent) {
             EXPECT_TRUE(sameText(p.text(pulldownPathBox), expected("txtPullPath", "C:\\Tools\\pulldown.exe")));
             EXPECT_TRUE(sameText(p.text(outputPathBox), expected("txtMPath", "D:\\Video\\movie.m2v")));
             EXPECT_TRUE(sameText(p.text(vafPathBox), expected("txtMvaf", "D:\\Video\\kept.vaf")));
-            EXPECT_TRUE(sameText(p.form.outFolder() + p.form.outFileName(),
-                                 p.form.outFileName().empty() ? "" : p.text(outputPathBox)));
             EXPECT_EQ(p.check(dropFrameCheck), CheckState::Clear);
             EXPECT_EQ(p.check(noOptionsCheck), CheckState::Ticked);
             EXPECT_TRUE(p.desktop.ui.messages.empty());
