@@ -58,6 +58,7 @@ std::vector<StoredForm> storedForms() {
         {"a DWORD 1", platform::kRegDword, bytes({1, 0, 0, 0}), "1", CheckState::Ticked},
         {"a DWORD 2", platform::kRegDword, bytes({2, 0, 0, 0}), "2", CheckState::Greyed},
         {"a DWORD -1", platform::kRegDword, bytes({0xFF, 0xFF, 0xFF, 0xFF}), "-1", std::nullopt},
+        {"a DWORD five bytes long", platform::kRegDword, bytes({1, 0, 0, 0, 0}), "", std::nullopt},
         {"an empty text", platform::kRegSz, {}, "", std::nullopt},
         {"a 1 MiB text", platform::kRegSz, utf16le(big), platform::utf16ToUtf8(big), std::nullopt},
         {"a number with NULs after it", platform::kRegSz, utf16le(u"1\0\0"s), "1\0\0"s, CheckState::Ticked},

@@ -269,6 +269,8 @@ TEST_F(WaitCycleTest, TheButtonsCaptionAloneDecidesBetweenStartAndCancel) {
     click(startButton);  // armed, but reading "Start Waiting": a fresh start
     EXPECT_EQ(h.text(startButton), "Cancel");
     EXPECT_EQ(h.text(minutesWaitedLabel), "0");
+    tick();  // counted from zero again
+    EXPECT_EQ(h.text(minutesWaitedLabel), "0");
 
     h.control(startButton).setText("start waiting");  // the comparison is case-sensitive
     click(startButton);
@@ -457,25 +459,30 @@ TEST(RefusedRunTest, ARunOverItsOwnInputOrWithoutOneStartsAtNoMoment) {
     const std::string kDropOverNoDrop =
         "\"C:\\Tools\\pulldown.exe\" D:\\Video\\pulled_nodrop.m2v. "
         "D:\\Video\\pulled_drop.m2v -prog_frames p -drop_frame true";
+    const std::string kOverwrites =
+        " is the file this pulldown run writes, and it would be overwritten. Rename the output file, or untick ";
+    const std::string kDropBox = "\"Run Pulldown with Drop Frame (pulled_drop.m2v)\".";
     const Row rows[] = {
         {"drop frame over its input, in another case",
          "D:\\Video\\PULLED_Drop.M2V",
-         "is the file this pulldown run writes",
+         kOverwrites + kDropBox,
          {kNoDropOverDrop}},
         {"no options over its input, with the dot Windows drops",
          "D:\\Video\\pulled_nodrop.m2v.",
-         "is the file this pulldown run writes",
+         kOverwrites + "\"Run Pulldown with no options (pulled_nodrop.m2v)\".",
          {kDropOverNoDrop}},
         {"drop frame over its input, naming its own box",
          "D:\\Video\\pulled_drop.m2v",
-         "is the file this pulldown run writes, and it would be overwritten. Rename the output file, or untick "
-         "\"Run Pulldown with Drop Frame (pulled_drop.m2v)\".",
+         kOverwrites + kDropBox,
          {"\"C:\\Tools\\pulldown.exe\" D:\\Video\\pulled_drop.m2v D:\\Video\\pulled_nodrop.m2v -prog_frames p"}},
-        {"no extension, so no input", "D:\\Video\\movie", "has no extension", {}},
+        {"no extension, so no input",
+         "D:\\Video\\movie",
+         " has no extension, so pulldown.exe would get no input. Give its name an extension, such as .m2v.",
+         {}},
     };
     const auto toldOnce = [](Program& p, const Row& row) {
         ASSERT_EQ(p.ui().messages.size(), 1u);
-        EXPECT_NE(p.ui().messages[0].text.find('"' + row.output + "\" " + row.reason), std::string::npos);
+        EXPECT_EQ(p.ui().messages[0].text, "The CCE output file \"" + row.output + '"' + row.reason);
         EXPECT_EQ(p.ui().messages[0].title, "Error");
     };
     for (const Row& row : rows) {
@@ -492,6 +499,7 @@ TEST(RefusedRunTest, ARunOverItsOwnInputOrWithoutOneStartsAtNoMoment) {
         start.check(noOptionsCheck, CheckState::Ticked);
         start.watch(row.output, kVaf);
         start.encoderWrites(row.output);
+        start.encoderWrites(kVaf);
         start.click(startButton);
         toldOnce(start, row);
         start.expectIdleLook();
