@@ -142,11 +142,11 @@ TEST(HostileRegistryTest, EveryStoredFormOfACheckStateLoadsAsAStateFromZeroToTwo
             EXPECT_EQ(p.check(noOptionsCheck), expectedNoDrop);
 
             p.window().pressCloseBox();
-            const MemoryRegistry::Value* optDrop =
+            const MemoryRegistry::Value* bothRuns =
                 p.store().find(kHkeyLocalMachine, settingsKeyUnder(kHkeyLocalMachine), "optDrop");
-            ASSERT_NE(optDrop, nullptr);
-            EXPECT_EQ(optDrop->type, platform::kRegDword);
-            EXPECT_EQ(optDrop->data, bytes({0xFF, 0xFF, 0xFF, 0xFF}));
+            ASSERT_NE(bothRuns, nullptr);
+            EXPECT_EQ(bothRuns->type, platform::kRegDword);
+            EXPECT_EQ(bothRuns->data, bytes({0xFF, 0xFF, 0xFF, 0xFF}));
             const MemoryRegistry::Value* saved =
                 p.store().find(kHkeyLocalMachine, settingsKeyUnder(kHkeyLocalMachine), name);
             ASSERT_NE(saved, nullptr);
@@ -172,11 +172,11 @@ TEST(HostileRegistryTest, EveryStoredFormOfTheBothRunsValueIsTrueOnlyWhenItIsMin
         EXPECT_EQ(p.check(dropFrameCheck), CheckState::Ticked);
         EXPECT_EQ(p.check(noOptionsCheck), form.text == "-1" ? CheckState::Ticked : CheckState::Clear);
         p.window().pressCloseBox();
-        const MemoryRegistry::Value* optDrop =
+        const MemoryRegistry::Value* bothRuns =
             p.store().find(kHkeyLocalMachine, settingsKeyUnder(kHkeyLocalMachine), "optDrop");
-        ASSERT_NE(optDrop, nullptr);
-        EXPECT_EQ(optDrop->type, form.type);
-        EXPECT_EQ(optDrop->data, form.data);
+        ASSERT_NE(bothRuns, nullptr);
+        EXPECT_EQ(bothRuns->type, form.type);
+        EXPECT_EQ(bothRuns->data, form.data);
     }
 }
 
