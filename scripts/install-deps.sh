@@ -3,7 +3,7 @@
 # is not there yet. Run as root (or with sudo at hand).
 set -euo pipefail
 
-packages=(cmake ninja-build g++ googletest mingw-w64 wine wine64 fonts-wine xvfb x11-utils imagemagick ffmpeg)
+packages=(cmake ninja-build g++ googletest mingw-w64 wine wine64 fonts-wine xvfb x11-utils imagemagick ffmpeg desktop-file-utils)
 
 missing=()
 for p in "${packages[@]}"; do

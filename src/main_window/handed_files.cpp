@@ -8,7 +8,7 @@ namespace morvane {
 using namespace main_window;
 
 void MainWindow::takeArguments() {
-    const auto parsed = workflow::parseArguments(arguments_);
+    const auto parsed = workflow::parseArguments(arguments_, platform_.files.currentFolder());
     if (const auto* refusal = std::get_if<workflow::Refusal>(&parsed)) {
         showError(refusal->message);
         return;

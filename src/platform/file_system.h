@@ -1,5 +1,6 @@
 #pragma once
 
+#include <string>
 #include <string_view>
 
 namespace morvane::platform {
@@ -26,6 +27,9 @@ public:
     // Opens the file sharing nothing with any other process, then closes it at
     // once. Never creates, truncates or writes. False on any failure.
     [[nodiscard]] virtual bool openExclusively(std::string_view path) = 0;
+
+    // The folder that relative paths are resolved in. Empty when it cannot be read.
+    [[nodiscard]] virtual std::string currentFolder() = 0;
 };
 
 }  // namespace morvane::platform

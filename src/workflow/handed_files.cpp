@@ -1,5 +1,7 @@
 #include "workflow/handed_files.h"
 
+#include <algorithm>
+
 #include "platform/text.h"
 #include "workflow/path_derivation.h"
 #include "workflow/workflow_constants.h"
@@ -7,6 +9,19 @@
 namespace morvane::workflow {
 
 using platform::quoted;
+
+namespace {
+
+// "/" or "-" followed by letters alone, or by the customary "?". Anything
+// else is a file, a path from Linux such as "/home/ana/x.m2v" included.
+bool isSwitch(std::string_view argument) {
+    if (argument.size() < 2 || (argument.front() != '/' && argument.front() != '-')) return false;
+    const std::string_view name = argument.substr(1);
+    const auto letter = [](char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); };
+    return name == "?" || std::ranges::all_of(name, letter);
+}
+
+}  // namespace
 
 std::variant<HandedFiles, Refusal> sortHandedFiles(platform::FileSystem& files, const std::vector<std::string>& paths) {
     HandedFiles handed;
@@ -22,11 +37,12 @@ std::variant<HandedFiles, Refusal> sortHandedFiles(platform::FileSystem& files, 
     return handed;
 }
 
-std::variant<StartRequest, Refusal> parseArguments(const std::vector<std::string>& arguments) {
+std::variant<StartRequest, Refusal> parseArguments(const std::vector<std::string>& arguments,
+                                                   std::string_view currentFolder) {
     StartRequest request;
     for (const std::string& argument : arguments) {
-        if (argument.empty() || (argument.front() != '/' && argument.front() != '-')) {
-            request.files.push_back(argument);
+        if (!isSwitch(argument)) {
+            request.files.push_back(absolutePath(argument, currentFolder));
         } else if (platform::asciiUpper(argument.substr(1)) == kWaitSwitch) {
             request.wait = true;
         } else {

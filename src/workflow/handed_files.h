@@ -2,6 +2,7 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 #include <variant>
 #include <vector>
 
@@ -33,8 +34,11 @@ struct Refusal {
 [[nodiscard]] std::variant<HandedFiles, Refusal> sortHandedFiles(platform::FileSystem& files,
                                                                  const std::vector<std::string>& paths);
 
-// The arguments after the program's name. "/wait" and "-wait", in any case,
-// are the only switch; anything else that starts with "/" or "-" is refused.
-[[nodiscard]] std::variant<StartRequest, Refusal> parseArguments(const std::vector<std::string>& arguments);
+// The arguments after the program's name. A switch is "/" or "-" followed by
+// letters alone, or "/?"; "/wait" and "-wait", in any case, are the only one
+// known, any other is refused. Everything else is a file, made whole against
+// `currentFolder` when it is relative.
+[[nodiscard]] std::variant<StartRequest, Refusal> parseArguments(const std::vector<std::string>& arguments,
+                                                                 std::string_view currentFolder);
 
 }  // namespace morvane::workflow

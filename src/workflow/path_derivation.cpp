@@ -22,7 +22,7 @@ std::string_view withoutTrailingDotsAndBlanks(std::string_view name) {
 
 OutputPaths deriveOutputPaths(std::string_view outputPath) {
     OutputPaths paths;
-    const std::size_t slash = outputPath.rfind('\\');
+    const std::size_t slash = outputPath.find_last_of(kSeparators);
     const std::string_view folder =
         slash == std::string_view::npos ? std::string_view{} : outputPath.substr(0, slash + 1);
     const std::string_view fileName = slash == std::string_view::npos ? outputPath : outputPath.substr(slash + 1);
@@ -42,11 +42,24 @@ bool namesAProgram(std::string_view path) {
     return platform::asciiUpper(tail(path, kProgramExtension.size())) == kProgramExtension;
 }
 
+bool namesVafOrEcl(std::string_view path) {
+    const std::string extension = platform::asciiUpper(tail(path, kVafExtensionUpper.size()));
+    return extension == kVafExtensionUpper || extension == kEclExtensionUpper;
+}
+
 std::string outputPathForPick(std::string_view picked) {
-    const std::string extension = platform::asciiUpper(tail(picked, kVafExtensionUpper.size()));
-    if (extension == kVafExtensionUpper || extension == kEclExtensionUpper)
+    if (namesVafOrEcl(picked))
         return std::string(picked.substr(0, picked.size() - kVafExtensionUpper.size())).append(kStreamExtension);
     return std::string(picked);
+}
+
+std::string absolutePath(std::string_view path, std::string_view currentFolder) {
+    const bool drive = path.size() >= 2 && path[1] == ':';
+    const bool rooted = !path.empty() && kSeparators.find(path.front()) != std::string_view::npos;
+    if (path.empty() || drive || rooted) return std::string(path);
+    std::string whole(currentFolder);
+    if (!whole.empty() && kSeparators.find(whole.back()) == std::string_view::npos) whole.push_back('\\');
+    return whole.append(path);
 }
 
 bool sameFileName(std::string_view a, std::string_view b) {

@@ -9,8 +9,11 @@ namespace morvane::workflow {
 using platform::quoted;
 
 std::optional<std::string> inputRefusal(std::string_view outFileName, std::string_view outputPath) {
-    if (!outFileName.empty()) return std::nullopt;
-    return std::string(kOutputFilePrefix) + quoted(outputPath) + std::string(kNeedsExtension);
+    if (outFileName.empty()) return std::string(kOutputFilePrefix) + quoted(outputPath) + std::string(kNeedsExtension);
+    if (namesVafOrEcl(outFileName))
+        return std::string(kOutputFilePrefix) + quoted(outputPath) + std::string(kIsNotTheVideo) +
+               quoted(outputPathForPick(outputPath)) + ".";
+    return std::nullopt;
 }
 
 std::optional<std::string> overwriteRefusal(std::string_view outFolder, std::string_view outFileName, PulldownRun run,

@@ -11,7 +11,8 @@
 namespace morvane::workflow {
 
 // Without a dot in the output's file name nothing is derived, and the tool
-// would get no input at all. `outputPath` is the path as the user gave it.
+// would get no input at all; a typed VAF or ECL path would give it a file it
+// cannot read. `outputPath` is the path as the user gave it.
 [[nodiscard]] std::optional<std::string> inputRefusal(std::string_view outFileName, std::string_view outputPath);
 
 // The tool would write over the stream it reads: the night's encode lost.

@@ -14,6 +14,9 @@ inline constexpr std::string_view kCouldNotStartPrefix = "Could not start ";
 inline constexpr std::string_view kOutputFilePrefix = "The CCE output file ";
 inline constexpr std::string_view kNeedsExtension =
     " has no extension, so pulldown.exe would get no input. Give its name an extension, such as .m2v.";
+// Followed by the stream beside it, in double quotes, and a full stop.
+inline constexpr std::string_view kIsNotTheVideo =
+    " is not the encoder's video but its ECL or VAF file. Give the video it writes instead, such as ";
 inline constexpr std::string_view kIsTheRunsOutput =
     " is the file this pulldown run writes, and it would be overwritten. Rename the output file, or untick ";
 
@@ -42,6 +45,9 @@ inline constexpr std::string_view kWaitSwitch = "WAIT";  // after its "/" or "-"
 // Followed by the switch in double quotes, then the accepted form.
 inline constexpr std::string_view kUnknownSwitchPrefix = "Unknown switch ";
 inline constexpr std::string_view kUsage = ".\nStart Morvane as: morvane.exe [/wait] [FILE]...";
+
+// Folder separators: Windows takes either.
+inline constexpr std::string_view kSeparators = "\\/";
 
 // The derivation of the VAF path.
 inline constexpr std::string_view kVafExtensionWithoutDot = "vaf";

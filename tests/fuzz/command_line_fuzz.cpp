@@ -66,8 +66,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     h.window().click(main_window::pulldownNowItem);
     const auto& attempts = h.desktop.processes.attempts;
     const auto [outFolder, outFileName, vafFileName] = workflow::deriveOutputPaths(h.text(main_window::outputPathBox));
-    if (outputPath.empty() || outputPath.back() == '\\' || outFileName.empty()) {
-        require(attempts.empty());  // names no file, or gives no input
+    if (outputPath.empty() || outputPath.back() == '\\' || outputPath.back() == '/' || outFileName.empty() ||
+        workflow::namesVafOrEcl(outFileName)) {
+        require(attempts.empty());  // names no file, or gives no input, or no video
         return 0;
     }
     std::size_t next = 0;

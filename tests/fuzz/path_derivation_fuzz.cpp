@@ -28,12 +28,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const workflow::OutputPaths paths = workflow::deriveOutputPaths(text);
     if (paths.outFileName.empty()) {
         require(paths.outFolder.empty() && paths.vafFileName.empty());
-        const std::string_view name = tail(text, text.size() - (text.rfind('\\') + 1));
+        const std::string_view name = tail(text, text.size() - (text.find_last_of("\\/") + 1));
         require(name.find('.') == std::string_view::npos);
     } else {
         require(paths.outFolder + paths.outFileName == text);
-        require(paths.outFolder.empty() || paths.outFolder.back() == '\\');
-        require(paths.outFileName.find('\\') == std::string::npos);
+        require(paths.outFolder.empty() || paths.outFolder.back() == '\\' || paths.outFolder.back() == '/');
+        require(paths.outFileName.find_first_of("\\/") == std::string::npos);
         const std::size_t dot = paths.outFileName.rfind('.');
         require(dot != std::string::npos);
         require(paths.vafFileName == paths.outFileName.substr(0, dot + 1) + "vaf");

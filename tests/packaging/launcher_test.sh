@@ -32,30 +32,43 @@ expect_refusal() {  # <what> <exit code> <text on stderr>
 prefix="$work/prefix"
 "$cmake" --install "$build" --prefix "$prefix" >/dev/null || fail "cmake --install failed"
 installed=$(cd "$prefix" && find . -type f | sort | tr '\n' ' ')
-expected="./bin/morvane ./lib/morvane/morvane.exe ./share/doc/morvane/LICENSE ./share/doc/morvane/user-guide.txt "
+expected="./bin/morvane ./lib/morvane/morvane.exe ./share/applications/morvane.desktop ./share/doc/morvane/LICENSE.txt \
+./share/doc/morvane/user-guide.txt ./share/icons/hicolor/128x128/apps/morvane.png "
 [ "$installed" = "$expected" ] || fail "plain install laid down [$installed], expected [$expected]"
+entry="$prefix/share/applications/morvane.desktop"  # "Open with Morvane" for MPEG-2 video, through the launcher
+desktop-file-validate "$entry" && grep -qx 'Exec=morvane %F' "$entry" && grep -q '^MimeType=video/mpeg;' "$entry" ||
+    fail "desktop-file-validate refuses $entry, or it offers no MPEG-2 video to the launcher"
 [ -x "$prefix/bin/morvane" ] || fail "bin/morvane is not executable"
 cmp -s "$built_exe" "$prefix/lib/morvane/morvane.exe" || fail "lib/morvane/morvane.exe is not the built program"
 launcher="$prefix/bin/morvane"
 
 run "$launcher" --help
 if [ "$code" -ne 0 ] || [[ "$out" != Usage:* ]]; then fail "--help: exit code $code, stdout: $out"; fi
-# Arguments go on, each existing Linux path in its Windows form, through a
-# stand-in for Wine that prints what it is given.
+# Arguments go on through a stand-in for Wine that prints what it is given:
+# a Linux path whose file or folder exists in its Windows form, made whole;
+# switches and Windows paths as they are.
 stub="$work/stub-bin"
-mkdir -p "$stub" "$work/stub-prefix" "$work/My Encodes"
+mkdir -p "$stub" "$work/stub-prefix" "$work/My Encodes" "$work/home"
 touch "$work/stub-prefix/system.reg" "$work/My Encodes/movie.m2v"
 cat >"$stub/wine" <<'STUB'
 #!/usr/bin/env bash
 if [ "$1" = winepath ]; then echo "Z:${3//\//\\}"; exit 0; fi
+echo "in $WINEPREFIX" >&2
 printf '%s\n' "${@:2}"
 STUB
 chmod +x "$stub/wine"
-run env PATH="$stub:$PATH" WINEPREFIX="$work/stub-prefix" "$launcher" /wait "$work/My Encodes/movie.m2v" later.m2v
-expected_args="/wait
-Z:${work//\//\\}\\My Encodes\\movie.m2v
-later.m2v"
+w="Z:${work//\//\\}"
+run env -C "$work/My Encodes" PATH="$stub:$PATH" WINEPREFIX=../stub-prefix "$launcher" /wait "$work/My Encodes/movie.m2v" \
+    later.m2v "$work/home/not-yet.m2v" -WAIT 'C:\enc\x.m2v' /no/such/folder/x.m2v
+expected_args=$(printf '%s\n' /wait "$w\\My Encodes\\movie.m2v" "$w\\My Encodes\\later.m2v" "$w\\home\\not-yet.m2v" -WAIT \
+    'C:\enc\x.m2v' /no/such/folder/x.m2v)
 [ "$code" -eq 0 ] && [ "$out" = "$expected_args" ] || fail "arguments: exit code $code, passed on: $out"
+[ "$err" = "in $work/My Encodes/../stub-prefix" ] || fail "a relative WINEPREFIX went to Wine as: $err"
+
+# No WINEPREFIX and no ~/.wine: refused, and no prefix made for Wine to fill.
+run env -u WINEPREFIX PATH="$stub:$PATH" HOME="$work/home" "$launcher" movie.m2v
+expect_refusal "no prefix at all" 2 "WINEPREFIX=/path/to/prefix"
+[ ! -e "$work/home/.wine" ] || fail "the launcher made $work/home/.wine"
 
 # No Wine on PATH: only what the launcher itself needs.
 bare="$work/bare-bin"

@@ -31,6 +31,8 @@ public:
     [[nodiscard]] bool hasEntry(std::string_view path, platform::EntryKinds kinds) override;
     [[nodiscard]] bool openExclusively(std::string_view path) override;
 
+    [[nodiscard]] std::string currentFolder() override { return "C:\\Users\\ana"; }
+
     std::vector<std::string> lookups;  // "exists:<path>" / "free:<path>", in call order
 
 private:

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "main_window_harness.h"
+#include "workflow/wait_cycle_constants.h"
 #include "workflow/workflow_constants.h"
 
 namespace morvane {
@@ -31,6 +32,9 @@ TEST(HandedFilesTest, EachFileGoesWhereItsBrowseButtonWouldPutItAndOnlyTheWaitSw
          tool,
          output,
          "Unknown switch \"/x\".\nStart Morvane as: morvane.exe [/wait] [FILE]..."},
+        {{"/?"}, false, tool, output, "Unknown switch \"/?\".\nStart Morvane as: morvane.exe [/wait] [FILE]..."},
+        {{"/wait", "/home/x.m2v"}, false, tool, "/home/x.m2v", std::string(wait_cycle::kNothingBusyMessage)},
+        {{"new.m2v", "..\\PullDown.exe"}, false, "C:\\Users\\ana\\..\\PullDown.exe", "C:\\Users\\ana\\new.m2v", ""},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.handed.back());

@@ -90,8 +90,8 @@ void expectDerivationHolds(Program& p, const std::string& text) {
         return;
     }
     EXPECT_EQ(folder + name, text);
-    EXPECT_TRUE(folder.empty() || folder.back() == '\\');
-    EXPECT_EQ(name.find('\\'), std::string::npos);
+    EXPECT_TRUE(folder.empty() || folder.back() == '\\' || folder.back() == '/');
+    EXPECT_EQ(name.find_first_of("\\/"), std::string::npos);
     const std::size_t dot = name.rfind('.');
     ASSERT_NE(dot, std::string::npos);
     EXPECT_EQ(vaf, name.substr(0, dot + 1) + "vaf");

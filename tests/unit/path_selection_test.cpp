@@ -31,7 +31,10 @@ TEST(PathDerivationTest, EveryChangeOfTheOutputPathFollowsTheTable) {
         {R"(C:\enc\film.)", R"(C:\enc\)", "film.", "film.vaf", R"(C:\enc\film.vaf)"},
         {R"(C:\enc\.m2v)", R"(C:\enc\)", ".m2v", ".vaf", R"(C:\enc\.vaf)"},
         {R"(C:\enc\FILM.M2V)", R"(C:\enc\)", "FILM.M2V", "FILM.vaf", R"(C:\enc\FILM.vaf)"},
-        {"C:/enc/film.m2v", "", "C:/enc/film.m2v", "C:/enc/film.vaf", "C:/enc/film.vaf"},
+        // Windows takes a forward slash for a separator too: the last of either splits.
+        {"C:/enc/film.m2v", "C:/enc/", "film.m2v", "film.vaf", "C:/enc/film.vaf"},
+        {R"(C:/enc\sub/film.m2v)", R"(C:/enc\sub/)", "film.m2v", "film.vaf", R"(C:/enc\sub/film.vaf)"},
+        {"//server/share/clip.mpv", "//server/share/", "clip.mpv", "clip.vaf", "//server/share/clip.vaf"},
         {R"(C:\enc.d\film)", "", "", "", kUnchanged},
         {R"(C:\enc\)", "", "", "", kUnchanged},
         {"", "", "", "", kUnchanged},

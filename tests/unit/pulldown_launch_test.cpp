@@ -66,6 +66,10 @@ TEST(PulldownRunsTest, ComposesTheTickedRunsInOrder) {
           R"("C:\Tools\pulldown.exe" "D:\My Videos\film.m2v" "D:\My Videos\pulled_nodrop.m2v" -prog_frames p)"}},
         {"blank in the file name only", kTool, R"(D:\Video\my film.m2v)", Ticked, Clear,
          {R"("C:\Tools\pulldown.exe" "D:\Video\my film.m2v" D:\Video\pulled_drop.m2v -prog_frames p -drop_frame true)"}},
+        {"forward slashes: the output lands beside the stream", kTool, "C:/Encodes/My Movie/movie.m2v", Ticked, Clear,
+         {R"("C:\Tools\pulldown.exe" "C:/Encodes/My Movie/movie.m2v" "C:/Encodes/My Movie/pulled_drop.m2v" -prog_frames p -drop_frame true)"}},
+        {"UNC, mixed separators", kTool, R"(\\nas\enc/night\movie.m2v)", Clear, Ticked,
+         {R"("C:\Tools\pulldown.exe" \\nas\enc/night\movie.m2v \\nas\enc/night\pulled_nodrop.m2v -prog_frames p)"}},
         {"non-ASCII", "C:\\Программы\\pulldown.exe", "D:\\Видео\\фильм.m2v", Clear, Ticked,
          {"\"C:\\Программы\\pulldown.exe\" D:\\Видео\\фильм.m2v D:\\Видео\\pulled_nodrop.m2v -prog_frames p"}},
     };

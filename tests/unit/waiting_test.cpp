@@ -452,6 +452,7 @@ TEST(RefusedRunTest, ARunOverItsOwnInputOrWithoutOneStartsAtNoMoment) {
         std::string output;
         std::string reason;
         std::vector<std::string> others;  // the runs that still start
+        bool picked = true;               // also picked with the browse button during the wait
     };
     const std::string kNoDropOverDrop =
         "\"C:\\Tools\\pulldown.exe\" D:\\Video\\PULLED_Drop.M2V "
@@ -479,6 +480,12 @@ TEST(RefusedRunTest, ARunOverItsOwnInputOrWithoutOneStartsAtNoMoment) {
          "D:\\Video\\movie",
          " has no extension, so pulldown.exe would get no input. Give its name an extension, such as .m2v.",
          {}},
+        {"a typed ECL file (a picked one becomes the stream)",
+         "\\\\nas\\enc/movie.Ecl",
+         " is not the encoder's video but its ECL or VAF file. Give the video it writes instead, such as "
+         "\"\\\\nas\\enc/movie.m2v\".",
+         {},
+         false},
     };
     const auto toldOnce = [](Program& p, const Row& row) {
         ASSERT_EQ(p.ui().messages.size(), 1u);
@@ -504,6 +511,7 @@ TEST(RefusedRunTest, ARunOverItsOwnInputOrWithoutOneStartsAtNoMoment) {
         toldOnce(start, row);
         start.expectIdleLook();
         EXPECT_TRUE(start.h.desktop.processes.attempts.empty());
+        if (!row.picked) continue;
 
         Program end;
         end.check(noOptionsCheck, CheckState::Ticked);

@@ -109,6 +109,12 @@ TEST_F(AboutWindowTest, EveryControlHasItsClassFontAndPixelRectangle) {
     EXPECT_EQ(GetWindowLongW(control(about::okButton), GWL_STYLE) & BS_TYPEMASK, BS_DEFPUSHBUTTON);
 }
 
+TEST_F(AboutWindowTest, EveryControlsCaptionFitsInTheFontItReallyGot) {
+    for (const ControlSpec& c : about::layout().controls)
+        for (const auto& [what, needs, room] : testing::captionRooms(control(c.id), window().dpi()))
+            EXPECT_LE(needs, room) << c.id.value << " " << testing::utf8(what);
+}
+
 TEST_F(AboutWindowTest, TextsAfterTheLoad) {
     const std::map<ControlId, std::wstring> texts{
         {about::titleLabel, L"Morvane"},

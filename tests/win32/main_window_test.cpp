@@ -95,6 +95,12 @@ TEST_F(MainWindowTest, EveryControlHasItsClassParentTextStateAndPixelRectangle) 
     }
 }
 
+TEST_F(MainWindowTest, EveryControlsCaptionFitsInTheFontItReallyGot) {
+    for (const ControlSpec& c : main_window::layout().controls)
+        for (const auto& [what, needs, room] : testing::captionRooms(control(c.id), window().dpi()))
+            EXPECT_LE(needs, room) << c.id.value << " " << testing::utf8(what);
+}
+
 TEST_F(MainWindowTest, TextsAfterTheLoad) {
     // clang-format off
     const std::map<ControlId, std::wstring> texts{

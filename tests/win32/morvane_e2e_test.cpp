@@ -204,6 +204,11 @@ TEST_F(MorvaneE2eTest, TheCommandLinePlacesItsFileArmsTheWaitAndRefusesAnUnknown
     EXPECT_TRUE(pumpUntil([&] { return !IsWindow(box); }));
     EXPECT_EQ(app.text(main_window::outputPathBox), output());
     EXPECT_EQ(app.text(main_window::startButton), L"Start Waiting");
+
+    Morvane bare(L"tonight.m2v");  // the current folder's, which the program inherits
+    wchar_t here[MAX_PATH];
+    const std::wstring expected = std::wstring(here, GetCurrentDirectoryW(MAX_PATH, here)) + L"\\tonight.m2v";
+    EXPECT_EQ(bare.text(main_window::outputPathBox), expected);
 }
 
 }  // namespace morvane

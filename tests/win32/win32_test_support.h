@@ -10,6 +10,7 @@
 #include <functional>
 #include <mutex>
 #include <optional>
+#include <sstream>
 #include <stdexcept>
 #include <string>
 #include <thread>
@@ -151,16 +152,27 @@ inline SeenBox whatBoxShows(HWND box) {
     return shown;
 }
 
-// While it lives, answers every top-level dialog box titled `title` from its
-// own thread, with OK unless `answer` does otherwise, and keeps what each one
-// showed. The test's own modal boxes are answered so.
+// This process's visible dialog box titled `title`, if one shows. Every match
+// is looked at: the first one may be another program's box, or a hidden one.
+inline HWND ownVisibleBox(const std::wstring& title) {
+    for (HWND box = nullptr; (box = FindWindowExW(nullptr, box, L"#32770", title.c_str())) != nullptr;) {
+        DWORD process = 0;
+        GetWindowThreadProcessId(box, &process);
+        if (process == GetCurrentProcessId() && IsWindowVisible(box)) return box;
+    }
+    return nullptr;
+}
+
+// While it lives, answers every top-level dialog box of this process titled
+// `title` from its own thread, with OK unless `answer` does otherwise, and
+// keeps what each one showed. The test's own modal boxes are answered so.
 class BoxAnswerer {
 public:
     explicit BoxAnswerer(
         std::wstring title, std::function<void(HWND)> answer = [](HWND box) { PostMessageW(box, WM_COMMAND, IDOK, 0); })
         : thread_([this, title = std::move(title), answer = std::move(answer)] {
               while (!stop_) {
-                  if (HWND box = FindWindowW(L"#32770", title.c_str()); box && IsWindowVisible(box)) {
+                  if (HWND box = ownVisibleBox(title)) {
                       {
                           std::lock_guard lock(mutex_);
                           seen_.push_back(whatBoxShows(box));
@@ -192,10 +204,14 @@ private:
 };
 
 // A process this test started, in a job of its own so that every process it
-// starts in turn is counted; one still running at the end is ended with it.
+// starts in turn is counted; one still running at the end is ended with it,
+// with all it started, and so when the test program itself ends abruptly.
 class Child {
 public:
     explicit Child(std::wstring commandLine) : job_(CreateJobObjectW(nullptr, nullptr)) {
+        JOBOBJECT_EXTENDED_LIMIT_INFORMATION limits{};
+        limits.BasicLimitInformation.LimitFlags = JOB_OBJECT_LIMIT_KILL_ON_JOB_CLOSE;
+        SetInformationJobObject(job_.get(), JobObjectExtendedLimitInformation, &limits, sizeof(limits));
         STARTUPINFOW startup{};
         startup.cb = sizeof(startup);
         PROCESS_INFORMATION started{};
@@ -307,5 +323,75 @@ private:
     HDC dc_ = nullptr;
     HGDIOBJ old_ = nullptr;
 };
+
+// Much darker than the button face: text, a mark or a dot, however drawn.
+inline bool isDark(std::uint32_t p) {
+    return p != Canvas::kUnpainted && ((p >> 16) & 0xFF) + ((p >> 8) & 0xFF) + (p & 0xFF) < 3 * 0x60;
+}
+
+// One past the rightmost dark pixel the control paints.
+inline int inkRight(HWND control) {
+    RECT client{};
+    GetClientRect(control, &client);
+    Canvas canvas(client.right, client.bottom);
+    SendMessageW(control, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(canvas.dc()), PRF_CLIENT);
+    int right = 0;
+    for (int y = 0; y < canvas.height(); ++y)
+        for (int x = right; x < canvas.width(); ++x)
+            if (isDark(canvas.at(x, y))) right = x + 1;
+    return right;
+}
+
+// What a control's caption needs against the room its control gives it, in
+// the font the control really got: a prefix that lacks the face asked for
+// gives a wider one. A label wraps, so its height counts; its lines must also
+// end before a sibling on their row.
+struct CaptionRoom {
+    std::wstring what;
+    int needs;
+    int room;
+};
+inline std::vector<CaptionRoom> captionRooms(HWND control, int dpi) {
+    const std::wstring text = windowText(control);
+    if (text.empty() || _wcsicmp(className(control).c_str(), L"Edit") == 0) return {};
+    RECT client{};
+    GetClientRect(control, &client);
+    const HDC dc = GetDC(control);
+    const HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)));
+    std::vector<CaptionRoom> rooms;
+    if (_wcsicmp(className(control).c_str(), L"Static") == 0) {
+        RECT wrapped{0, 0, client.right, 0};
+        DrawTextW(dc, text.c_str(), -1, &wrapped, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
+        rooms = {{L"height", wrapped.bottom, client.bottom}};
+        TEXTMETRICW metrics{};
+        GetTextMetricsW(dc, &metrics);
+        const RECT self = rectInParent(control);
+        std::wistringstream lines(text);
+        int top = self.top;
+        for (std::wstring line; std::getline(lines, line); top += metrics.tmHeight) {
+            if (!line.empty() && line.back() == L'\r') line.pop_back();
+            SIZE size{};
+            GetTextExtentPoint32W(dc, line.c_str(), static_cast<int>(line.size()), &size);
+            for (HWND other = GetWindow(control, GW_HWNDFIRST); other; other = GetWindow(other, GW_HWNDNEXT)) {
+                const RECT r = rectInParent(other);
+                const int middle = (r.top + r.bottom) / 2;
+                if (r.left > self.left && r.left < self.right && middle >= top && middle < top + metrics.tmHeight)
+                    rooms.push_back({line, size.cx, r.left - self.left});
+            }
+        }
+    } else {
+        // Beside a check box's box, inside a frame's edges, a button's borders.
+        const LONG type = GetWindowLongW(control, GWL_STYLE) & BS_TYPEMASK;
+        const double margin = type == BS_GROUPBOX ? 240 : type == BS_3STATE ? 255 : 90;
+        RECT one{};
+        DrawTextW(dc, text.c_str(), -1, &one, DT_CALCRECT | DT_SINGLELINE);
+        rooms = {{L"width", one.right, client.right - platform::toPixels(platform::Twips(margin), dpi)}};
+        // Drawn in another font than its own (a theme's), a check box's caption runs to its edge.
+        if (type == BS_3STATE) rooms.push_back({L"ink", inkRight(control), client.right - 1});
+    }
+    SelectObject(dc, old);
+    ReleaseDC(control, dc);
+    return rooms;
+}
 
 }  // namespace morvane::testing

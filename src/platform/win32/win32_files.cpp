@@ -90,6 +90,16 @@ bool Win32FileSystem::hasEntry(std::string_view path, EntryKinds kinds) {
     return (entry.dwFileAttributes & refusedAttributes(kinds)) == 0;
 }
 
+std::string Win32FileSystem::currentFolder() {
+    const DWORD needed = GetCurrentDirectoryW(0, nullptr);
+    if (needed == 0) return {};
+    std::wstring folder(needed, L'\0');
+    const DWORD written = GetCurrentDirectoryW(needed, folder.data());
+    if (written == 0 || written >= needed) return {};
+    folder.resize(written);
+    return narrow(folder);
+}
+
 bool Win32FileSystem::openExclusively(std::string_view path) {
     if (path.empty()) return false;
     QuietErrors quiet;

@@ -10,6 +10,7 @@ class Win32FileSystem final : public FileSystem {
 public:
     [[nodiscard]] bool hasEntry(std::string_view path, EntryKinds kinds) override;
     [[nodiscard]] bool openExclusively(std::string_view path) override;
+    [[nodiscard]] std::string currentFolder() override;
 };
 
 class Win32Processes final : public Processes {

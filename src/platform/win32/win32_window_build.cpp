@@ -11,6 +11,7 @@
 #include "platform/win32/newer_windows.h"
 #include "platform/win32/resource_ids.h"
 #include "platform/win32/wide.h"
+#include "platform/win32/wine_look.h"
 #include "platform/win32/win32_ui.h"
 
 namespace morvane::platform::win32 {
@@ -112,6 +113,7 @@ void createControls(HWND hwnd, const WindowSpec& design, HINSTANCE instance, Win
             CreateWindowExW(ex, cls, widen(c->text).c_str(), style, 0, 0, 0, 0, parent,
                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(c->id.value)), instance, nullptr);
         if (!child) throw std::runtime_error("cannot create a control");
+        keepProgramFont(child);
         if (c->kind == ControlKind::Frame) SetWindowSubclass(child, frameProc, kFrameSubclassId, 0);
         if (c->kind == ControlKind::CheckBox) SendMessageW(child, BM_SETCHECK, static_cast<WPARAM>(c->check), 0);
         controls.emplace(c->id, std::make_unique<Win32Control>(*c, child));
@@ -158,6 +160,7 @@ HFONT fontFor(std::vector<std::pair<FontSpec, UniqueFont>>& fonts, const FontSpe
     lf.lfQuality = DEFAULT_QUALITY;
     std::wstring face = widen(font.face);
     face.copy(lf.lfFaceName, LF_FACESIZE - 1);
+    provideFace(face);
     fonts.emplace_back(font, UniqueFont(CreateFontIndirectW(&lf)));
     return fonts.back().second.get();
 }
@@ -166,6 +169,8 @@ HFONT fontFor(std::vector<std::pair<FontSpec, UniqueFont>>& fonts, const FontSpe
 
 Win32Window::Win32Window(Win32Ui& ui, const WindowSpec& design, WindowEvents& events)
     : ui_(ui), design_(design), events_(events), timer_(design.timer.value_or(TimerSpec{})) {
+    // Wine draws the frame's buttons in Marlett.
+    provideFace(L"Marlett");
     const HWND owner = design.frame == WindowFrame::FixedDialog ? ui.hiddenOwner() : nullptr;
     window_ = UniqueWindow(CreateWindowExW(
         windowExStyle(design.frame), Win32Ui::kFormClass, widen(design.caption).c_str(), windowStyle(design.frame),

@@ -1,6 +1,7 @@
 #include "platform/win32/win32_window_paint.h"
 
 #include <algorithm>
+#include <string>
 
 #include "platform/units.h"
 #include "platform/win32/owned_handles.h"
@@ -14,6 +15,13 @@ namespace {
 constexpr double kBusyDotShare = 0.6;
 
 COLORREF toColorRef(Rgb c) { return RGB(c.red, c.green, c.blue); }
+
+// The face of the font selected into the DC, which may not be the one asked for.
+std::wstring selectedFace(HDC dc) {
+    wchar_t face[LF_FACESIZE] = {};
+    GetTextFaceW(dc, LF_FACESIZE, face);
+    return face;
+}
 
 bool hasGlyph(HDC dc, wchar_t ch) {
     WORD index = 0;
@@ -58,17 +66,23 @@ void drawBusyMark(const DRAWITEMSTRUCT& item, std::wstring_view mark) {
     RECT r = item.rcItem;
     FillRect(dc, &r, GetSysColorBrush(COLOR_BTNFACE));
     if (mark.empty()) return;
-    SelectedObject font(dc, reinterpret_cast<HFONT>(SendMessageW(item.hwndItem, WM_GETFONT, 0, 0)));
+    const auto font = reinterpret_cast<HFONT>(SendMessageW(item.hwndItem, WM_GETFONT, 0, 0));
+    SelectedObject selectedFont(dc, font);
+    // Where the prefix lacks the symbol font, another face stands in and its
+    // glyph at the mark's code is a letter: decide on the face really given.
+    LOGFONTW asked{};
+    GetObjectW(font, sizeof asked, &asked);
+    const bool symbolFace = _wcsicmp(selectedFace(dc).c_str(), asked.lfFaceName) == 0;
     // Symbol fonts are addressed through the private-use page on Windows.
     const wchar_t privateUse = static_cast<wchar_t>(0xF000 | (mark[0] & 0xFF));
-    if (mark.size() == 1 && (hasGlyph(dc, mark[0]) || hasGlyph(dc, privateUse))) {
+    if (mark.size() == 1 && symbolFace && (hasGlyph(dc, mark[0]) || hasGlyph(dc, privateUse))) {
         const wchar_t drawn = hasGlyph(dc, mark[0]) ? mark[0] : privateUse;
         SetBkMode(dc, TRANSPARENT);
         SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
         DrawTextW(dc, &drawn, 1, &r, DT_LEFT | DT_TOP | DT_SINGLELINE | DT_NOPREFIX);
         return;
     }
-    // The font lacks the mark: draw a solid dot in its place.
+    // The font given lacks the mark: draw a solid dot in its place.
     const int side = std::min(r.right - r.left, r.bottom - r.top);
     const int diameter = std::max(3, static_cast<int>(side * kBusyDotShare));
     const int x = r.left + (r.right - r.left - diameter) / 2;
