@@ -54,7 +54,7 @@ void MainWindow::onTimer() { tick(); }
 void MainWindow::onFilesDropped(const std::vector<std::string>& paths) {
     // The path boxes are locked while the wait is armed, and a drop is the
     // quickest way to change them by accident.
-    if (!waiting_) takeFiles(paths);
+    if (!wait_.armed()) takeFiles(paths);
 }
 
 void MainWindow::load() {
@@ -66,7 +66,8 @@ void MainWindow::load() {
     timer.setIntervalMs(wait_cycle::kTickIntervalMs);
     timer.setEnabled(true);
 
-    waiting_ = false;
+    // A window shown again after a close with the wait armed starts idle.
+    wait_.cancel();
     showIdleState();
 
     const settings::Options options = settings::loadOptions(platform_.registry);
@@ -97,7 +98,6 @@ void MainWindow::showIdleState() {
     window_->acceptFiles(true);
     control(outputBusyMark).setText("");
     control(vafBusyMark).setText("");
-    minutesWaited_ = 0;
     control(minutesWaitedLabel).setText("0");
 }
 

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <cstdint>
 #include <memory>
 #include <optional>
 #include <string>
@@ -10,6 +9,7 @@
 #include "main_window/main_window_layout.h"
 #include "platform/platform.h"
 #include "workflow/pulldown_command.h"
+#include "workflow/wait_cycle.h"
 
 namespace morvane::about {
 class AboutWindow;
@@ -34,17 +34,6 @@ public:
 
     [[nodiscard]] platform::Window& window() { return *window_; }
     [[nodiscard]] bool isOpen() const { return window_ && window_->isOpen(); }
-
-    // The window's own state, for the tests to read.
-    [[nodiscard]] bool waiting() const { return waiting_; }
-    [[nodiscard]] double minutesWaited() const { return minutesWaited_; }
-    [[nodiscard]] std::int16_t freeTicks() const { return freeTicks_; }
-    [[nodiscard]] const std::string& outFolder() const { return outFolder_; }
-    [[nodiscard]] const std::string& outFileName() const { return outFileName_; }
-    [[nodiscard]] const std::string& vafFileName() const { return vafFileName_; }
-
-    // Starts the ticked pulldown runs.
-    void startPulldownRuns();
 
 private:
     // WindowEvents: dispatch to the handlers below.
@@ -80,14 +69,16 @@ private:
     [[nodiscard]] std::optional<std::string> inputRefusal();
     [[nodiscard]] std::optional<std::string> overwriteRefusal(workflow::PulldownRun run);
     [[nodiscard]] std::optional<std::string> firstRefusal();
+    void startPulldownRuns();
 
     // The wait (waiting.cpp).
     void startOrCancelWaiting();
     void startWaiting();
     void cancelWaiting();
     void tick();
-    [[nodiscard]] bool watchedFileBusy(platform::ControlId pathBox);
-    bool markBusyFiles();
+    [[nodiscard]] workflow::FileState watchedFileState(platform::ControlId pathBox);
+    [[nodiscard]] workflow::WatchedFiles probeWatchedFiles();
+    void showBusyMarks(workflow::WatchedFiles marks);
     void holdSystemAwake(bool on);
 
     void showError(std::string_view message);
@@ -98,10 +89,8 @@ private:
     std::unique_ptr<platform::Window> window_;
     std::vector<std::string> arguments_;
 
-    bool waiting_ = false;
+    workflow::WaitCycle wait_;
     bool systemAwakeHeld_ = false;
-    double minutesWaited_ = 0.0;
-    std::int16_t freeTicks_ = 0;
     std::string outFolder_;
     std::string outFileName_;
     std::string vafFileName_;

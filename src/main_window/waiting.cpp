@@ -1,10 +1,10 @@
-#include <cmath>
 #include <optional>
 #include <string>
 
 #include "main_window/main_window.h"
 #include "main_window/main_window_constants.h"
 #include "workflow/file_probes.h"
+#include "workflow/wait_cycle.h"
 #include "workflow/wait_cycle_constants.h"
 #include "workflow/workflow_constants.h"
 
@@ -13,18 +13,6 @@ namespace morvane {
 using namespace main_window;
 using namespace wait_cycle;
 using platform::ControlId;
-
-namespace {
-
-// The minute display has always sent a half to the even neighbour: 2.5 shows as 2.
-std::string roundedHalfToEven(double minutes) {
-    const double whole = std::floor(minutes);
-    const double fraction = minutes - whole;
-    const bool up = fraction > 0.5 || (fraction == 0.5 && std::fmod(whole, 2.0) != 0.0);
-    return std::to_string(static_cast<long long>(up ? whole + 1.0 : whole));
-}
-
-}  // namespace
 
 // The caption alone decides: a wait is cancelled by whatever the button says
 // when it does not say "Start Waiting".
@@ -42,8 +30,7 @@ void MainWindow::startWaiting() {
         return;
     }
 
-    // Reset before the later checks, so a failed start also shows "0".
-    minutesWaited_ = 0;
+    wait_.resetMinutes();
     control(minutesWaitedLabel).setText("0");
 
     const std::string pullPath = control(pulldownPathBox).text();
@@ -57,14 +44,15 @@ void MainWindow::startWaiting() {
         showError(kNoOutputFileMessage);
         return;
     }
-    if (!markBusyFiles()) {
+    const workflow::WatchedFiles found = probeWatchedFiles();
+    showBusyMarks(found);
+    if (!found.anyBusy()) {
         showError(kNothingBusyMessage);
         return;
     }
     // Told now, while the user is here to mend it, not at the end of the night.
     if (const std::optional<std::string> refusal = firstRefusal()) {
-        control(outputBusyMark).setText("");
-        control(vafBusyMark).setText("");
+        showBusyMarks({});
         showError(*refusal);
         return;
     }
@@ -74,30 +62,24 @@ void MainWindow::startWaiting() {
     control(pulldownPathBox).setEnabled(false);
     control(outputPathBox).setEnabled(false);
     window_->acceptFiles(false);
-    freeTicks_ = 0;
-    waiting_ = true;
+    wait_.arm();
     // Left alone overnight: the machine must not sleep through the encoder's end.
     holdSystemAwake(true);
 }
 
 void MainWindow::cancelWaiting() {
-    waiting_ = false;
+    wait_.cancel();
     showIdleState();
     holdSystemAwake(false);
 }
 
 void MainWindow::tick() {
-    if (!waiting_) return;
+    if (!wait_.armed()) return;
 
-    minutesWaited_ += kMinutesPerTick;
-    control(minutesWaitedLabel).setText(roundedHalfToEven(minutesWaited_));
-
-    if (markBusyFiles()) {
-        freeTicks_ = 0;
-        return;
-    }
-    ++freeTicks_;
-    if (freeTicks_ < kFreeTicksToFinish) return;
+    const workflow::TickOutcome outcome = wait_.tick(probeWatchedFiles());
+    control(minutesWaitedLabel).setText(outcome.minutesText);
+    showBusyMarks(outcome.busyMarks);
+    if (outcome.next == workflow::NextStep::KeepWaiting) return;
 
     // The encoder has let go. The machine may sleep again even if a run's
     // failure to start leaves a message waiting for the user.
@@ -108,18 +90,23 @@ void MainWindow::tick() {
 }
 
 // A file that does not exist is not busy: the VAF file may never come.
-bool MainWindow::watchedFileBusy(ControlId pathBox) {
-    if (!probes::exists(platform_.files, control(pathBox).text())) return false;
-    return !probes::isFree(platform_.files, control(pathBox).text());
+workflow::FileState MainWindow::watchedFileState(ControlId pathBox) {
+    const bool busy = probes::exists(platform_.files, control(pathBox).text()) &&
+                      !probes::isFree(platform_.files, control(pathBox).text());
+    return busy ? workflow::FileState::Busy : workflow::FileState::Free;
 }
 
-// Probes the VAF file first, then the output file; true when either is busy.
-bool MainWindow::markBusyFiles() {
-    const bool vafBusy = watchedFileBusy(vafPathBox);
-    const bool outputBusy = watchedFileBusy(outputPathBox);
-    control(outputBusyMark).setText(outputBusy ? kBusyMark : "");
-    control(vafBusyMark).setText(vafBusy ? kBusyMark : "");
-    return vafBusy || outputBusy;
+// The VAF file first, then the output file.
+workflow::WatchedFiles MainWindow::probeWatchedFiles() {
+    const workflow::FileState vaf = watchedFileState(vafPathBox);
+    const workflow::FileState output = watchedFileState(outputPathBox);
+    return {.vaf = vaf, .output = output};
+}
+
+void MainWindow::showBusyMarks(workflow::WatchedFiles marks) {
+    const auto mark = [](workflow::FileState state) { return state == workflow::FileState::Busy ? kBusyMark : ""; };
+    control(outputBusyMark).setText(mark(marks.output));
+    control(vafBusyMark).setText(mark(marks.vaf));
 }
 
 void MainWindow::holdSystemAwake(bool on) {

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <cstdint>
 #include <string_view>
 
 namespace morvane::wait_cycle {
@@ -16,7 +15,7 @@ inline constexpr double kMinutesPerTick = 1.0 / kSecondsPerMinute * (kTickInterv
 static_assert(kMinutesPerTick == 0.5);
 
 // Free ticks in a row after which the encoder counts as finished.
-inline constexpr std::int16_t kFreeTicksToFinish = 2;
+inline constexpr int kFreeTicksToFinish = 2;
 
 // The start's messages; the first one, shared with Pulldown Now, is workflow::kNoOptionChosen.
 inline constexpr std::string_view kInvalidPullPathMessage = "Invalid path for pulldown.exe";

@@ -65,8 +65,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     h.control(main_window::noOptionsCheck).setCheckState(platform::CheckState::Ticked);
     h.window().click(main_window::pulldownNowItem);
     const auto& attempts = h.desktop.processes.attempts;
-    const std::string& outFolder = h.form.outFolder();
-    const std::string& outFileName = h.form.outFileName();
+    const auto [outFolder, outFileName, vafFileName] = workflow::deriveOutputPaths(h.text(main_window::outputPathBox));
     if (outputPath.empty() || outputPath.back() == '\\' || outputPath.back() == '/' || outFileName.empty() ||
         workflow::namesVafOrEcl(outFileName)) {
         require(attempts.empty());  // names no file, or gives no input, or no video

@@ -50,7 +50,7 @@ TEST(HandedFilesTest, EachFileGoesWhereItsBrowseButtonWouldPutItAndOnlyTheWaitSw
         EXPECT_EQ(h.text(pulldownPathBox), row.pulldownBox);
         EXPECT_EQ(h.text(outputPathBox), row.outputBox);
         EXPECT_EQ(h.desktop.ui.messages.empty() ? "" : h.desktop.ui.messages[0].text, row.message);
-        EXPECT_EQ(h.form.waiting(), row.armed);
+        EXPECT_EQ(h.text(startButton), row.armed ? "Cancel" : "Start Waiting");
         EXPECT_EQ(h.window().acceptsFiles(), !row.armed);
     }
 }

@@ -10,6 +10,7 @@
 #include "command_line_rules.h"
 #include "main_window/main_window_constants.h"
 #include "main_window_harness.h"
+#include "workflow/path_derivation.h"
 
 namespace morvane {
 namespace {
@@ -81,9 +82,7 @@ struct Program : MainWindowHarness {
 // which put together give the text back; or nothing is derived and the VAF box
 // keeps what it held.
 void expectDerivationHolds(Program& p, const std::string& text) {
-    const std::string& folder = p.form.outFolder();
-    const std::string& name = p.form.outFileName();
-    const std::string& vaf = p.form.vafFileName();
+    const auto [folder, name, vaf] = workflow::deriveOutputPaths(text);
     if (name.empty()) {
         EXPECT_TRUE(folder.empty());
         EXPECT_TRUE(vaf.empty());
@@ -100,20 +99,19 @@ void expectDerivationHolds(Program& p, const std::string& text) {
 }
 
 // The run's command line gives back the tool, the input and the output whole.
-void expectWholeArguments(const std::string& line, const Program& p) {
+void expectWholeArguments(const std::string& line, const std::string& text) {
     const std::vector<std::string> args = splitCommandLine(line);
     ASSERT_EQ(args.size(), 7u) << line;
     EXPECT_EQ(args[0], kTool);
-    EXPECT_EQ(args[1], p.form.outFolder() + p.form.outFileName());
-    EXPECT_EQ(args[2], p.form.outFolder() + "pulled_drop.m2v");
+    EXPECT_EQ(args[1], text);
+    EXPECT_EQ(args[2], workflow::deriveOutputPaths(text).outFolder + "pulled_drop.m2v");
     EXPECT_EQ(std::vector<std::string>(args.begin() + 3, args.end()),
               (std::vector<std::string>{"-prog_frames", "p", "-drop_frame", "true"}));
 }
 
 // A file name without a dot derives no input: the run is refused, once.
-bool refusedForNoInput(const Program& p) {
-    if (!p.form.outFileName().empty()) return false;
-    EXPECT_FALSE(p.form.waiting());
+bool refusedForNoInput(const Program& p, const std::string& text) {
+    if (!workflow::deriveOutputPaths(text).outFileName.empty()) return false;
     EXPECT_TRUE(p.desktop.processes.attempts.empty());
     EXPECT_EQ(p.desktop.ui.messages.size(), 1u);
     EXPECT_NE(p.desktop.ui.messages.at(0).text.find(" has no extension"), std::string::npos);
@@ -143,16 +141,14 @@ TEST(HostilePathTest, AWaitOnEveryTextEndsInOneRunOnThePathAsWritten) {
 
         p.window().click(startButton);
         if (!path.namesAnEntry) {
-            EXPECT_FALSE(p.form.waiting());
             ASSERT_EQ(p.desktop.ui.messages.size(), 1u);
             EXPECT_EQ(p.desktop.ui.messages[0].text, "CCE output files are missing or not in use. Is CCE running?");
             continue;
         }
-        if (refusedForNoInput(p)) continue;
-        ASSERT_TRUE(p.form.waiting());
+        if (refusedForNoInput(p, path.text)) continue;
+        ASSERT_EQ(p.text(startButton), "Cancel");
         EXPECT_EQ(p.text(outputBusyMark), kBusyMark);
         p.window().tick();
-        EXPECT_EQ(p.form.freeTicks(), 0);
 
         p.desktop.files.hold(path.text, false);
         p.window().tick();
@@ -160,7 +156,7 @@ TEST(HostilePathTest, AWaitOnEveryTextEndsInOneRunOnThePathAsWritten) {
         EXPECT_TRUE(p.desktop.ui.ended());
         EXPECT_TRUE(p.desktop.ui.messages.empty());
         ASSERT_EQ(p.desktop.processes.attempts.size(), 1u);
-        expectWholeArguments(p.desktop.processes.attempts[0], p);
+        expectWholeArguments(p.desktop.processes.attempts[0], path.text);
         EXPECT_TRUE(p.desktop.files.contains(path.text));
     }
 }
@@ -184,10 +180,10 @@ TEST(HostilePathTest, PulldownNowOnEveryTextStartsOneRunOrSaysTheFileIsMissing) 
             continue;
         }
         p.desktop.ui.messages.erase(p.desktop.ui.messages.begin());
-        if (refusedForNoInput(p)) continue;
+        if (refusedForNoInput(p, path.text)) continue;
         EXPECT_TRUE(p.desktop.ui.messages.empty());
         ASSERT_EQ(p.startedLines().size(), 1u);
-        expectWholeArguments(p.startedLines()[0], p);
+        expectWholeArguments(p.startedLines()[0], path.text);
     }
 }
 
@@ -198,7 +194,6 @@ TEST(HostilePathTest, AnEmptyOutputPathIsReportedAndNothingIsProbedOrStarted) {
     p.window().click(startButton);
     ASSERT_EQ(p.desktop.ui.messages.size(), 1u);
     EXPECT_EQ(p.desktop.ui.messages[0].text, "No CCE output file specified");
-    EXPECT_FALSE(p.form.waiting());
     EXPECT_EQ(p.desktop.files.lookups, (std::vector<std::string>{"exists:" + kTool}));
 }
 
@@ -210,7 +205,7 @@ TEST(HostilePathTest, AnEmptyVafPathCountsAsNotBusy) {
     p.desktop.files.addFile("D:\\Video\\movie.m2v");
     p.desktop.files.hold("D:\\Video\\movie.m2v");
     p.window().click(startButton);
-    ASSERT_TRUE(p.form.waiting());
+    ASSERT_EQ(p.text(startButton), "Cancel");
     EXPECT_EQ(p.text(vafBusyMark), "");
     p.desktop.files.hold("D:\\Video\\movie.m2v", false);
     p.window().tick();

@@ -24,9 +24,6 @@ TEST(MainWindowLoadTest, ShowsTheIdleStateWithTheVersionInTheCaption) {
     EXPECT_TRUE(h.control(pulldownPathBox).enabled());
     EXPECT_TRUE(h.control(outputPathBox).enabled());
     EXPECT_FALSE(h.control(vafPathBox).enabled());
-    EXPECT_FALSE(h.form.waiting());
-    EXPECT_EQ(h.form.minutesWaited(), 0.0);
-    EXPECT_EQ(h.form.freeTicks(), 0);
     EXPECT_EQ(h.window().shows(), 1);
 }
 
@@ -85,14 +82,6 @@ TEST(MainWindowLifecycleTest, CloseBoxUnloadsAndTheProgramEndsWithItsLastWindow)
     EXPECT_FALSE(h.form.isOpen());
     EXPECT_FALSE(h.desktop.ui.ended());
     EXPECT_FALSE(h.desktop.ui.running());
-}
-
-TEST(MainWindowLifecycleTest, NoTickReachesAClosedWindow) {
-    MainWindowHarness h;
-    h.start();
-    h.window().pressCloseBox();
-    h.window().tick();
-    EXPECT_EQ(h.form.minutesWaited(), 0.0);
 }
 
 }  // namespace

@@ -67,6 +67,7 @@ TEST(SettingsValueTest, NumberFormOfTexts) {
         {"+-1", std::nullopt},
         {"-", std::nullopt},
         {"0x10", std::nullopt},
+        {"x1", std::nullopt},
     };
     for (const auto& c : cases) EXPECT_EQ(SettingsValue(c.text).toNumber(), c.number) << '"' << c.text << '"';
     EXPECT_EQ(SettingsValue().toNumber(), 0);

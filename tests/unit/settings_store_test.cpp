@@ -194,7 +194,7 @@ TEST(SettingsLoadTest, TheBothRunsValueDecidesOnlyWhenNeitherBoxIsStored) {
     const struct {
         const char* what;
         bool bothEmptyTexts;
-        std::function<void(MemoryRegistry&)> optDrop;
+        std::function<void(MemoryRegistry&)> bothRuns;
         CheckState noDrop;
     } cases[] = {
         {"absent", false, [](MemoryRegistry&) {}, CheckState::Clear},
@@ -242,7 +242,7 @@ TEST(SettingsLoadTest, TheBothRunsValueDecidesOnlyWhenNeitherBoxIsStored) {
             putText(store, "chkDrop", "");
             putText(store, "chkNoDrop", "");
         }
-        c.optDrop(store);
+        c.bothRuns(store);
         Program p(store);
         p.start();
         EXPECT_EQ(p.check(dropFrameCheck), CheckState::Ticked);
@@ -381,7 +381,7 @@ TEST(SettingsSaveTest, WritesWhatTheControlsHoldAsTextsOverEarlierTypesAndLeaves
     store.putDword(kHkeyLocalMachine, settingsKeyUnder(kHkeyLocalMachine), "chkDrop", 1);
     store.putDword(kHkeyLocalMachine, settingsKeyUnder(kHkeyLocalMachine), "txtMPath", 5);
     store.putDword(kHkeyLocalMachine, settingsKeyUnder(kHkeyLocalMachine), "optDrop", 0xFFFFFFFF);
-    const MemoryRegistry::Value optDropBefore =
+    const MemoryRegistry::Value bothRunsBefore =
         *store.find(kHkeyLocalMachine, settingsKeyUnder(kHkeyLocalMachine), "optDrop");
     Program p(store);
     p.start();
@@ -397,11 +397,11 @@ TEST(SettingsSaveTest, WritesWhatTheControlsHoldAsTextsOverEarlierTypesAndLeaves
     EXPECT_EQ(storedText(store, "txtMvaf"), "D:\\Encodes\\movie.vaf");
     EXPECT_EQ(storedText(store, "chkDrop"), "0");
     EXPECT_EQ(storedText(store, "chkNoDrop"), "2");
-    const MemoryRegistry::Value* optDrop =
+    const MemoryRegistry::Value* bothRuns =
         store.find(kHkeyLocalMachine, settingsKeyUnder(kHkeyLocalMachine), "optDrop");
-    ASSERT_NE(optDrop, nullptr);
-    EXPECT_EQ(optDrop->type, optDropBefore.type);
-    EXPECT_EQ(optDrop->data, optDropBefore.data);
+    ASSERT_NE(bothRuns, nullptr);
+    EXPECT_EQ(bothRuns->type, bothRunsBefore.type);
+    EXPECT_EQ(bothRuns->data, bothRunsBefore.data);
 }
 
 TEST(SettingsSaveTest, PathsComeBackIntactOnTheNextStartBlanksAndAllScripts) {

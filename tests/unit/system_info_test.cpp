@@ -152,6 +152,8 @@ TEST(SystemInfoStartTest, FindsTheViewerThroughTheTwoLookupsOrSaysItIsUnavailabl
     const SystemInfoCase cases[] = {
         {"PATH names an existing viewer", [&](MemoryPlatform& d) { putPath(d, utf16(viewer, 1)); }, {viewer},
          {viewer}, false},
+        {"PATH in double quotes", [&](MemoryPlatform& d) { putPath(d, utf16('"' + viewer + '"', 1)); }, {viewer},
+         {viewer}, false},
         {"PATH is started as the one program, untested, spaces and all",
          [&](MemoryPlatform& d) {
              putPath(d, utf16(viewer));

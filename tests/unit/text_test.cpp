@@ -13,6 +13,7 @@ TEST(TextTest, RoundTripsEveryPlane) {
         "D:\\\xD0\x92\xD0\xB8\xD0\xB4\xD0\xB5\xD0\xBE\\\xE6\x98\xA0\xE7\x94\xBB.m2v",  // Cyrillic and CJK
         "\xF0\x9F\x8E\xAC clip.m2v",                                              // outside the BMP
         "\xC3\x8F",                                                               // the busy mark
+        "\x7F\xEE\x80\x80\xEF\xBF\xBF\xF0\x90\x80\x80",  // U+007F, U+E000, U+FFFF, ending outside the BMP
     };
     // clang-format on
     for (const std::string& s : samples) EXPECT_EQ(utf16ToUtf8(utf8ToUtf16(s)), s);

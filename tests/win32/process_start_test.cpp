@@ -89,13 +89,16 @@ TEST_F(RecorderTest, AStartThatCannotHappenSaysSo) {
 
 TEST_F(RecorderTest, StartingPulldownRunsStartsBothRunsOnThePathsInTheWindow) {
     const std::wstring program = installRecorder(L"Инструменты");
-    const std::wstring output = L"D:\\Мои видео\\фильм 1.m2v";
+    const std::wstring folder = scratch / L"Мои видео\\";
+    const std::wstring output = folder + L"фильм 1.m2v";
+    CreateDirectoryW(folder.c_str(), nullptr);
+    writeFile(output, "");
     RealMainWindow real;
     real.control(main_window::pulldownPathBox).setText(utf8(program));
     real.control(main_window::outputPathBox).setText(utf8(output));
     real.control(main_window::dropFrameCheck).setCheckState(CheckState::Ticked);
     real.control(main_window::noOptionsCheck).setCheckState(CheckState::Ticked);
-    real.form.startPulldownRuns();
+    real.menu(main_window::pulldownNowItem);
 
     std::vector<Record> got = awaitRecords(2);
     ASSERT_EQ(got.size(), 2u);
@@ -104,12 +107,12 @@ TEST_F(RecorderTest, StartingPulldownRunsStartsBothRunsOnThePathsInTheWindow) {
         ASSERT_EQ(r.args.size() >= 3, true);
         byOutput[r.args[2]] = r;
     }
-    const Record& drop = byOutput[L"D:\\Мои видео\\pulled_drop.m2v"];
-    const Record& noDrop = byOutput[L"D:\\Мои видео\\pulled_nodrop.m2v"];
-    EXPECT_EQ(drop.args, (std::vector<std::wstring>{program, output, L"D:\\Мои видео\\pulled_drop.m2v", L"-prog_frames",
-                                                    L"p", L"-drop_frame", L"true"}));
+    const Record& drop = byOutput[folder + L"pulled_drop.m2v"];
+    const Record& noDrop = byOutput[folder + L"pulled_nodrop.m2v"];
+    EXPECT_EQ(drop.args, (std::vector<std::wstring>{program, output, folder + L"pulled_drop.m2v", L"-prog_frames", L"p",
+                                                    L"-drop_frame", L"true"}));
     EXPECT_EQ(noDrop.args,
-              (std::vector<std::wstring>{program, output, L"D:\\Мои видео\\pulled_nodrop.m2v", L"-prog_frames", L"p"}));
+              (std::vector<std::wstring>{program, output, folder + L"pulled_nodrop.m2v", L"-prog_frames", L"p"}));
     EXPECT_EQ(drop.show, static_cast<unsigned>(SW_SHOWMINIMIZED));
     EXPECT_EQ(noDrop.show, static_cast<unsigned>(SW_SHOWMINIMIZED));
 }
@@ -118,11 +121,12 @@ TEST_F(RecorderTest, EachFailedStartIsShownInAnErrorBox) {
     RealMainWindow real;
     const std::wstring missing = scratch / L"нет\\pulldown.exe";
     real.control(main_window::pulldownPathBox).setText(utf8(missing));
-    real.control(main_window::outputPathBox).setText("D:\\Video\\movie.m2v");
+    writeFile(scratch / L"movie.m2v", "");
+    real.control(main_window::outputPathBox).setText(utf8(scratch / L"movie.m2v"));
     real.control(main_window::dropFrameCheck).setCheckState(CheckState::Ticked);
     real.control(main_window::noOptionsCheck).setCheckState(CheckState::Ticked);
 
-    real.form.startPulldownRuns();
+    real.menu(main_window::pulldownNowItem);
     const std::vector<SeenBox> shown = real.errors.seen();
     ASSERT_EQ(shown.size(), 2u);
     const std::wstring message = L"Could not start \"" + missing + L"\"";
