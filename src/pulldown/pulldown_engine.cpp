@@ -258,7 +258,10 @@ void PulldownEngine::onPictureCodingExtension(const std::uint8_t* h, std::uint64
         out[1] |= kProgressiveFrameBit;
         if (chromaFormat_ == kChroma420) out[0] |= kChroma420TypeBit;
     } else if (flags.repeatFirstField && !(out[1] & kProgressiveFrameBit)) {
-        summary_.interlacedPicturesRepeated = true;
+        // MPEG-2 lets only a progressive frame repeat a field.
+        throw StreamRefused(Refusal::interlacedPictures,
+                            "holds pictures coded as interlaced frames, which may not repeat a field; "
+                            "-prog_frames p marks them progressive");
     }
     emit(offset + kFieldFlagsByte, h + kFieldFlagsByte, out, 2);
 }

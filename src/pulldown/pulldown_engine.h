@@ -28,6 +28,7 @@ enum class Refusal {
     repeatedFields,
     fieldPictures,
     oddMacroblockRows,
+    interlacedPictures,
 };
 
 // A stream this program will not turn; what() says what it is.
@@ -53,8 +54,6 @@ struct Summary {
     std::optional<TimeCode> lastTimeCode;
     // The stream ends inside a header or a picture: the encoder stopped.
     bool cutShort = false;
-    // Pictures coded as interlaced frames now carry a repeated field.
-    bool interlacedPicturesRepeated = false;
 };
 
 // Reads the stream once, in pieces of any size, and names every header byte

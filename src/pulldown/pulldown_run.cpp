@@ -61,10 +61,6 @@ ExitStatus runPulldown(StreamFiles& files, const RunRequest& request, Console& c
             console.line(kProgram + "warning: " + quoted(request.input) +
                          " ends inside a picture or a header, as when the encoder stopped; its last bytes are "
                          "copied as they are");
-        if (summary.interlacedPicturesRepeated)
-            console.line(kProgram + "warning: " + quoted(request.input) +
-                         " holds pictures coded as interlaced, which now repeat a field; -prog_frames p marks "
-                         "them progressive");
         std::chrono::duration<double> seconds = std::chrono::steady_clock::now() - started;
         console.line(summaryLine(summary, request.options.dropFrame, input->size(), seconds.count()));
         return ExitStatus::done;
