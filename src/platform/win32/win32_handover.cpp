@@ -6,9 +6,21 @@
 
 namespace morvane::platform::win32 {
 
+namespace {
+
+void finishDrop(HDROP drop) noexcept {
+    static auto* const finish = systemFunction<decltype(DragFinish)>(L"shell32.dll", "DragFinish");
+    if (finish) finish(drop);
+}
+
+// A drop until it is finished, which frees what the shell handed over.
+using UniqueDrop = Owned<HDROP, &finishDrop>;
+
+}  // namespace
+
 std::vector<std::string> takeDroppedFiles(HDROP drop) {
     static auto* const queryFile = systemFunction<decltype(DragQueryFileW)>(L"shell32.dll", "DragQueryFileW");
-    static auto* const finish = systemFunction<decltype(DragFinish)>(L"shell32.dll", "DragFinish");
+    const UniqueDrop finished(drop);
     std::vector<std::string> paths;
     if (queryFile) {
         const UINT count = queryFile(drop, 0xFFFFFFFF, nullptr, 0);
@@ -19,7 +31,6 @@ std::vector<std::string> takeDroppedFiles(HDROP drop) {
             paths.push_back(narrow(path));
         }
     }
-    if (finish) finish(drop);
     return paths;
 }
 

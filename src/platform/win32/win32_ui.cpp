@@ -40,6 +40,7 @@ Win32Ui::Win32Ui(HINSTANCE instance) : instance_(instance) {
     // Owns the windows kept out of the task bar; never shown.
     hiddenOwner_ =
         UniqueWindow(CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, instance, nullptr));
+    if (!hiddenOwner_) throw std::runtime_error("cannot create the hidden owner window");
 }
 
 std::unique_ptr<Window> Win32Ui::createWindow(const WindowSpec& design, WindowEvents& events) {
