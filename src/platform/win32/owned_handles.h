@@ -93,4 +93,22 @@ private:
     HDC dc_;
 };
 
+// A window's device context for one WM_PAINT, from BeginPaint to EndPaint.
+class PaintDc {
+public:
+    explicit PaintDc(HWND hwnd) noexcept : hwnd_(hwnd), dc_(BeginPaint(hwnd, &paint_)) {}
+    ~PaintDc() {
+        if (dc_) EndPaint(hwnd_, &paint_);
+    }
+    PaintDc(const PaintDc&) = delete;
+    PaintDc& operator=(const PaintDc&) = delete;
+
+    [[nodiscard]] HDC get() const noexcept { return dc_; }
+
+private:
+    HWND hwnd_;
+    PAINTSTRUCT paint_{};
+    HDC dc_;
+};
+
 }  // namespace morvane::platform::win32

@@ -2,6 +2,7 @@
 #include "platform/win32/win32_window.h"
 
 #include <algorithm>
+#include <optional>
 #include <stdexcept>
 
 #include "platform/win32/wide.h"
@@ -12,10 +13,10 @@
 namespace morvane::platform::win32 {
 
 Win32Window::~Win32Window() {
-    if (!window_) return;
-    // Gone without events: the program is ending. The owners destroy the windows.
-    SetWindowLongPtrW(window_.get(), GWLP_USERDATA, 0);
-    forgetWindow();
+    // Gone without events, the program ending: none may reach the program
+    // from the messages its destruction sends.
+    loaded_ = false;
+    destroy();
 }
 
 std::string Win32Window::caption() const { return windowText(hwnd()); }
@@ -80,13 +81,23 @@ void Win32Window::acceptFiles(bool on) {
 void Win32Window::unload() {
     if (!window_) return;
     ui_.gate().closeRequest(events_);
+    destroy();
+}
+
+// Closed, or dropped with its object: the system destroys the window and the
+// tool tips it owns, and onDestroyed lets go of both, as it does when the
+// window goes with its owner.
+void Win32Window::destroy() noexcept {
     if (window_) DestroyWindow(window_.get());
 }
 
-void Win32Window::forgetWindow() {
+void Win32Window::onDestroyed() noexcept {
+    const HWND hwnd = window_.release();
+    toolTips_.release();
     timer_.detach();
     ui_.gate().forget(events_);
     ui_.windowClosed(this);
+    SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
 }
 
 void Win32Window::onCommand(WORD id, WORD code, HWND from) {
@@ -137,6 +148,61 @@ void Win32Window::onDrawItem(const DRAWITEMSTRUCT& item) const {
     }
 }
 
+void Win32Window::onTimer(UINT_PTR id) {
+    if (id == Win32Timer::kId && loaded_) ui_.gate().timer(events_);
+}
+
+// The session ends (the default answer to WM_QUERYENDSESSION never refuses),
+// and the process may be ended once this returns: close as the close box
+// does, so that the close request runs first.
+void Win32Window::onEndSession(bool ending) {
+    if (ending) unload();
+}
+
+void Win32Window::onDropFiles(HDROP drop) {
+    const std::vector<std::string> paths = takeDroppedFiles(drop);
+    if (loaded_) ui_.gate().filesDropped(events_, paths);
+}
+
+std::optional<LRESULT> Win32Window::onGetDefaultId() const {
+    if (design_.defaultButton == kNoControl) return std::nullopt;
+    return MAKELRESULT(design_.defaultButton.value, DC_HASDEFID);
+}
+
+// Focus comes back to the control that had it when the window was left.
+std::optional<LRESULT> Win32Window::onActivate(WORD state) {
+    if (state == WA_INACTIVE) {
+        lastFocus_ = GetFocus();
+    } else if (lastFocus_ && IsChild(hwnd(), lastFocus_)) {
+        SetFocus(lastFocus_);
+        return 0;
+    }
+    return std::nullopt;
+}
+
+std::optional<LRESULT> Win32Window::onControlColour(HDC dc, HWND from) const {
+    const Win32Control* control = controlAt(from);
+    if (!control || control->design().kind == ControlKind::TextBox) return std::nullopt;
+    return reinterpret_cast<LRESULT>(colourControl(dc, control->design().textColour));
+}
+
+std::optional<LRESULT> Win32Window::onSetCursor(HWND over) const {
+    const Win32Control* control = controlAt(over);
+    if (!control || control->design().pointer != Pointer::Hand) return std::nullopt;
+    SetCursor(LoadCursorW(nullptr, IDC_HAND));
+    return TRUE;
+}
+
+void Win32Window::onPaint() const {
+    const PaintDc dc(hwnd());
+    paintLines(dc.get(), design_.lines, dpi_);
+}
+
+void Win32Window::onDpiChanged(int dpi, const RECT& suggested) {
+    layoutAt(dpi);
+    SetWindowPos(hwnd(), nullptr, suggested.left, suggested.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 LRESULT CALLBACK Win32Window::windowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) noexcept {
     auto* self = reinterpret_cast<Win32Window*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
     if (!self) return DefWindowProcW(hwnd, msg, wp, lp);
@@ -154,84 +220,55 @@ LRESULT CALLBACK Win32Window::windowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM 
 
 LRESULT Win32Window::handle(UINT msg, WPARAM wp, LPARAM lp) {
     const HWND hwnd = window_.get();
+    std::optional<LRESULT> answer;
     switch (msg) {
         case WM_COMMAND:
             onCommand(LOWORD(wp), HIWORD(wp), reinterpret_cast<HWND>(lp));
             return 0;
         case WM_TIMER:
-            if (wp == Win32Timer::kId && loaded_) ui_.gate().timer(events_);
+            onTimer(wp);
             return 0;
         case WM_CLOSE:
             unload();
             return 0;
-        case WM_DROPFILES: {
-            const std::vector<std::string> paths = takeDroppedFiles(reinterpret_cast<HDROP>(wp));
-            if (loaded_) ui_.gate().filesDropped(events_, paths);
+        case WM_DROPFILES:
+            onDropFiles(reinterpret_cast<HDROP>(wp));
             return 0;
-        }
-        // The session ends (the default answer to WM_QUERYENDSESSION never
-        // refuses), and the process may be ended once this returns: close as
-        // the close box does, so that the close request runs first.
         case WM_ENDSESSION:
-            if (wp) unload();
+            onEndSession(wp != FALSE);
             return 0;
         case DM_GETDEFID:
-            if (design_.defaultButton != kNoControl) return MAKELRESULT(design_.defaultButton.value, DC_HASDEFID);
+            answer = onGetDefaultId();
             break;
         case WM_ACTIVATE:
-            if (LOWORD(wp) == WA_INACTIVE) {
-                lastFocus_ = GetFocus();
-            } else if (lastFocus_ && IsChild(hwnd, lastFocus_)) {
-                SetFocus(lastFocus_);
-                return 0;
-            }
+            answer = onActivate(LOWORD(wp));
             break;
         case WM_CTLCOLORSTATIC:
-        case WM_CTLCOLORBTN: {
-            const Win32Control* control = controlAt(reinterpret_cast<HWND>(lp));
-            if (!control || control->design().kind == ControlKind::TextBox) break;
-            return reinterpret_cast<LRESULT>(colourControl(reinterpret_cast<HDC>(wp), control->design().textColour));
-        }
+        case WM_CTLCOLORBTN:
+            answer = onControlColour(reinterpret_cast<HDC>(wp), reinterpret_cast<HWND>(lp));
+            break;
         case WM_DRAWITEM:
             onDrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lp));
             return TRUE;
-        case WM_SETCURSOR: {
-            const Win32Control* control = controlAt(reinterpret_cast<HWND>(wp));
-            if (control && control->design().pointer == Pointer::Hand) {
-                SetCursor(LoadCursorW(nullptr, IDC_HAND));
-                return TRUE;
-            }
+        case WM_SETCURSOR:
+            answer = onSetCursor(reinterpret_cast<HWND>(wp));
             break;
-        }
         case WM_PRINTCLIENT:
             paintLines(reinterpret_cast<HDC>(wp), design_.lines, dpi_);
             return 0;
-        case WM_PAINT: {
-            PAINTSTRUCT ps;
-            HDC dc = BeginPaint(hwnd, &ps);
-            paintLines(dc, design_.lines, dpi_);
-            EndPaint(hwnd, &ps);
+        case WM_PAINT:
+            onPaint();
             return 0;
-        }
-        case WM_DPICHANGED: {
-            const auto* suggested = reinterpret_cast<const RECT*>(lp);
-            layoutAt(HIWORD(wp));
-            SetWindowPos(hwnd, nullptr, suggested->left, suggested->top, 0, 0,
-                         SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        case WM_DPICHANGED:
+            onDpiChanged(HIWORD(wp), *reinterpret_cast<const RECT*>(lp));
             return 0;
-        }
-        case WM_NCDESTROY: {
-            // The system is destroying the window, and has destroyed the tool tips it owns.
-            toolTips_.release();
-            window_.release();
-            forgetWindow();
-            SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
-            return DefWindowProcW(hwnd, msg, wp, lp);
-        }
+        case WM_NCDESTROY:
+            onDestroyed();
+            break;
         default:
             break;
     }
-    return DefWindowProcW(hwnd, msg, wp, lp);
+    return answer ? *answer : DefWindowProcW(hwnd, msg, wp, lp);
 }
 
 }  // namespace morvane::platform::win32

@@ -2,6 +2,9 @@
 
 #include <windows.h>
 
+#include <shellapi.h>
+
+#include <optional>
 #include <vector>
 
 #include "platform/layout.h"
@@ -42,12 +45,26 @@ public:
     static LRESULT CALLBACK windowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) noexcept;
 
 private:
+    // One handler per message; those with an empty answer leave the message
+    // to the system's default.
     LRESULT handle(UINT msg, WPARAM wp, LPARAM lp);
-    void layoutAt(int dpi);
     void onCommand(WORD id, WORD code, HWND from);
+    void onTimer(UINT_PTR id);
+    void onEndSession(bool ending);
+    void onDropFiles(HDROP drop);
+    [[nodiscard]] std::optional<LRESULT> onGetDefaultId() const;
+    [[nodiscard]] std::optional<LRESULT> onActivate(WORD state);
+    [[nodiscard]] std::optional<LRESULT> onControlColour(HDC dc, HWND from) const;
     void onDrawItem(const DRAWITEMSTRUCT& item) const;
+    [[nodiscard]] std::optional<LRESULT> onSetCursor(HWND over) const;
+    void onPaint() const;
+    void onDpiChanged(int dpi, const RECT& suggested);
+    void onDestroyed() noexcept;
+
+    void layoutAt(int dpi);
     [[nodiscard]] Win32Control* controlAt(HWND hwnd) const;
-    void forgetWindow();
+    // The one way a built window goes.
+    void destroy() noexcept;
 
     Win32Ui& ui_;
     const WindowSpec& design_;
@@ -58,8 +75,9 @@ private:
     HWND lastFocus_ = nullptr;
     int dpi_ = kDefaultDpi;
     bool loaded_ = false;
-    // Last, so gone first: the window goes before the fonts its controls use,
-    // and the tool tips it owns before it.
+    // They destroy only a window whose building failed; a built one goes
+    // through destroy(). Last, so gone first: the window goes before the fonts
+    // its controls use, and the tool tips it owns before it.
     UniqueWindow window_;
     UniqueWindow toolTips_;
 };
