@@ -18,6 +18,13 @@ std::string_view withoutTrailingDotsAndBlanks(std::string_view name) {
     return last == std::string_view::npos ? std::string_view{} : name.substr(0, last + 1);
 }
 
+// The encoder file extension the path ends in, or none.
+std::string_view vafOrEclExtension(std::string_view path) {
+    for (const std::string_view extension : {kVafExtensionUpper, kEclExtensionUpper})
+        if (platform::asciiUpper(tail(path, extension.size())) == extension) return extension;
+    return {};
+}
+
 }  // namespace
 
 OutputPaths deriveOutputPaths(std::string_view outputPath) {
@@ -42,15 +49,12 @@ bool namesAProgram(std::string_view path) {
     return platform::asciiUpper(tail(path, kProgramExtension.size())) == kProgramExtension;
 }
 
-bool namesVafOrEcl(std::string_view path) {
-    const std::string extension = platform::asciiUpper(tail(path, kVafExtensionUpper.size()));
-    return extension == kVafExtensionUpper || extension == kEclExtensionUpper;
-}
+bool namesVafOrEcl(std::string_view path) { return !vafOrEclExtension(path).empty(); }
 
 std::string outputPathForPick(std::string_view picked) {
-    if (namesVafOrEcl(picked))
-        return std::string(picked.substr(0, picked.size() - kVafExtensionUpper.size())).append(kStreamExtension);
-    return std::string(picked);
+    const std::string_view extension = vafOrEclExtension(picked);
+    if (extension.empty()) return std::string(picked);
+    return std::string(picked.substr(0, picked.size() - extension.size())).append(kStreamExtension);
 }
 
 std::string absolutePath(std::string_view path, std::string_view currentFolder) {
