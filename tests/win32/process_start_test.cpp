@@ -80,13 +80,6 @@ TEST_F(RecorderTest, TheNormalStyleStartsAProgramShownNormally) {
     EXPECT_EQ(got[0].show, static_cast<unsigned>(SW_SHOWNORMAL));
 }
 
-TEST_F(RecorderTest, AStartThatCannotHappenSaysSo) {
-    Win32Processes processes;
-    EXPECT_FALSE(processes.start("", "a b", ShowStyle::MinimizedFocus));
-    EXPECT_FALSE(processes.start(utf8(scratch / L"missing\\pulldown.exe"), "a b", ShowStyle::MinimizedFocus));
-    EXPECT_FALSE(processes.start(utf8(scratch.path()), "a b", ShowStyle::MinimizedFocus));
-}
-
 TEST_F(RecorderTest, StartingPulldownRunsStartsBothRunsOnThePathsInTheWindow) {
     const std::wstring program = installRecorder(L"Инструменты");
     const std::wstring folder = scratch / L"Мои видео\\";
