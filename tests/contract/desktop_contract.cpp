@@ -42,6 +42,7 @@ TEST_P(DesktopContract, HowAPathIsReadWhenLookingForAnEntry) {
         {at("missing\\film.m2v"), false},
         {at("films\\*.m2v"), false},  // patterns match nothing
         {at("films\\fil?.m2v"), false},
+        {at("films\\missing.m2v:stream"), false},
         {"", false},
     };
     for (const auto& row : rows) {

@@ -42,22 +42,6 @@ protected:
     bool fileIsFree(const std::wstring& path) { return probes::isFree(files, utf8(path)); }
 };
 
-// What the in-memory stand-in has no word for: read-only files, names
-// outside the code page, drives. The rest is in the desktop contract.
-TEST_F(ProbesTest, ExistsFindsEveryKindOfEntry) {
-    makeFolder(L"Мои видео 映像");
-    const std::wstring found[] = {
-        makeFile(L"readonly.m2v", FILE_ATTRIBUTE_READONLY),
-        makeFile(L"all.vaf", FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_READONLY),
-        makeFile(L"Мои видео 映像\\фильм 1.m2v"),
-    };
-    for (const std::wstring& path : found) EXPECT_TRUE(fileExists(path)) << utf8(path);
-    EXPECT_TRUE(files.hasEntry(utf8(found[0]), platform::EntryKinds::plainFiles()));
-    for (const std::wstring& path :
-         {std::wstring(L"Q:\\nothing\\here.m2v"), std::wstring(L"C:"), std::wstring(L"C:\\")})
-        EXPECT_FALSE(files.hasEntry(utf8(path), platform::EntryKinds::any())) << utf8(path);
-}
-
 TEST_F(ProbesTest, AFreeFileIsFreeAndLeftAsItWas) {
     const std::wstring paths[] = {
         makeFile(L"film.m2v"),
