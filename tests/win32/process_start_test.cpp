@@ -110,22 +110,6 @@ TEST_F(RecorderTest, StartingPulldownRunsStartsBothRunsOnThePathsInTheWindow) {
     EXPECT_EQ(noDrop.show, static_cast<unsigned>(SW_SHOWMINIMIZED));
 }
 
-TEST_F(RecorderTest, EachFailedStartIsShownInAnErrorBox) {
-    RealMainWindow real;
-    const std::wstring missing = scratch / L"нет\\pulldown.exe";
-    real.control(main_window::pulldownPathBox).setText(utf8(missing));
-    writeFile(scratch / L"movie.m2v", "");
-    real.control(main_window::outputPathBox).setText(utf8(scratch / L"movie.m2v"));
-    real.control(main_window::dropFrameCheck).setCheckState(CheckState::Ticked);
-    real.control(main_window::noOptionsCheck).setCheckState(CheckState::Ticked);
-
-    real.menu(main_window::pulldownNowItem);
-    const std::vector<SeenBox> shown = real.errors.seen();
-    ASSERT_EQ(shown.size(), 2u);
-    const std::wstring message = L"Could not start \"" + missing + L"\"";
-    for (const SeenBox& box : shown) EXPECT_NE(box.text().find(message), std::wstring::npos) << utf8(box.text());
-}
-
 // An edit control reports a change when the same text is set again; the
 // derivation must not run for it, or a restored VAF path would be lost.
 TEST(MainWindowPathsTest, SettingTheSameOutputPathAgainKeepsTheVafPath) {
