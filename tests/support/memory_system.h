@@ -30,7 +30,7 @@ public:
     static constexpr std::string_view kCurrentFolder = "C:\\Users\\ana";
 
     MemoryFileSystem() { addDirectory(std::string(kCurrentFolder)); }
-    // A file named ".exe" is a program unless told otherwise.
+    // A file whose name ends in ".exe" is a program unless told otherwise.
     void addFile(const std::string& path, platform::EntryKinds kind = {});
     void addFile(const std::string& path, platform::EntryKinds kind, FileContent content);
     void addDirectory(const std::string& path);
