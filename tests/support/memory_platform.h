@@ -25,7 +25,7 @@ inline std::string settingsKeyUnder(platform::RegistryKey root) {
 struct MemoryPlatform {
     MemoryUi ui;
     MemoryFileSystem files;
-    MemoryProcesses processes;
+    MemoryProcesses processes{files};
     MemoryRegistry registry;
     platform::Platform platform{ui, files, processes, registry, kIdentity};
 };

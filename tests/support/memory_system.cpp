@@ -14,9 +14,14 @@ namespace {
 
 std::string fold(std::string_view s) {
     std::string out(s);
-    std::ranges::transform(out, out.begin(), [](char c) { return (c >= 'a' && c <= 'z') ? char(c - 32) : c; });
+    std::ranges::transform(out, out.begin(), [](char c) {
+        if (c == '/') return '\\';
+        return (c >= 'a' && c <= 'z') ? char(c - 32) : c;
+    });
     return out;
 }
+
+bool isSeparator(char c) { return c == '\\' || c == '/'; }
 
 // An entry is admitted unless it has a kind the lookup does not ask for.
 bool admits(EntryKinds asked, EntryKinds entry) {
@@ -27,11 +32,15 @@ bool admits(EntryKinds asked, EntryKinds entry) {
 }  // namespace
 
 void MemoryFileSystem::addFile(const std::string& path, EntryKinds kind) {
-    kind.directories = false;
-    entries_[fold(path)] = {kind, false};
+    addFile(path, kind, fold(path).ends_with(".EXE") ? FileContent::Program : FileContent::Data);
 }
 
-void MemoryFileSystem::addDirectory(const std::string& path) { entries_[fold(path)] = {{.directories = true}, false}; }
+void MemoryFileSystem::addFile(const std::string& path, EntryKinds kind, FileContent content) {
+    kind.directories = false;
+    entries_[fold(path)] = {kind, content};
+}
+
+void MemoryFileSystem::addDirectory(const std::string& path) { entries_[fold(path)] = {{.directories = true}}; }
 
 void MemoryFileSystem::remove(const std::string& path) { entries_.erase(fold(path)); }
 
@@ -43,7 +52,7 @@ bool MemoryFileSystem::hasEntry(std::string_view path, EntryKinds kinds) {
     lookups.push_back("exists:" + std::string(path));
     auto it = entries_.find(fold(path));
     // As on the system, a path ending in a separator names no entry.
-    return !path.empty() && path.back() != '\\' && it != entries_.end() && admits(kinds, it->second.kind);
+    return !path.empty() && !isSeparator(path.back()) && it != entries_.end() && admits(kinds, it->second.kind);
 }
 
 bool MemoryFileSystem::openExclusively(std::string_view path) {
@@ -53,10 +62,22 @@ bool MemoryFileSystem::openExclusively(std::string_view path) {
     return !it->second.kind.directories && !it->second.heldByOther;
 }
 
+bool MemoryFileSystem::findsProgram(std::string_view program) const {
+    const std::size_t separator = program.find_last_of("\\/");
+    std::string path = separator == std::string_view::npos ? std::string(kCurrentFolder) + "\\" + std::string(program)
+                                                           : std::string(program);
+    const std::string_view name = separator == std::string_view::npos ? program : program.substr(separator + 1);
+    if (name.find('.') == std::string_view::npos) path += ".exe";
+    auto it = entries_.find(fold(path));
+    return !name.empty() && it != entries_.end() && it->second.content == FileContent::Program;
+}
+
 bool MemoryProcesses::start(std::string_view program, std::string_view arguments, ShowStyle style) {
     std::string commandLine = commandLineOf(program, arguments);
     attempts.push_back(commandLine);
-    if (program.empty() || failing.contains(commandLine)) return false;
+    // No file name holds a quote.
+    if (program.find('"') != std::string_view::npos || !files_.findsProgram(program) || failing.contains(commandLine))
+        return false;
     started.push_back({std::move(commandLine), style});
     return true;
 }

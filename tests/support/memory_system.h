@@ -14,15 +14,25 @@
 
 namespace morvane::testing {
 
+// What a file holds, as far as a start can tell.
+enum class FileContent { Data, Program };
+
 struct MemoryEntry {
     platform::EntryKinds kind;  // of the entry itself: hidden, system, a directory
-    bool heldByOther = false;   // another process has it open
+    FileContent content = FileContent::Data;
+    bool heldByOther = false;  // another process has it open
 };
 
-// Paths are compared case-insensitively (ASCII), as Windows does.
+// Paths are compared case-insensitively (ASCII), and `/` separates as `\`
+// does, as on Windows. The current folder exists.
 class MemoryFileSystem final : public platform::FileSystem {
 public:
+    static constexpr std::string_view kCurrentFolder = "C:\\Users\\ana";
+
+    MemoryFileSystem() { addDirectory(std::string(kCurrentFolder)); }
+    // A file whose name ends in ".exe" is a program unless told otherwise.
     void addFile(const std::string& path, platform::EntryKinds kind = {});
+    void addFile(const std::string& path, platform::EntryKinds kind, FileContent content);
     void addDirectory(const std::string& path);
     void remove(const std::string& path);
     void hold(const std::string& path, bool held = true);
@@ -31,7 +41,12 @@ public:
     [[nodiscard]] bool hasEntry(std::string_view path, platform::EntryKinds kinds) override;
     [[nodiscard]] bool openExclusively(std::string_view path) override;
 
-    [[nodiscard]] std::string currentFolder() override { return "C:\\Users\\ana"; }
+    [[nodiscard]] std::string currentFolder() override { return std::string(kCurrentFolder); }
+
+    // Whether a start of `program` finds a program file, as the system looks
+    // for one: ".exe" added to a name without an extension, a bare name in
+    // the current folder.
+    [[nodiscard]] bool findsProgram(std::string_view program) const;
 
     std::vector<std::string> lookups;  // "exists:<path>" / "free:<path>", in call order
 
@@ -44,8 +59,11 @@ struct StartedProcess {
     platform::ShowStyle style;
 };
 
+// Starts only what the file system holds as a program.
 class MemoryProcesses final : public platform::Processes {
 public:
+    explicit MemoryProcesses(const MemoryFileSystem& files) : files_(files) {}
+
     [[nodiscard]] bool start(std::string_view program, std::string_view arguments, platform::ShowStyle style) override;
     void shellOpen(const platform::Window* owner, std::string_view target) override;
 
@@ -54,6 +72,9 @@ public:
     std::vector<StartedProcess> started;  // successful starts
     std::vector<std::string> attempts;    // every start asked for
     std::vector<std::string> shellOpened;
+
+private:
+    const MemoryFileSystem& files_;
 };
 
 class MemoryRegistry final : public platform::Registry {

@@ -59,7 +59,7 @@ MemoryControl& MemoryWindow::memoryControl(ControlId id) {
 }
 
 void MemoryWindow::show() {
-    if (!open_) throw std::logic_error("show on a destroyed window");
+    if (!open_) return;  // as a destroyed window's show does nothing
     if (!loaded_) {
         loaded_ = true;
         ui_.gate.load(events_);
@@ -88,7 +88,12 @@ void MemoryWindow::raiseTextChange(ControlId id) {
 void MemoryWindow::click(ControlId id) {
     if (!open_ || ui_.ended()) return;
     bool isMenu = std::ranges::any_of(design_.menus, [&](const MenuSpec& m) { return m.id == id; });
-    if (!isMenu && !memoryControl(id).enabled()) return;
+    if (isMenu) return ui_.gate.click(events_, id);
+    MemoryControl& c = memoryControl(id);
+    if (!c.enabled()) return;
+    // As the real box: a click ticks or clears it, and is no event of the window.
+    if (c.kind() == ControlKind::CheckBox)
+        return c.setCheckState(c.checkState() == CheckState::Ticked ? CheckState::Clear : CheckState::Ticked);
     ui_.gate.click(events_, id);
 }
 

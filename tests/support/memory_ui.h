@@ -30,6 +30,7 @@ public:
     void setCheckState(platform::CheckState state) override { check_ = state; }
 
     [[nodiscard]] bool takeTextChange() { return textChanges_.changed(text_); }
+    [[nodiscard]] platform::ControlKind kind() const { return design_.kind; }
 
 private:
     const platform::ControlSpec& design_;

@@ -23,7 +23,9 @@ constexpr const char* kNoDropExample =
     R"("C:\Tools\pulldown.exe" D:\Video\movie.m2v D:\Video\pulled_nodrop.m2v -prog_frames p)";
 
 struct Launch : MainWindowHarness {
+    // The tool is installed: only a program file starts.
     Launch(const std::string& tool, const std::string& output, CheckState drop, CheckState noDrop) {
+        desktop.files.addFile(tool);
         start();
         window().type(pulldownPathBox, tool);
         window().type(outputPathBox, output);
@@ -32,6 +34,7 @@ struct Launch : MainWindowHarness {
     }
     // Pulldown Now on an output file that exists: the runs start with no other check.
     void launch() {
+        desktop.files.addFile(text(pulldownPathBox));
         desktop.files.addFile(text(outputPathBox));
         window().click(pulldownNowItem);
     }
@@ -114,8 +117,6 @@ TEST(PulldownRunsTest, AFailedStartIsReportedAndTheOtherRunStillTried) {
 
 TEST(PulldownRunsTest, EachFailedStartIsReported) {
     Launch h("", R"(D:\Video\movie.m2v)", CheckState::Ticked, CheckState::Ticked);
-    h.desktop.processes.failing = {R"("" D:\Video\movie.m2v D:\Video\pulled_drop.m2v -prog_frames p -drop_frame true)",
-                                   R"("" D:\Video\movie.m2v D:\Video\pulled_nodrop.m2v -prog_frames p)"};
     h.launch();
     ASSERT_EQ(h.desktop.ui.messages.size(), 2u);
     EXPECT_EQ(h.desktop.ui.messages[0].text, R"(Could not start "")");
@@ -170,16 +171,25 @@ TEST(PulldownNowTest, ChecksInOrderThenStartsTheRuns) {
 }
 
 TEST(PulldownNowTest, StartsEvenWhileTheEncoderHoldsTheFileAndChangesNothingElse) {
-    Launch h(R"(C:\Nowhere\pulldown.exe)", R"(D:\Video\movie.m2v)", CheckState::Ticked, CheckState::Clear);
+    Launch h(kTool, R"(D:\Video\movie.m2v)", CheckState::Ticked, CheckState::Clear);
     h.desktop.files.addFile(R"(D:\Video\movie.m2v)");
     h.desktop.files.hold(R"(D:\Video\movie.m2v)");
     h.window().click(pulldownNowItem);
-    ASSERT_EQ(h.desktop.processes.started.size(), 1u);  // the pulldown path itself is not tested
+    ASSERT_EQ(h.desktop.processes.started.size(), 1u);
     EXPECT_TRUE(h.desktop.ui.messages.empty());
     EXPECT_EQ(h.desktop.files.lookups, std::vector<std::string>{R"(exists:D:\Video\movie.m2v)"});
     EXPECT_TRUE(h.form.isOpen());
     EXPECT_EQ(h.text(startButton), "Start Waiting");
     EXPECT_EQ(h.text(outputPathBox), R"(D:\Video\movie.m2v)");
+}
+
+// A click ticks a clear or greyed box and clears a ticked one.
+TEST(PulldownNowTest, ClickedBoxesChooseTheRuns) {
+    Launch h(kTool, R"(D:\Video\movie.m2v)", CheckState::Greyed, CheckState::Ticked);
+    h.window().click(dropFrameCheck);
+    h.window().click(noOptionsCheck);
+    h.launch();
+    EXPECT_EQ(h.startedLines(), std::vector<std::string>{kDropExample});
 }
 
 TEST(PulldownNowTest, AnEmptyOutputPathDoesNotExist) {

@@ -92,7 +92,7 @@ struct Program {
 
     testing::MemoryUi ui;
     testing::MemoryFileSystem files;
-    testing::MemoryProcesses processes;
+    testing::MemoryProcesses processes{files};
     RecordingRegistry registry;
     platform::Platform platform{ui, files, processes, registry, testing::kIdentity};
     about::AboutWindow about{platform};

@@ -150,20 +150,21 @@ TEST(SystemInfoStartTest, FindsTheViewerThroughTheTwoLookupsOrSaysItIsUnavailabl
 
     // clang-format off
     const SystemInfoCase cases[] = {
-        {"PATH names an existing viewer", [&](MemoryPlatform& d) { putPath(d, utf16(viewer, 1)); }, {viewer},
-         {viewer}, false},
-        {"PATH in double quotes", [&](MemoryPlatform& d) { putPath(d, utf16('"' + viewer + '"', 1)); }, {viewer},
+        {"PATH names an existing viewer", [&](MemoryPlatform& d) { putPath(d, utf16(viewer, 1)); d.files.addFile(viewer); },
+         {viewer}, {viewer}, false},
+        {"PATH in double quotes",
+         [&](MemoryPlatform& d) { putPath(d, utf16('"' + viewer + '"', 1)); d.files.addFile(viewer); }, {viewer},
          {viewer}, false},
         {"PATH is started as the one program, untested, spaces and all",
          [&](MemoryPlatform& d) {
              putPath(d, utf16(viewer));
+             d.files.addFile(viewer);
              folderWithViewer(d);
          },
          {viewer}, {viewer}, false},
         {"PATH names a missing program: no fallback to the folder",
          [&](MemoryPlatform& d) {
              putPath(d, utf16(viewer, 1));
-             d.processes.failing.insert(commandLineOf(viewer, ""));
              folderWithViewer(d);
          },
          {}, {viewer}, true},
@@ -303,6 +304,7 @@ TEST(SystemInfoStartTest, MessageCarriesTheProgramsTitleAndTheWindowStaysUsable)
 TEST(SystemInfoStartTest, WorksWhenTheMachineKeysAreReadOnly) {
     MemoryPlatform desktop;
     desktop.registry.putText(kHkeyLocalMachine, kPathKey, "PATH", "C:\\Windows\\System32\\msinfo32.exe");
+    desktop.files.addFile("C:\\Windows\\System32\\msinfo32.exe");
     desktop.registry.denyAccess(kHkeyLocalMachine, 0x0002 | 0x0004 | 0x0020);
     AboutWindow about(desktop.platform);
     about.startSystemInfo();

@@ -71,7 +71,8 @@ protected:
     }
 
     Win32Platform desktop{GetModuleHandleW(nullptr)};
-    testing::MemoryProcesses shell;
+    testing::MemoryFileSystem noFiles;
+    testing::MemoryProcesses shell{noFiles};
     Platform platform{desktop.ui, desktop.files, shell, desktop.registry, desktop.platform.identity};
     about::AboutWindow about{platform};
 };

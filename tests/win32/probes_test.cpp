@@ -2,11 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <string>
 #include <vector>
 
+#include "contract/desktop_contract.h"
 #include "files_test_support.h"
 #include "platform/win32/win32_system.h"
+#include "win32_test_support.h"
 #include "workflow/file_probes.h"
 
 namespace morvane {
@@ -38,60 +41,6 @@ protected:
     bool fileExists(const std::wstring& path) { return probes::exists(files, utf8(path)); }
     bool fileIsFree(const std::wstring& path) { return probes::isFree(files, utf8(path)); }
 };
-
-TEST_F(ProbesTest, ExistsFindsEveryKindOfEntry) {
-    makeFolder(L"Мои видео 映像");
-    const std::wstring found[] = {
-        makeFile(L"plain.m2v"),
-        makeFile(L"hidden.m2v", FILE_ATTRIBUTE_HIDDEN),
-        makeFile(L"system.m2v", FILE_ATTRIBUTE_SYSTEM),
-        makeFile(L"readonly.m2v", FILE_ATTRIBUTE_READONLY),
-        makeFile(L"all.vaf", FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_READONLY),
-        makeFolder(L"folder"),
-        makeFolder(L"hidden folder", FILE_ATTRIBUTE_HIDDEN),
-        makeFile(L"Мои видео 映像\\фильм 1.m2v"),
-        scratch / L"PLAIN.M2V",  // names are matched as the system matches them
-    };
-    for (const std::wstring& path : found) EXPECT_TRUE(fileExists(path)) << utf8(path);
-
-    const std::wstring notFound[] = {
-        scratch / L"missing.m2v",
-        scratch / L"no such folder\\plain.m2v",
-        L"Q:\\nothing\\here.m2v",
-        scratch / L"*.m2v",  // patterns match nothing
-        scratch / L"plai?.m2v",
-        scratch / L"folder\\",  // a trailing backslash names no entry
-        L"",
-    };
-    for (const std::wstring& path : notFound) EXPECT_FALSE(fileExists(path)) << utf8(path);
-}
-
-// Plain and read-only files are always admitted; hidden, system and
-// directory entries only when asked for. The About window asks for plain files.
-TEST_F(ProbesTest, HiddenSystemAndDirectoryEntriesAreAdmittedOnlyWhenAskedFor) {
-    using platform::EntryKinds;
-    struct Row {
-        std::wstring path;
-        bool aPlainFile;
-    };
-    const Row rows[] = {
-        {makeFile(L"plain.exe"), true},
-        {makeFile(L"readonly.exe", FILE_ATTRIBUTE_READONLY), true},
-        {makeFile(L"hidden.exe", FILE_ATTRIBUTE_HIDDEN), false},
-        {makeFile(L"system.exe", FILE_ATTRIBUTE_SYSTEM), false},
-        {makeFolder(L"folder.exe"), false},
-    };
-    for (const Row& row : rows) {
-        EXPECT_EQ(files.hasEntry(utf8(row.path), EntryKinds::plainFiles()), row.aPlainFile) << utf8(row.path);
-        EXPECT_TRUE(files.hasEntry(utf8(row.path), EntryKinds::any())) << utf8(row.path);
-    }
-    // Names match without regard to case.
-    EXPECT_TRUE(files.hasEntry(utf8(scratch / L"PLAIN.EXE"), EntryKinds::plainFiles()));
-    // A folder named with a trailing separator, or a drive alone, names no entry.
-    for (const std::wstring& path :
-         {scratch.path() + L"\\", scratch.path() + L"/", std::wstring(L"C:"), std::wstring(L"C:\\")})
-        EXPECT_FALSE(files.hasEntry(utf8(path), EntryKinds::any())) << utf8(path);
-}
 
 TEST_F(ProbesTest, AFreeFileIsFreeAndLeftAsItWas) {
     const std::wstring paths[] = {
@@ -167,6 +116,60 @@ TEST_F(ProbesTest, AFileHeldOpenByAnotherProcessIsNotFreeUntilItIsClosed) {
         EXPECT_EQ(readFile(path), kStream);
     }
 }
+
+// The real file system and start, in a scratch folder; programs are the recorder.
+class Win32Desktop final : public ScratchDesktop, public platform::Processes {
+public:
+    ~Win32Desktop() override {
+        pumpUntil([&] { return recorder_.recorded().size() >= started_; });  // before the folder goes
+        holders_.clear();
+    }
+    platform::FileSystem& files() override { return files_; }
+    platform::Processes& processes() override { return *this; }
+    std::string folder() const override { return utf8(recorder_.scratch.path()); }
+    void add(const std::string& path, Entry entry) override {
+        const std::wstring wide = platform::win32::widen(path);
+        for (std::size_t at = recorder_.scratch.path().size() + 1; (at = wide.find(L'\\', at)) != std::wstring::npos;
+             ++at)
+            CreateDirectoryW(wide.substr(0, at).c_str(), nullptr);
+        switch (entry) {
+            case Entry::Folder:
+                CreateDirectoryW(wide.c_str(), nullptr);
+                return;
+            case Entry::Program:
+                CopyFileW((folderOfThisProgram() + L"morvane_pulldown_recorder.exe").c_str(), wide.c_str(), FALSE);
+                return;
+            default:
+                writeFile(wide, kStream);
+                SetFileAttributesW(wide.c_str(), entry == Entry::HiddenFile   ? FILE_ATTRIBUTE_HIDDEN
+                                                 : entry == Entry::SystemFile ? FILE_ATTRIBUTE_SYSTEM
+                                                                              : FILE_ATTRIBUTE_NORMAL);
+        }
+    }
+    void hold(const std::string& path) override {
+        holders_.push_back(std::make_unique<FileHolder>(platform::win32::widen(path), L"write", L"read"));
+    }
+    bool start(std::string_view program, std::string_view arguments, platform::ShowStyle style) override {
+        const bool started = processes_.start(program, arguments, style);
+        started_ += started ? 1 : 0;
+        return started;
+    }
+    void shellOpen(const platform::Window* owner, std::string_view target) override {
+        processes_.shellOpen(owner, target);
+    }
+
+private:
+    RecorderFolder recorder_{L"morvane-contract"};
+    Win32FileSystem files_;
+    platform::win32::Win32Processes processes_;
+    std::vector<std::unique_ptr<FileHolder>> holders_;
+    std::size_t started_ = 0;
+};
+
+INSTANTIATE_TEST_SUITE_P(Win32, DesktopContract,
+                         ::testing::Values(DesktopContractParam{"Real",
+                                                                [] { return std::make_unique<Win32Desktop>(); }}),
+                         desktopCaseName);
 
 }  // namespace
 }  // namespace morvane

@@ -80,13 +80,6 @@ TEST_F(RecorderTest, TheNormalStyleStartsAProgramShownNormally) {
     EXPECT_EQ(got[0].show, static_cast<unsigned>(SW_SHOWNORMAL));
 }
 
-TEST_F(RecorderTest, AStartThatCannotHappenSaysSo) {
-    Win32Processes processes;
-    EXPECT_FALSE(processes.start("", "a b", ShowStyle::MinimizedFocus));
-    EXPECT_FALSE(processes.start(utf8(scratch / L"missing\\pulldown.exe"), "a b", ShowStyle::MinimizedFocus));
-    EXPECT_FALSE(processes.start(utf8(scratch.path()), "a b", ShowStyle::MinimizedFocus));
-}
-
 TEST_F(RecorderTest, StartingPulldownRunsStartsBothRunsOnThePathsInTheWindow) {
     const std::wstring program = installRecorder(L"Инструменты");
     const std::wstring folder = scratch / L"Мои видео\\";
@@ -115,22 +108,6 @@ TEST_F(RecorderTest, StartingPulldownRunsStartsBothRunsOnThePathsInTheWindow) {
               (std::vector<std::wstring>{program, output, folder + L"pulled_nodrop.m2v", L"-prog_frames", L"p"}));
     EXPECT_EQ(drop.show, static_cast<unsigned>(SW_SHOWMINIMIZED));
     EXPECT_EQ(noDrop.show, static_cast<unsigned>(SW_SHOWMINIMIZED));
-}
-
-TEST_F(RecorderTest, EachFailedStartIsShownInAnErrorBox) {
-    RealMainWindow real;
-    const std::wstring missing = scratch / L"нет\\pulldown.exe";
-    real.control(main_window::pulldownPathBox).setText(utf8(missing));
-    writeFile(scratch / L"movie.m2v", "");
-    real.control(main_window::outputPathBox).setText(utf8(scratch / L"movie.m2v"));
-    real.control(main_window::dropFrameCheck).setCheckState(CheckState::Ticked);
-    real.control(main_window::noOptionsCheck).setCheckState(CheckState::Ticked);
-
-    real.menu(main_window::pulldownNowItem);
-    const std::vector<SeenBox> shown = real.errors.seen();
-    ASSERT_EQ(shown.size(), 2u);
-    const std::wstring message = L"Could not start \"" + missing + L"\"";
-    for (const SeenBox& box : shown) EXPECT_NE(box.text().find(message), std::wstring::npos) << utf8(box.text());
 }
 
 // An edit control reports a change when the same text is set again; the
