@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <vector>
 
 namespace morvane::pulldown {
 namespace {
@@ -22,6 +23,7 @@ CopyAndPatch::~CopyAndPatch() {
         std::lock_guard lock(mutex_);
         stop_ = true;
     }
+    progressed_.notify_all();
     copier_.join();
 }
 
@@ -35,43 +37,69 @@ void CopyAndPatch::copyAll(std::uint64_t size) {
             std::uint64_t length = std::min(kCopyStepBytes, size - offset);
             output_.copy(offset, length);
             offset += length;
-            std::lock_guard lock(mutex_);
-            copied_ = offset;
+            {
+                std::lock_guard lock(mutex_);
+                copied_ = offset;
+            }
             progressed_.notify_all();
+            writePassed(offset);
+        }
+        {
+            std::lock_guard lock(mutex_);
+            copyDone_ = true;
+        }
+        progressed_.notify_all();
+        // The changes the scan names after the copy has ended.
+        for (;;) {
+            {
+                std::unique_lock lock(mutex_);
+                progressed_.wait(lock, [&] { return stop_ || scanDone_ || !changes_.empty(); });
+                if (stop_) return;
+                if (scanDone_ && changes_.empty()) break;
+            }
+            writePassed(UINT64_MAX);
         }
     } catch (...) {
         std::lock_guard lock(mutex_);
         copyError_ = std::current_exception();
     }
-    std::lock_guard lock(mutex_);
-    copyDone_ = true;
+    {
+        std::lock_guard lock(mutex_);
+        copyDone_ = true;
+        allWritten_ = true;
+    }
     progressed_.notify_all();
+}
+
+void CopyAndPatch::writePassed(std::uint64_t copied) {
+    std::vector<Change> ready;
+    {
+        std::lock_guard lock(mutex_);
+        while (!changes_.empty() && changes_.front().offset + changes_.front().length <= copied) {
+            ready.push_back(changes_.front());
+            changes_.pop_front();
+        }
+    }
+    if (ready.empty()) return;
+    progressed_.notify_all();
+    for (const Change& c : ready) output_.write(c.offset, {c.bytes.data(), c.length});
 }
 
 void CopyAndPatch::patch(std::uint64_t offset, std::span<const std::uint8_t> bytes) {
     Change change{offset, bytes.size(), {}};
     std::memcpy(change.bytes.data(), bytes.data(), std::min(bytes.size(), change.bytes.size()));
-    changes_.push_back(change);
-    if (changes_.size() < kMostWaitingChanges) return;
-    std::uint64_t copied;
     {
         std::unique_lock lock(mutex_);
-        std::uint64_t needed = changes_.front().offset + changes_.front().length;
-        progressed_.wait(lock, [&] { return copied_ >= needed || copyDone_; });
+        progressed_.wait(lock, [&] { return changes_.size() < kMostWaitingChanges || copyError_ || copyDone_; });
         if (copyError_) std::rethrow_exception(copyError_);
-        copied = copied_;
+        changes_.push_back(change);
     }
-    writeUpTo(copied);
+    progressed_.notify_all();
 }
 
-void CopyAndPatch::writeReady() {
-    std::uint64_t copied;
-    {
-        std::lock_guard lock(mutex_);
-        if (copyError_) std::rethrow_exception(copyError_);
-        copied = copied_;
-    }
-    writeUpTo(copied);
+void CopyAndPatch::check() {
+    std::lock_guard lock(mutex_);
+    if (copyError_) std::rethrow_exception(copyError_);
 }
 
 std::uint64_t CopyAndPatch::copied() {
@@ -79,36 +107,23 @@ std::uint64_t CopyAndPatch::copied() {
     return copied_;
 }
 
-bool CopyAndPatch::writeAsCopied() {
-    std::uint64_t copied;
-    bool done;
-    {
-        std::unique_lock lock(mutex_);
-        std::uint64_t before = copied_;
-        progressed_.wait(lock, [&] { return copied_ != before || copyDone_; });
-        if (copyError_) std::rethrow_exception(copyError_);
-        copied = copied_;
-        done = copyDone_;
-    }
-    writeUpTo(copied);
-    return !done;
+bool CopyAndPatch::waitForCopy() {
+    std::unique_lock lock(mutex_);
+    std::uint64_t before = copied_;
+    progressed_.wait(lock, [&] { return copied_ != before || copyDone_; });
+    if (copyError_) std::rethrow_exception(copyError_);
+    return !copyDone_;
 }
 
 void CopyAndPatch::finish() {
     {
-        std::unique_lock lock(mutex_);
-        progressed_.wait(lock, [&] { return copyDone_; });
-        if (copyError_) std::rethrow_exception(copyError_);
+        std::lock_guard lock(mutex_);
+        scanDone_ = true;
     }
-    writeUpTo(UINT64_MAX);
-}
-
-void CopyAndPatch::writeUpTo(std::uint64_t copied) {
-    while (!changes_.empty() && changes_.front().offset + changes_.front().length <= copied) {
-        const Change& c = changes_.front();
-        output_.write(c.offset, {c.bytes.data(), c.length});
-        changes_.pop_front();
-    }
+    progressed_.notify_all();
+    std::unique_lock lock(mutex_);
+    progressed_.wait(lock, [&] { return allWritten_; });
+    if (copyError_) std::rethrow_exception(copyError_);
 }
 
 }  // namespace morvane::pulldown

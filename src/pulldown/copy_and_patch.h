@@ -14,9 +14,10 @@
 namespace morvane::pulldown {
 
 // The system copies the input into the temporary file on a thread of its
-// own while the scan names the changed bytes; each change is written once
-// the copy has passed it, so the copy never overwrites one. Changes wait in
-// a bounded queue: a scan far ahead of the copy waits for it.
+// own while the scan names the changed bytes. The same thread writes each
+// change once its copy has passed it: the copy never overwrites a change,
+// and the file's writes never wait on one another. Changes wait in a
+// bounded queue: a scan far ahead of the copy waits for it.
 class CopyAndPatch : public PatchSink {
 public:
     CopyAndPatch(TemporaryOutput& output, std::uint64_t size);
@@ -25,14 +26,13 @@ public:
     CopyAndPatch& operator=(const CopyAndPatch&) = delete;
 
     void patch(std::uint64_t offset, std::span<const std::uint8_t> bytes) override;
-    // Writes the changes the copy has passed; rethrows a failure of the copy.
-    void writeReady();
+    // Rethrows a failure of the copy.
+    void check();
     // Bytes the system has copied so far.
     std::uint64_t copied();
-    // Waits for the copy's next step, then writes the changes it passed;
-    // false once the copy has ended.
-    bool writeAsCopied();
-    // Waits for the whole copy, then writes every change left.
+    // Waits for the copy's next step; false once the copy has ended.
+    bool waitForCopy();
+    // No more changes: waits until the copy and every change are written.
     void finish();
 
 private:
@@ -43,7 +43,7 @@ private:
     };
 
     void copyAll(std::uint64_t size);
-    void writeUpTo(std::uint64_t copied);
+    void writePassed(std::uint64_t copied);
 
     TemporaryOutput& output_;
     std::deque<Change> changes_;
@@ -52,6 +52,8 @@ private:
     std::uint64_t copied_ = 0;
     bool stop_ = false;
     bool copyDone_ = false;
+    bool scanDone_ = false;
+    bool allWritten_ = false;
     std::exception_ptr copyError_;
     std::thread copier_;
 };

@@ -32,12 +32,12 @@ Summary turn(InputFile& input, TemporaryOutput& output, const RunRequest& reques
     std::uint64_t scanned = 0;
     for (auto piece = input.next(); !piece.empty(); piece = input.next()) {
         engine.scan(piece);
-        writer.writeReady();
+        writer.check();
         scanned += piece.size();
         show(std::min(scanned, writer.copied()));
     }
     Summary summary = engine.finish();
-    while (writer.writeAsCopied()) show(writer.copied());
+    while (writer.waitForCopy()) show(writer.copied());
     writer.finish();
     return summary;
 }
