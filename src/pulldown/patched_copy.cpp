@@ -8,11 +8,13 @@
 namespace morvane::pulldown {
 namespace {
 
-// Enough for the writing never to wait on the scan, and for a header split
-// over many small pieces (a start code prefix may reach two bytes further).
+// About 2 MiB in all, enough for the writing never to wait on the scan; and
+// room for a header split over many small pieces (a start code prefix may
+// reach two bytes further back).
 std::size_t ringPieces(std::size_t pieceBytes) {
-    constexpr std::size_t kPieces = 8;
-    return std::max(kPieces, (mpeg2::kLongestHeaderBytes + 2) / pieceBytes + 3);
+    constexpr std::size_t kRingBytes = 2 << 20;
+    constexpr std::size_t kFewestPieces = 4;
+    return std::max({kFewestPieces, kRingBytes / pieceBytes, (mpeg2::kLongestHeaderBytes + 2) / pieceBytes + 3});
 }
 
 }  // namespace

@@ -152,9 +152,10 @@ private:
 
 class PosixStreamFiles : public StreamFiles {
 public:
-    // A piece stays in the processor's cache while it is read, scanned and
-    // written; larger pieces measured slower.
-    [[nodiscard]] std::size_t pieceBytes() const override { return 256 << 10; }
+    // Measured fastest: a piece stays in the processor's cache while it is
+    // read, scanned and written, and writes of 128 KiB or more were at times
+    // twice as slow, in the system's larger blocks of fresh memory.
+    [[nodiscard]] std::size_t pieceBytes() const override { return 64 << 10; }
 
     std::unique_ptr<InputFile> openInput(const std::string& path) override {
         return std::make_unique<PosixInput>(path);
