@@ -24,6 +24,7 @@ PatchedCopy::PatchedCopy(TemporaryOutput& output, std::size_t pieceBytes)
       pieceBytes_(pieceBytes),
       ring_(ringPieces(pieceBytes), std::vector<std::uint8_t>(pieceBytes)),
       sizes_(ring_.size()),
+      batch_(std::max<std::size_t>(1, ring_.size() / 4)),
       writer_([this] { writeReleased(); }) {}
 
 PatchedCopy::~PatchedCopy() {
@@ -40,7 +41,7 @@ void PatchedCopy::writeReleased() {
         std::uint64_t piece = 0;
         {
             std::unique_lock lock(mutex_);
-            changed_.wait(lock, [&] { return stop_ || written_ < released_; });
+            changed_.wait(lock, [&] { return stop_ || released_ - written_ >= batch_ || (hurry_ && written_ < released_); });
             if (stop_) return;
             piece = written_;
         }
@@ -54,14 +55,14 @@ void PatchedCopy::writeReleased() {
             changed_.notify_all();
             return;
         }
-        {
-            std::lock_guard lock(mutex_);
-            ++written_;
-            writtenBytes_ += size;
-        }
-        changed_.notify_all();
+        std::lock_guard lock(mutex_);
+        ++written_;
+        writtenBytes_ += size;
+        if (hurry_ && scanMayGoOn()) changed_.notify_all();
     }
 }
+
+bool PatchedCopy::scanMayGoOn() const { return filled_ - written_ <= ring_.size() / 2 || written_ == released_; }
 
 void PatchedCopy::throwIfFailed() {
     if (failure_) std::rethrow_exception(failure_);
@@ -69,7 +70,14 @@ void PatchedCopy::throwIfFailed() {
 
 std::span<std::uint8_t> PatchedCopy::room() {
     std::unique_lock lock(mutex_);
-    changed_.wait(lock, [&] { return failure_ || filled_ - written_ < ring_.size(); });
+    if (filled_ - written_ == ring_.size()) {
+        // The threads wake each other seldom: the writer empties half the
+        // ring before the scan goes on, and otherwise writes in batches.
+        hurry_ = true;
+        changed_.notify_all();
+        changed_.wait(lock, [&] { return failure_ || scanMayGoOn(); });
+        hurry_ = false;
+    }
     throwIfFailed();
     return ring_[filled_ % ring_.size()];
 }
@@ -96,6 +104,7 @@ void PatchedCopy::settledBefore(std::uint64_t offset) {
         std::lock_guard lock(mutex_);
         released_ = std::max(released_, std::min(filled_, offset / pieceBytes_));
         throwIfFailed();
+        if (released_ - written_ < batch_) return;
     }
     changed_.notify_all();
 }
@@ -109,6 +118,7 @@ void PatchedCopy::finish() {
     {
         std::lock_guard lock(mutex_);
         released_ = filled_;
+        hurry_ = true;
     }
     changed_.notify_all();
     std::unique_lock lock(mutex_);

@@ -40,6 +40,7 @@ public:
 
 private:
     void writeReleased();
+    [[nodiscard]] bool scanMayGoOn() const;
     std::uint8_t& byteAt(std::uint64_t offset);
     void throwIfFailed();
 
@@ -55,6 +56,9 @@ private:
     std::uint64_t released_ = 0;
     std::uint64_t written_ = 0;
     std::uint64_t writtenBytes_ = 0;
+    const std::size_t batch_;
+    // The scan waits on the writer: write every piece released.
+    bool hurry_ = false;
     bool stop_ = false;
     std::exception_ptr failure_;
     std::thread writer_;
