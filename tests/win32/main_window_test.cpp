@@ -18,6 +18,7 @@
 #include "platform/win32/wide.h"
 #include "platform/win32/win32_platform.h"
 #include "platform/win32/win32_window.h"
+#include "real_main_window.h"
 #include "win32_test_support.h"
 
 namespace morvane {
@@ -39,19 +40,20 @@ class MainWindowTest : public ::testing::Test {
 protected:
     void SetUp() override { mainWindow.show(); }
     void TearDown() override {
-        if (mainWindow.isOpen()) DestroyWindow(hwnd());
+        if (window().isOpen()) DestroyWindow(hwnd());
         pumpPending();
     }
 
-    Win32Window& window() { return dynamic_cast<Win32Window&>(mainWindow.window()); }
+    Win32Window& window() { return *ui.mainWindow; }
     HWND hwnd() { return window().hwnd(); }
     HWND control(ControlId id) { return window().controlHwnd(id); }
 
     Win32Platform desktop{GetModuleHandleW(nullptr)};
     testing::MemoryRegistry settings;
-    platform::Platform platform{desktop.ui, desktop.files, desktop.processes, settings, desktop.platform.identity};
+    testing::KeepingUi ui{desktop.ui};
+    platform::Platform platform{ui, desktop.files, desktop.processes, settings, desktop.platform.identity};
     about::AboutWindow about{platform};
-    MainWindow mainWindow{platform, about};
+    main_window::MainWindow mainWindow{platform, about};
 };
 
 const wchar_t* expectedClass(ControlKind kind) {
@@ -220,14 +222,14 @@ TEST_F(MainWindowTest, OptionBoxesStartTickedAndClearAndToggleOnClick) {
     EXPECT_EQ(SendMessageW(control(main_window::dropFrameCheck), BM_GETCHECK, 0, 0), BST_CHECKED);
     EXPECT_EQ(SendMessageW(control(main_window::noOptionsCheck), BM_GETCHECK, 0, 0), BST_UNCHECKED);
     SendMessageW(control(main_window::noOptionsCheck), BM_CLICK, 0, 0);
-    EXPECT_EQ(mainWindow.window().control(main_window::noOptionsCheck).checkState(), CheckState::Ticked);
-    mainWindow.window().control(main_window::dropFrameCheck).setCheckState(CheckState::Greyed);
+    EXPECT_EQ(window().control(main_window::noOptionsCheck).checkState(), CheckState::Ticked);
+    window().control(main_window::dropFrameCheck).setCheckState(CheckState::Greyed);
     EXPECT_EQ(SendMessageW(control(main_window::dropFrameCheck), BM_GETCHECK, 0, 0), BST_INDETERMINATE);
 }
 
 TEST_F(MainWindowTest, TimerArmedAtThirtySeconds) {
-    EXPECT_TRUE(mainWindow.window().timer().enabled());
-    EXPECT_EQ(mainWindow.window().timer().intervalMs(), 30000u);
+    EXPECT_TRUE(window().timer().enabled());
+    EXPECT_EQ(window().timer().intervalMs(), 30000u);
 }
 
 // A drop as the shell makes one, sent from inside this process as Explorer's would arrive.
@@ -268,14 +270,14 @@ TEST_F(MainWindowTest, DroppedFilesLandInTheirBoxesWholeButNotWhileTheWaitIsArme
 TEST_F(MainWindowTest, ExitEndsTheProgram) {
     PostMessageW(hwnd(), WM_COMMAND, MAKEWPARAM(main_window::exitItem.value, 0), 0);
     EXPECT_EQ(desktop.ui.run(), 0);
-    EXPECT_FALSE(mainWindow.isOpen());
+    EXPECT_FALSE(window().isOpen());
     EXPECT_TRUE(desktop.ui.gate().ended());
 }
 
 TEST_F(MainWindowTest, CloseBoxEndsTheProgramWithItsLastWindow) {
     PostMessageW(hwnd(), WM_CLOSE, 0, 0);
     EXPECT_EQ(desktop.ui.run(), 0);
-    EXPECT_FALSE(mainWindow.isOpen());
+    EXPECT_FALSE(window().isOpen());
     EXPECT_FALSE(desktop.ui.gate().ended());
 }
 
