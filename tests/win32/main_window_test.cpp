@@ -38,22 +38,17 @@ using testing::windowText;
 // live in memory: what another test stored must not change what this one sees.
 class MainWindowTest : public ::testing::Test {
 protected:
-    void SetUp() override { mainWindow.show(); }
     void TearDown() override {
         if (window().isOpen()) DestroyWindow(hwnd());
-        pumpPending();
     }
 
-    Win32Window& window() { return *ui.mainWindow; }
-    HWND hwnd() { return window().hwnd(); }
-    HWND control(ControlId id) { return window().controlHwnd(id); }
+    Win32Window& window() { return real.window(); }
+    HWND hwnd() { return real.main(); }
+    HWND control(ControlId id) { return real.hwnd(id); }
 
-    Win32Platform desktop{GetModuleHandleW(nullptr)};
     testing::MemoryRegistry settings;
-    testing::KeepingUi ui{desktop.ui};
-    platform::Platform platform{ui, desktop.files, desktop.processes, settings, desktop.platform.identity};
-    about::AboutWindow about{platform};
-    main_window::MainWindow mainWindow{platform, about};
+    testing::RealMainWindow real{&settings};
+    Win32Platform& desktop = real.desktop;
 };
 
 const wchar_t* expectedClass(ControlKind kind) {

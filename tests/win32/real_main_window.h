@@ -23,7 +23,7 @@ namespace morvane::testing {
 // The real desktop's Ui, keeping the main window it makes: a test reaches the
 // window as the desktop holds it, not through the program's own objects.
 struct KeepingUi final : platform::Ui {
-    explicit KeepingUi(platform::Ui& real) : real(real) {}
+    explicit KeepingUi(platform::Ui& desktop) : real(desktop) {}
     std::unique_ptr<platform::Window> createWindow(const platform::WindowSpec& design,
                                                    platform::WindowEvents& events) override {
         auto made = real.createWindow(design, events);
@@ -46,20 +46,23 @@ struct KeepingUi final : platform::Ui {
     platform::win32::Win32Window* mainWindow = nullptr;
 };
 
-// MainWindow as the program's entry builds it. Clicks and ticks arrive as the
-// window's own messages; error boxes are answered and what they showed kept.
+// MainWindow as the program's entry builds it, with its settings in the real
+// registry or in `settings`. Clicks and ticks arrive as the window's own
+// messages; error boxes are answered and what they showed kept.
 struct RealMainWindow {
+    explicit RealMainWindow(platform::Registry* settings = nullptr)
+        : platform{ui, desktop.files, desktop.processes, settings ? *settings : desktop.registry,
+                   desktop.platform.identity} {
+        pumpPending();
+        mainWindow.show();
+    }
     platform::win32::Win32Platform desktop{GetModuleHandleW(nullptr)};
     KeepingUi ui{desktop.ui};
-    platform::Platform platform{ui, desktop.files, desktop.processes, desktop.registry, desktop.platform.identity};
+    platform::Platform platform;
     about::AboutWindow about{platform};
     main_window::MainWindow mainWindow{platform, about};
     BoxAnswerer errors{L"Error"};
 
-    RealMainWindow() {
-        pumpPending();
-        mainWindow.show();
-    }
     ~RealMainWindow() { pumpPending(); }
     RealMainWindow(const RealMainWindow&) = delete;
     RealMainWindow& operator=(const RealMainWindow&) = delete;
