@@ -178,7 +178,7 @@ TEST(PulldownNowTest, StartsEvenWhileTheEncoderHoldsTheFileAndChangesNothingElse
     ASSERT_EQ(h.desktop.processes.started.size(), 1u);
     EXPECT_TRUE(h.desktop.ui.messages.empty());
     EXPECT_EQ(h.desktop.files.lookups, std::vector<std::string>{R"(exists:D:\Video\movie.m2v)"});
-    EXPECT_TRUE(h.form.isOpen());
+    EXPECT_TRUE(h.window().isOpen());
     EXPECT_EQ(h.text(startButton), "Start Waiting");
     EXPECT_EQ(h.text(outputPathBox), R"(D:\Video\movie.m2v)");
 }

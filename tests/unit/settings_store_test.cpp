@@ -84,8 +84,8 @@ private:
 struct Program {
     explicit Program(MemoryRegistry& store) : registry(store) {}
 
-    void start() { form.show(); }
-    MemoryWindow& window() { return dynamic_cast<MemoryWindow&>(form.window()); }
+    void start() { mainWindow.show(); }
+    MemoryWindow& window() { return *ui.findWindow("MainWindow"); }
     platform::Control& control(ControlId id) { return window().control(id); }
     std::string text(ControlId id) { return control(id).text(); }
     CheckState check(ControlId id) { return control(id).checkState(); }
@@ -96,7 +96,7 @@ struct Program {
     RecordingRegistry registry;
     platform::Platform platform{ui, files, processes, registry, testing::kIdentity};
     about::AboutWindow about{platform};
-    MainWindow form{platform, about};
+    MainWindow mainWindow{platform, about};
 };
 
 void putText(MemoryRegistry& store, const std::string& name, const std::string& text,

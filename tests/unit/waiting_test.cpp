@@ -6,7 +6,6 @@
 
 #include "main_window/main_window_constants.h"
 #include "main_window_harness.h"
-#include "workflow/wait_cycle_constants.h"
 #include "workflow/workflow_constants.h"
 
 namespace morvane {
@@ -156,7 +155,7 @@ TEST(WaitCycleStartTest, BusyTestProbesTheVafFileFirstAndMarksEachBusyFile) {
             EXPECT_TRUE(p.ui().messages.empty());
         } else {
             ASSERT_EQ(p.ui().messages.size(), 1u);
-            EXPECT_EQ(p.ui().messages[0].text, wait_cycle::kNothingBusyMessage);
+            EXPECT_EQ(p.ui().messages[0].text, workflow::kNothingBusyMessage);
         }
     }
 }
@@ -179,12 +178,12 @@ TEST_F(WaitCycleTest, ChecksRunInTheirOrderAndTheFirstFailureEndsTheClick) {
     const Step steps[] = {
         {"no option", [] {}, workflow::kNoOptionChosen, false, {}},
         {"greyed counts as chosen; empty pulldown path", [&] { check(noOptionsCheck, CheckState::Greyed); },
-         wait_cycle::kInvalidPullPathMessage, true, {}},
+         workflow::kInvalidPullPathMessage, true, {}},
         {"pulldown path names nothing", [&] { h.window().type(pulldownPathBox, "C:\\Tools\\gone.exe"); },
-         wait_cycle::kInvalidPullPathMessage, true, {"exists:C:\\Tools\\gone.exe"}},
+         workflow::kInvalidPullPathMessage, true, {"exists:C:\\Tools\\gone.exe"}},
         {"no output path: nothing probed", [&] { h.window().type(pulldownPathBox, kPull); },
-         wait_cycle::kNoOutputFileMessage, true, {"exists:" + kPull}},
-        {"nothing busy", [&] { watch(kOutput, kVaf); }, wait_cycle::kNothingBusyMessage, true,
+         workflow::kNoOutputFileMessage, true, {"exists:" + kPull}},
+        {"nothing busy", [&] { watch(kOutput, kVaf); }, workflow::kNothingBusyMessage, true,
          {"exists:" + kPull, "exists:" + kVaf, "exists:" + kOutput}},
     };
     // clang-format on
@@ -303,7 +302,7 @@ TEST_F(WaitCycleTest, TheSecondFreeTickInARowStartsTheRunsAndEndsTheProgram) {
     tick();
     EXPECT_EQ(h.startedLines(), (std::vector<std::string>{kDropRun, kNoDropRun}));
     for (const auto& run : h.desktop.processes.started) EXPECT_EQ(run.style, ShowStyle::MinimizedFocus);
-    EXPECT_FALSE(h.form.isOpen());
+    EXPECT_FALSE(h.window().isOpen());
     EXPECT_TRUE(ended());
     EXPECT_FALSE(ui().running());
     EXPECT_TRUE(ui().messages.empty());
@@ -372,7 +371,7 @@ TEST(WaitCycleEndTest, OptionsAreReadAtTheEndAndOnlyTickedBoxesRun) {
         EXPECT_EQ(p.h.startedLines(), c.runs);
         EXPECT_TRUE(p.ui().messages.empty());
         EXPECT_TRUE(p.ended());
-        EXPECT_FALSE(p.h.form.isOpen());
+        EXPECT_FALSE(p.h.window().isOpen());
     }
 }
 
@@ -396,7 +395,7 @@ TEST(WaitCycleEndTest, TheEndOfTheSessionStartsNoRun) {
             p.tick();
             EXPECT_TRUE(p.h.desktop.processes.attempts.empty());
             EXPECT_TRUE(p.ui().messages.empty());
-            EXPECT_FALSE(p.h.form.isOpen());
+            EXPECT_FALSE(p.h.window().isOpen());
             EXPECT_FALSE(p.ui().running());
             EXPECT_EQ(p.ended(), exit);
         }
@@ -541,7 +540,7 @@ TEST_F(WaitCycleTest, ATickDuringPulldownNowsBoxRunsAfterTheBoxClosesAndMayEndTh
         tick();
         tick();  // several fall-due ticks collapse into one
         sawBox = true;
-        EXPECT_TRUE(h.form.isOpen());
+        EXPECT_TRUE(h.window().isOpen());
         EXPECT_FALSE(ended());
         EXPECT_EQ(h.text(minutesWaitedLabel), "0");
     };
@@ -551,7 +550,7 @@ TEST_F(WaitCycleTest, ATickDuringPulldownNowsBoxRunsAfterTheBoxClosesAndMayEndTh
     ASSERT_EQ(ui().messages.size(), 1u);
     EXPECT_EQ(ui().messages[0].text, workflow::kNoOptionChosen);
     EXPECT_TRUE(ended());
-    EXPECT_FALSE(h.form.isOpen());
+    EXPECT_FALSE(h.window().isOpen());
     EXPECT_TRUE(h.desktop.processes.attempts.empty());
 }
 
@@ -577,7 +576,7 @@ TEST_F(WaitCycleTest, ATickDuringThePulldownPathDialogCannotEndTheProgramInsideI
     tick();
     ui().whileModal = [&] {
         tick();
-        EXPECT_TRUE(h.form.isOpen());
+        EXPECT_TRUE(h.window().isOpen());
         EXPECT_FALSE(ended());
     };
     click(browsePulldownButton);

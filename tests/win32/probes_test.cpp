@@ -32,8 +32,8 @@ protected:
         SetFileAttributesW(path.c_str(), attributes);
         return path;
     }
-    bool fileExists(const std::wstring& path) { return probes::exists(files, utf8(path)); }
-    bool fileIsFree(const std::wstring& path) { return probes::isFree(files, utf8(path)); }
+    bool fileExists(const std::wstring& path) { return workflow::exists(files, utf8(path)); }
+    bool fileIsFree(const std::wstring& path) { return workflow::isFree(files, utf8(path)); }
 };
 
 TEST_F(ProbesTest, AFreeFileIsFreeAndLeftAsItWas) {
