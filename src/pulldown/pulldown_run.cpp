@@ -25,8 +25,9 @@ Summary turn(InputFile& input, TemporaryOutput& output, const RunRequest& reques
     PulldownEngine engine(request.options, copy);
     auto lastShown = std::chrono::steady_clock::now();
     auto show = [&] {
+        if (!console.interactive()) return;
         auto now = std::chrono::steady_clock::now();
-        if (!console.interactive() || now - lastShown < kProgressInterval) return;
+        if (now - lastShown < kProgressInterval) return;
         lastShown = now;
         console.progress(static_cast<int>(copy.written() * 100 / std::max<std::uint64_t>(input.size(), 1)));
     };
