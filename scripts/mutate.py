@@ -170,7 +170,8 @@ def product_files():
 
 def run(command, seconds):
     try:
-        return subprocess.run(command, cwd=ROOT, capture_output=True, text=True, timeout=seconds).returncode
+        return subprocess.run(command, cwd=ROOT, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
+                              timeout=seconds).returncode
     except subprocess.TimeoutExpired:
         return None
 
@@ -189,7 +190,7 @@ def main():
     parser = argparse.ArgumentParser(description=__doc__)
     parser.add_argument("--seed", type=int, default=4217)
     parser.add_argument("--count", type=int, default=170)
-    parser.add_argument("--ids", help="run only these mutants of the sample (comma separated)")
+    parser.add_argument("--ids", help="run only these mutants of the sample, as 3,17 or 40-169")
     parser.add_argument("--list", action="store_true", help="print the sample and build nothing")
     args = parser.parse_args()
     signal.signal(signal.SIGTERM, lambda *_: sys.exit(130))
@@ -197,7 +198,8 @@ def main():
     rng = random.Random(args.seed)
     every = [m for path in product_files() for m in sites(path, rng)]
     sample = rng.sample(every, min(args.count, len(every)))
-    chosen = range(len(sample)) if not args.ids else [int(i) for i in args.ids.split(",")]
+    chosen = range(len(sample)) if not args.ids else [
+        i for part in args.ids.split(",") for i in range(int(part.split("-")[0]), int(part.split("-")[-1]) + 1)]
     print(f"{len(every)} possible mutants; {len(sample)} chosen with seed {args.seed}", flush=True)
     if args.list:
         for index in chosen:
