@@ -195,6 +195,10 @@ def main():
     args = parser.parse_args()
     signal.signal(signal.SIGTERM, lambda *_: sys.exit(130))
 
+    # The sample is drawn from the committed sources, so that a seed names the same mutants.
+    if subprocess.run(["git", "status", "--porcelain", "--", "src"], cwd=ROOT, capture_output=True,
+                      text=True).stdout.strip():
+        sys.exit("src/ has uncommitted changes; commit or stash them first")
     rng = random.Random(args.seed)
     every = [m for path in product_files() for m in sites(path, rng)]
     sample = rng.sample(every, min(args.count, len(every)))
@@ -207,9 +211,6 @@ def main():
             print(f"#{index} {sample[index].path}:{sample[index].line + 1} {sample[index].describe(lines)}")
         return
 
-    if subprocess.run(["git", "status", "--porcelain", "--", "src"], cwd=ROOT, capture_output=True,
-                      text=True).stdout.strip():
-        sys.exit("src/ has uncommitted changes; commit or stash them first")
     if not (BUILD / "build.ninja").exists():
         subprocess.run(["cmake", "-S", str(ROOT), "-B", str(BUILD), "-G", "Ninja", "-DCMAKE_BUILD_TYPE=Debug",
                         "-DMORVANE_SANITIZE=OFF"], check=True, capture_output=True)
