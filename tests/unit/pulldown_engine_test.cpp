@@ -108,12 +108,15 @@ TEST(PulldownEngine, StreamCutShortKeepsItsTailAndSaysSo) {
     s.bytes.pop_back();
     s.bytes.pop_back();
     EXPECT_FALSE(turn(s.bytes).summary.cutShort) << "a whole last picture needs no sequence end";
+    EXPECT_FALSE(turn(StreamBuilder().sequence(1, 2801).group().picture(0, 3, false, 175).bytes).summary.cutShort)
+        << "past 2800 lines the rows are not counted";
 }
 
 struct RefusalCase {
     const char* name;
     std::vector<std::uint8_t> stream;
     Refusal expected;
+    std::string_view says = {};
 };
 
 std::vector<std::uint8_t> transportStream() {
@@ -138,6 +141,7 @@ TEST(PulldownEngine, RefusesWhatSoftPulldownCannotTurn) {
         {"starts with a picture", StreamBuilder().picture(0).bytes, Refusal::notVideoElementary},
         {"29.97", StreamBuilder().sequence(4).bytes, Refusal::rate},
         {"25", StreamBuilder().sequence(3).bytes, Refusal::rate},
+        {"reserved rate", StreamBuilder().sequence(9).bytes, Refusal::rate, "at a frame rate MPEG-2 does not define"},
         {"rate extension", StreamBuilder().sequence(1, 480, true, 0x01).bytes, Refusal::rate},
         {"repeated field", StreamBuilder().sequence().group().picture(0).picture(1, 3, true).bytes,
          Refusal::repeatedFields},
@@ -152,10 +156,11 @@ TEST(PulldownEngine, RefusesWhatSoftPulldownCannotTurn) {
             ADD_FAILURE() << c.name << " was not refused";
         } catch (const StreamRefused& refused) {
             EXPECT_EQ(refused.kind(), c.expected) << c.name << ": " << refused.what();
+            EXPECT_NE(std::string_view(refused.what()).find(c.says), std::string_view::npos) << refused.what();
         }
     }
-    EXPECT_NO_THROW(turn(StreamBuilder().sequence(1, 720, false).group().picture(0, 3, false, 46).bytes))
-        << "an interlaced sequence already counts its rows in pairs";
+    EXPECT_FALSE(turn(StreamBuilder().sequence(1, 720, false).group().picture(0, 3, false, 46).bytes).summary.cutShort)
+        << "an interlaced sequence already counts its rows in pairs, and its last picture is whole";
 }
 
 }  // namespace
