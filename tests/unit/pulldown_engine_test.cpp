@@ -58,6 +58,23 @@ TEST(PulldownEngine, FieldFlagsFollowTheCadenceInDisplayOrderAcrossGroups) {
     EXPECT_EQ(out.bytes[12 + 5] & 0x08, 0) << "progressive_sequence cleared";
 }
 
+// Past 1024 pictures in one GOP the temporal reference starts again; a
+// repeated sequence header is turned whatever bytes come before it.
+TEST(PulldownEngine, ALongGroupKeepsTheCadenceAndEverySequenceHeaderIsTurned) {
+    StreamBuilder s;
+    s.sequence().group();
+    for (int i = 0; i < 1030; ++i) s.picture(i % 1024);
+    // User data holding the byte the frame rate becomes.
+    const std::size_t repeated = s.add({0xB2, 0x24, 0x24, 0x24, 0x24, 0x24, 0x24, 0x24}).bytes.size();
+    Turned out = turn(s.sequence().end().bytes);
+    for (std::size_t i = 0; i < s.pictures.size(); ++i) {
+        const FieldFlags expected = cadenceFlags(static_cast<std::int64_t>(i));
+        EXPECT_EQ(out.bytes[s.pictures[i].extensionOffset + 7] & 0x82,
+                  (expected.topFieldFirst ? 0x80 : 0) | (expected.repeatFirstField ? 0x02 : 0)) << i;
+    }
+    EXPECT_EQ(out.bytes[repeated + 7] & 0x0F, 4);
+}
+
 TEST(PulldownEngine, GroupTimeCodesCountFieldsFromTheFirst) {
     StreamBuilder s = reorderedStream();
     for (DropFrame drop : {DropFrame::no, DropFrame::yes}) {

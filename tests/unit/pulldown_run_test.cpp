@@ -84,8 +84,10 @@ TEST_F(PulldownRun, ReplacesTheOutputOnlyWhenComplete) {
     write(in(), padded);
     Bytes expected = read(out());
     expected.resize(padded.size());
+    console_.text_.clear();
     EXPECT_EQ(run(in(), (elsewhere_ / "out.m2v").string()), ExitStatus::done) << console_.text_;
     EXPECT_EQ(read((elsewhere_ / "out.m2v").string()), expected);
+    EXPECT_EQ(console_.text_.find(" 0.0 MB/s"), std::string::npos) << console_.text_;
 
     write(in(), testing::StreamBuilder().sequence(3).group().picture(0).bytes);
     write(out(), earlier);
