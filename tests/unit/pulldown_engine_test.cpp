@@ -127,6 +127,16 @@ TEST(PulldownEngine, StreamCutShortKeepsItsTailAndSaysSo) {
     EXPECT_FALSE(turn(s.bytes).summary.cutShort) << "a whole last picture needs no sequence end";
     EXPECT_FALSE(turn(StreamBuilder().sequence(1, 2801).group().picture(0, 3, false, 175).bytes).summary.cutShort)
         << "past 2800 lines the rows are not counted";
+    // A piece ending in zeros with a 01 byte after it in memory, not in the stream.
+    for (std::size_t zeros = 2; zeros < 34; ++zeros) {
+        std::vector<std::uint8_t> memory = reorderedStream().bytes;
+        memory.resize(memory.size() + zeros);
+        memory.push_back(0x01);
+        PatchedCopy copy(memory);
+        PulldownEngine engine({}, copy);
+        engine.scan(std::span(memory).first(memory.size() - 1));
+        EXPECT_FALSE(engine.finish().cutShort) << zeros << " zeros";
+    }
 }
 
 struct RefusalCase {

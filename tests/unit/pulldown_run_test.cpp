@@ -139,6 +139,19 @@ TEST_F(PulldownRun, FullDiskLeavesNoOutput) {
     EXPECT_TRUE(fs::is_empty(elsewhere_));
 }
 
+TEST(PulldownRunFailure, AnyOtherFailureNamesTheInputAndWhatWentWrong) {
+    struct Broken : StreamFiles {
+        std::unique_ptr<InputFile> openInput(const std::string&, std::size_t) override {
+            throw std::runtime_error("out of threads");
+        }
+        std::optional<FileIdentity> identity(const std::string&) override { return {}; }
+        std::unique_ptr<TemporaryOutput> createOutput(const std::string&, const std::string&) override { return {}; }
+    } files;
+    Lines console;
+    EXPECT_EQ(runPulldown(files, {"a.m2v", "b.m2v", {}}, console), ExitStatus::failed);
+    EXPECT_EQ(console.text_, "morvane-pulldown: \"a.m2v\": out of threads\n");
+}
+
 TEST(PulldownCommandLine, ReadsMorvanesTwoCommandLines) {
     using Args = std::vector<std::string>;
     const struct {
