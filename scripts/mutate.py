@@ -1,5 +1,5 @@
 #!/usr/bin/env python3
-"""Mutation run over the natively tested logic: scripts/mutate.py [--seed 4217] [--count 170] [--ids 3,17]."""
+"""Mutation run over the natively tested logic: scripts/mutate.py [--seed 4217] [--count 170] [--ids 3,40-169] [--list]."""
 # Each mutant is one small change to one line of src/: applied, the native unit
 # tests rebuilt without sanitizers and run, and the file put back. A mutant the
 # tests fail on is killed; one they pass survived; one that does not compile is
@@ -21,7 +21,8 @@ BUILD = ROOT / "build" / "mutants"
 # The product code the native unit tests link (tests/CMakeLists.txt). The
 # Windows layer is tested under Wine only; the pulldown tool's signal handling
 # and its entry point only by the stream tests; the window layouts are tables
-# of positions, not logic.
+# of positions, not logic. Only .cpp files: a changed header would rebuild
+# most of the tree for each mutant.
 FOLDERS = ["src/workflow", "src/settings", "src/main_window", "src/about", "src/platform", "src/pulldown"]
 LEFT_OUT = {"src/pulldown/main_posix.cpp", "src/pulldown/posix_interrupts.cpp"}
 UNIT_TESTS = "morvane_unit_tests"
