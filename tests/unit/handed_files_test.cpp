@@ -34,6 +34,9 @@ TEST(HandedFilesTest, EachFileGoesWhereItsBrowseButtonWouldPutItAndOnlyTheWaitSw
         {{"/?"}, false, tool, output, "Unknown switch \"/?\".\nStart Morvane as: morvane.exe [/wait] [FILE]..."},
         {{"/wait", "/home/x.m2v"}, false, tool, "/home/x.m2v", std::string(workflow::kNothingBusyMessage)},
         {{"new.m2v", "..\\PullDown.exe"}, false, "C:\\Users\\ana\\..\\PullDown.exe", "C:\\Users\\ana\\new.m2v", ""},
+        {{"E:\\t\\PULLDOWN.Exe", "E:\\new.VAF"}, false, "E:\\t\\PULLDOWN.Exe", "E:\\new.m2v", ""},
+        {{"-1"}, false, tool, "C:\\Users\\ana\\-1", ""},  // a digit after the dash makes a file name
+        {{"E:\\system.m2v"}, true, tool, "E:\\system.m2v", ""},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.handed.back());
@@ -44,6 +47,7 @@ TEST(HandedFilesTest, EachFileGoesWhereItsBrowseButtonWouldPutItAndOnlyTheWaitSw
         h.desktop.files.addFile(output);
         h.desktop.files.hold(output);
         h.desktop.files.addDirectory("D:\\Video");
+        h.desktop.files.addFile("E:\\system.m2v", {.system = true});
         h.start();
         if (row.dropped) h.window().drop(row.handed);
         EXPECT_EQ(h.text(pulldownPathBox), row.pulldownBox);

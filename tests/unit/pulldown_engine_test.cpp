@@ -58,6 +58,23 @@ TEST(PulldownEngine, FieldFlagsFollowTheCadenceInDisplayOrderAcrossGroups) {
     EXPECT_EQ(out.bytes[12 + 5] & 0x08, 0) << "progressive_sequence cleared";
 }
 
+// Past 1024 pictures in one GOP the temporal reference starts again; a
+// repeated sequence header is turned whatever bytes come before it.
+TEST(PulldownEngine, ALongGroupKeepsTheCadenceAndEverySequenceHeaderIsTurned) {
+    StreamBuilder s;
+    s.sequence().group();
+    for (int i = 0; i < 1030; ++i) s.picture(i % 1024);
+    // User data holding the byte the frame rate becomes.
+    const std::size_t repeated = s.add({0xB2, 0x24, 0x24, 0x24, 0x24, 0x24, 0x24, 0x24}).bytes.size();
+    Turned out = turn(s.sequence().end().bytes);
+    for (std::size_t i = 0; i < s.pictures.size(); ++i) {
+        const FieldFlags expected = cadenceFlags(static_cast<std::int64_t>(i));
+        EXPECT_EQ(out.bytes[s.pictures[i].extensionOffset + 7] & 0x82,
+                  (expected.topFieldFirst ? 0x80 : 0) | (expected.repeatFirstField ? 0x02 : 0)) << i;
+    }
+    EXPECT_EQ(out.bytes[repeated + 7] & 0x0F, 4);
+}
+
 TEST(PulldownEngine, GroupTimeCodesCountFieldsFromTheFirst) {
     StreamBuilder s = reorderedStream();
     for (DropFrame drop : {DropFrame::no, DropFrame::yes}) {
@@ -108,12 +125,25 @@ TEST(PulldownEngine, StreamCutShortKeepsItsTailAndSaysSo) {
     s.bytes.pop_back();
     s.bytes.pop_back();
     EXPECT_FALSE(turn(s.bytes).summary.cutShort) << "a whole last picture needs no sequence end";
+    EXPECT_FALSE(turn(StreamBuilder().sequence(1, 2801).group().picture(0, 3, false, 175).bytes).summary.cutShort)
+        << "past 2800 lines the rows are not counted";
+    // A piece ending in zeros with a 01 byte after it in memory, not in the stream.
+    for (std::size_t zeros = 2; zeros < 34; ++zeros) {
+        std::vector<std::uint8_t> memory = reorderedStream().bytes;
+        memory.resize(memory.size() + zeros);
+        memory.push_back(0x01);
+        PatchedCopy copy(memory);
+        PulldownEngine engine({}, copy);
+        engine.scan(std::span(memory).first(memory.size() - 1));
+        EXPECT_FALSE(engine.finish().cutShort) << zeros << " zeros";
+    }
 }
 
 struct RefusalCase {
     const char* name;
     std::vector<std::uint8_t> stream;
     Refusal expected;
+    std::string_view says = {};
 };
 
 std::vector<std::uint8_t> transportStream() {
@@ -138,6 +168,7 @@ TEST(PulldownEngine, RefusesWhatSoftPulldownCannotTurn) {
         {"starts with a picture", StreamBuilder().picture(0).bytes, Refusal::notVideoElementary},
         {"29.97", StreamBuilder().sequence(4).bytes, Refusal::rate},
         {"25", StreamBuilder().sequence(3).bytes, Refusal::rate},
+        {"reserved rate", StreamBuilder().sequence(9).bytes, Refusal::rate, "at a frame rate MPEG-2 does not define"},
         {"rate extension", StreamBuilder().sequence(1, 480, true, 0x01).bytes, Refusal::rate},
         {"repeated field", StreamBuilder().sequence().group().picture(0).picture(1, 3, true).bytes,
          Refusal::repeatedFields},
@@ -152,10 +183,11 @@ TEST(PulldownEngine, RefusesWhatSoftPulldownCannotTurn) {
             ADD_FAILURE() << c.name << " was not refused";
         } catch (const StreamRefused& refused) {
             EXPECT_EQ(refused.kind(), c.expected) << c.name << ": " << refused.what();
+            EXPECT_NE(std::string_view(refused.what()).find(c.says), std::string_view::npos) << refused.what();
         }
     }
-    EXPECT_NO_THROW(turn(StreamBuilder().sequence(1, 720, false).group().picture(0, 3, false, 46).bytes))
-        << "an interlaced sequence already counts its rows in pairs";
+    EXPECT_FALSE(turn(StreamBuilder().sequence(1, 720, false).group().picture(0, 3, false, 46).bytes).summary.cutShort)
+        << "an interlaced sequence already counts its rows in pairs, and its last picture is whole";
 }
 
 }  // namespace

@@ -155,6 +155,9 @@ TEST(SystemInfoStartTest, FindsTheViewerThroughTheTwoLookupsOrSaysItIsUnavailabl
         {"PATH in double quotes",
          [&](MemoryPlatform& d) { putPath(d, utf16('"' + viewer + '"', 1)); d.files.addFile(viewer); }, {viewer},
          {viewer}, false},
+        {"PATH with an opening quote alone is taken as it stands",
+         [&](MemoryPlatform& d) { putPath(d, utf16('"' + viewer, 1)); d.files.addFile(viewer); }, {},
+         {'"' + viewer}, true},
         {"PATH is started as the one program, untested, spaces and all",
          [&](MemoryPlatform& d) {
              putPath(d, utf16(viewer));

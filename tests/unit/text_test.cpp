@@ -14,6 +14,7 @@ TEST(TextTest, RoundTripsEveryPlane) {
         "\xF0\x9F\x8E\xAC clip.m2v",                                              // outside the BMP
         "\xC3\x8F",                                                               // the busy mark
         "\x7F\xEE\x80\x80\xEF\xBF\xBF\xF0\x90\x80\x80",  // U+007F, U+E000, U+FFFF, ending outside the BMP
+        "\xF4\x8F\xBF\xBF",                             // U+10FFFF, the last there is
     };
     // clang-format on
     for (const std::string& s : samples) EXPECT_EQ(utf16ToUtf8(utf8ToUtf16(s)), s);
@@ -35,6 +36,7 @@ TEST(TextTest, MalformedInputBecomesReplacementCharacters) {
     EXPECT_EQ(utf8ToUtf16("\xC0\xAF"), u"\uFFFD");        // overlong
     EXPECT_EQ(utf8ToUtf16("\xED\xA0\x80"), u"\uFFFD");    // encoded surrogate
     EXPECT_EQ(utf16ToUtf8(u"\xD800x"), "\xEF\xBF\xBDx");  // lone surrogate
+    EXPECT_EQ(utf16ToUtf8(u"\xD7FF\xDC00"), "\xED\x9F\xBF\xEF\xBF\xBD");  // U+D7FF pairs with nothing
 }
 
 TEST(TextTest, AsciiUpperLeavesOtherLettersAlone) {
