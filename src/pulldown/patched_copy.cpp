@@ -22,9 +22,9 @@ std::size_t ringPieces(std::size_t pieceBytes) {
 PatchedCopy::PatchedCopy(TemporaryOutput& output, std::size_t pieceBytes)
     : output_(output),
       pieceBytes_(pieceBytes),
-      ring_(ringPieces(pieceBytes), std::vector<std::uint8_t>(pieceBytes)),
-      sizes_(ring_.size()),
-      batch_(std::max<std::size_t>(1, ring_.size() / 4)),
+      pieces_(ringPieces(pieceBytes)),
+      ring_(pieces_ * pieceBytes),
+      batch_(std::max<std::size_t>(1, pieces_ / 4)),
       writer_([this] { writeReleased(); }) {}
 
 PatchedCopy::~PatchedCopy() {
@@ -39,16 +39,16 @@ PatchedCopy::~PatchedCopy() {
 void PatchedCopy::writeReleased() {
     for (;;) {
         std::uint64_t piece = 0;
+        std::size_t size = 0;
         {
             std::unique_lock lock(mutex_);
             changed_.wait(lock, [&] { return stop_ || released_ - written_ >= batch_ || (hurry_ && written_ < released_); });
             if (stop_) return;
             piece = written_;
+            size = static_cast<std::size_t>(std::min<std::uint64_t>(pieceBytes_, filledBytes_ - piece * pieceBytes_));
         }
-        const std::size_t slot = piece % ring_.size();
-        const std::size_t size = sizes_[slot];
         try {
-            output_.write(piece * pieceBytes_, {ring_[slot].data(), size});
+            output_.write(piece * pieceBytes_, slot(piece).first(size));
         } catch (...) {
             std::lock_guard lock(mutex_);
             failure_ = std::current_exception();
@@ -62,7 +62,11 @@ void PatchedCopy::writeReleased() {
     }
 }
 
-bool PatchedCopy::scanMayGoOn() const { return filled_ - written_ <= ring_.size() / 2 || written_ == released_; }
+bool PatchedCopy::scanMayGoOn() const { return filled_ - written_ <= pieces_ / 2 || written_ == released_; }
+
+std::span<std::uint8_t> PatchedCopy::slot(std::uint64_t piece) {
+    return {ring_.data() + piece % pieces_ * pieceBytes_, pieceBytes_};
+}
 
 void PatchedCopy::throwIfFailed() {
     if (failure_) std::rethrow_exception(failure_);
@@ -70,7 +74,7 @@ void PatchedCopy::throwIfFailed() {
 
 std::span<std::uint8_t> PatchedCopy::room() {
     std::unique_lock lock(mutex_);
-    if (filled_ - written_ == ring_.size()) {
+    if (filled_ - written_ == pieces_) {
         // The threads wake each other seldom: the writer empties half the
         // ring before the scan goes on, and otherwise writes in batches.
         hurry_ = true;
@@ -79,20 +83,20 @@ std::span<std::uint8_t> PatchedCopy::room() {
         hurry_ = false;
     }
     throwIfFailed();
-    return ring_[filled_ % ring_.size()];
+    return slot(filled_);
 }
 
 void PatchedCopy::filled(std::size_t size) {
     std::lock_guard lock(mutex_);
-    sizes_[filled_ % ring_.size()] = size;
     ++filled_;
+    filledBytes_ += size;
 }
 
 std::uint8_t& PatchedCopy::byteAt(std::uint64_t offset) {
     const std::uint64_t piece = offset / pieceBytes_;
     // Only the scan's thread moves these two counts.
     if (piece < released_ || piece >= filled_) throw std::logic_error("a change outside the pieces still held");
-    return ring_[piece % ring_.size()][offset % pieceBytes_];
+    return slot(piece)[offset % pieceBytes_];
 }
 
 void PatchedCopy::patch(std::uint64_t offset, std::span<const std::uint8_t> bytes) {

@@ -41,18 +41,21 @@ public:
 private:
     void writeReleased();
     [[nodiscard]] bool scanMayGoOn() const;
+    // Where the piece of this number is held.
+    std::span<std::uint8_t> slot(std::uint64_t piece);
     std::uint8_t& byteAt(std::uint64_t offset);
     void throwIfFailed();
 
     TemporaryOutput& output_;
     const std::size_t pieceBytes_;
-    std::vector<std::vector<std::uint8_t>> ring_;
-    std::vector<std::size_t> sizes_;
+    const std::size_t pieces_;
+    std::vector<std::uint8_t> ring_;
     std::mutex mutex_;
     std::condition_variable changed_;
-    // Counted in pieces from the stream's start; each piece sits in ring slot
-    // (number % ring size). filled_ >= released_ >= written_.
+    // Counted in pieces from the stream's start; each piece sits in the
+    // ring's slot (number % pieces_). filled_ >= released_ >= written_.
     std::uint64_t filled_ = 0;
+    std::uint64_t filledBytes_ = 0;
     std::uint64_t released_ = 0;
     std::uint64_t written_ = 0;
     std::uint64_t writtenBytes_ = 0;
