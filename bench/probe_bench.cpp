@@ -47,7 +47,7 @@ int wmain() {
 
     platform::win32::Win32FileSystem files;
     bool answer = true;
-    const auto probes = [&] { answer &= probes::exists(files, utf8) && probes::isFree(files, utf8); };
+    const auto probes = [&] { answer &= workflow::exists(files, utf8) && workflow::isFree(files, utf8); };
     const auto bare = [&] {
         const HANDLE file =
             CreateFileW(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);

@@ -72,6 +72,9 @@ export DISPLAY=
 trap 'cmake/wine-prefix stop "$MORVANE_WINEPREFIX" >/dev/null 2>&1 || true' EXIT
 cmake/wine-prefix start "$MORVANE_WINEPREFIX"
 compare "wine   " "$big" "$out" cmake/wine-run "$exe" "$PWD/$big" "$PWD/$out" -drop_frame true
+starts=""
+for _ in $(seq "$runs"); do starts="$starts $(seconds cmake/wine-run "$exe" --version)"; done
+echo "wine     of which starting a program under Wine: $(tr ' ' '\n' <<<"$starts" | grep . | median) s (--version)"
 
 if [ "${MORVANE_BENCH_4GIB:-0}" = 1 ]; then
   huge="$data/stream-4gib.m2v"

@@ -24,7 +24,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE /*previous*/, PWSTR /*commandL
     try {
         platform::win32::Win32Platform desktop(instance);
         about::AboutWindow about(desktop.platform);
-        MainWindow mainWindow(desktop.platform, about, platform::win32::commandLineArguments());
+        main_window::MainWindow mainWindow(desktop.platform, about, platform::win32::commandLineArguments());
         mainWindow.show();
         return desktop.ui.run();
     } catch (const std::exception& e) {

@@ -6,11 +6,9 @@
 #include "main_window/main_window_constants.h"
 #include "settings/settings_store.h"
 #include "workflow/workflow_constants.h"
-#include "workflow/wait_cycle_constants.h"
 
-namespace morvane {
+namespace morvane::main_window {
 
-using namespace main_window;
 using platform::ControlId;
 
 MainWindow::MainWindow(platform::Platform& platform, about::AboutWindow& about, std::vector<std::string> arguments)
@@ -63,7 +61,7 @@ void MainWindow::load() {
 
     platform::Timer& timer = window_->timer();
     timer.setEnabled(false);
-    timer.setIntervalMs(wait_cycle::kTickIntervalMs);
+    timer.setIntervalMs(workflow::kTickIntervalMs);
     timer.setEnabled(true);
 
     // A window shown again after a close with the wait armed starts idle.
@@ -126,4 +124,4 @@ void MainWindow::showError(std::string_view message) {
     platform_.ui.messageBox(window_.get(), message, kErrorTitle, platform::MessageIcon::Warning);
 }
 
-}  // namespace morvane
+}  // namespace morvane::main_window

@@ -15,7 +15,7 @@ namespace morvane::about {
 class AboutWindow;
 }
 
-namespace morvane {
+namespace morvane::main_window {
 
 // The main window. Its handlers carry the program's logic, one file per
 // concern: load, menus and close here; the path boxes, the files handed over,
@@ -31,9 +31,6 @@ public:
 
     // Creates the window, runs its load and shows it.
     void show();
-
-    [[nodiscard]] platform::Window& window() { return *window_; }
-    [[nodiscard]] bool isOpen() const { return window_ && window_->isOpen(); }
 
 private:
     // WindowEvents: dispatch to the handlers below.
@@ -58,7 +55,7 @@ private:
     void browseOutput();
     void outputPathChanged();
 
-    // Files handed over: dropped, or on the command line (handed_files.cpp).
+    // Files handed over: dropped, or on the command line (taking_files.cpp).
     void takeArguments();
     bool takeFiles(const std::vector<std::string>& paths);
 
@@ -96,4 +93,4 @@ private:
     std::string vafFileName_;
 };
 
-}  // namespace morvane
+}  // namespace morvane::main_window

@@ -5,9 +5,7 @@
 #include "workflow/path_derivation.h"
 #include "workflow/workflow_constants.h"
 
-namespace morvane {
-
-using namespace main_window;
+namespace morvane::main_window {
 
 void MainWindow::browsePulldown() {
     platform::OpenFileRequest request;
@@ -16,7 +14,7 @@ void MainWindow::browsePulldown() {
     request.filter = workflow::kPulldownFilter;
     const std::string current = control(pulldownPathBox).text();
     // Both tests run, whatever the first one says.
-    const bool found = probes::exists(platform_.files, current);
+    const bool found = workflow::exists(platform_.files, current);
     const bool named = workflow::endsInPulldownName(current);
     if (found && named) request.fileName = current;
 
@@ -43,4 +41,4 @@ void MainWindow::outputPathChanged() {
     if (!vafFileName_.empty()) control(vafPathBox).setText(outFolder_ + vafFileName_);
 }
 
-}  // namespace morvane
+}  // namespace morvane::main_window

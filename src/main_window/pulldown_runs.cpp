@@ -6,9 +6,8 @@
 #include "workflow/pulldown_refusals.h"
 #include "workflow/workflow_constants.h"
 
-namespace morvane {
+namespace morvane::main_window {
 
-using namespace main_window;
 using platform::CheckState;
 using workflow::PulldownRun;
 
@@ -67,11 +66,11 @@ void MainWindow::pulldownNow() {
         showError(workflow::kNoOptionChosen);
         return;
     }
-    if (!probes::exists(platform_.files, control(outputPathBox).text())) {
+    if (!workflow::exists(platform_.files, control(outputPathBox).text())) {
         showError(workflow::kFileDoesNotExist);
         return;
     }
     startPulldownRuns();
 }
 
-}  // namespace morvane
+}  // namespace morvane::main_window

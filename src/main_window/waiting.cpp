@@ -5,13 +5,10 @@
 #include "main_window/main_window_constants.h"
 #include "workflow/file_probes.h"
 #include "workflow/wait_cycle.h"
-#include "workflow/wait_cycle_constants.h"
 #include "workflow/workflow_constants.h"
 
-namespace morvane {
+namespace morvane::main_window {
 
-using namespace main_window;
-using namespace wait_cycle;
 using platform::ControlId;
 
 // The caption alone decides: a wait is cancelled by whatever the button says
@@ -35,19 +32,19 @@ void MainWindow::startWaiting() {
 
     const std::string pullPath = control(pulldownPathBox).text();
     const bool pullPathEmpty = pullPath.empty();
-    const bool pullPathFound = probes::exists(platform_.files, pullPath);
+    const bool pullPathFound = workflow::exists(platform_.files, pullPath);
     if (pullPathEmpty || !pullPathFound) {
-        showError(kInvalidPullPathMessage);
+        showError(workflow::kInvalidPullPathMessage);
         return;
     }
     if (control(outputPathBox).text().empty()) {
-        showError(kNoOutputFileMessage);
+        showError(workflow::kNoOutputFileMessage);
         return;
     }
     const workflow::WatchedFiles found = probeWatchedFiles();
     showBusyMarks(found);
     if (!found.anyBusy()) {
-        showError(kNothingBusyMessage);
+        showError(workflow::kNothingBusyMessage);
         return;
     }
     // Told now, while the user is here to mend it, not at the end of the night.
@@ -91,8 +88,8 @@ void MainWindow::tick() {
 
 // A file that does not exist is not busy: the VAF file may never come.
 workflow::FileState MainWindow::watchedFileState(ControlId pathBox) {
-    const bool busy = probes::exists(platform_.files, control(pathBox).text()) &&
-                      !probes::isFree(platform_.files, control(pathBox).text());
+    const bool busy = workflow::exists(platform_.files, control(pathBox).text()) &&
+                      !workflow::isFree(platform_.files, control(pathBox).text());
     return busy ? workflow::FileState::Busy : workflow::FileState::Free;
 }
 
@@ -115,4 +112,4 @@ void MainWindow::holdSystemAwake(bool on) {
     platform_.ui.keepSystemAwake(on);
 }
 
-}  // namespace morvane
+}  // namespace morvane::main_window

@@ -9,8 +9,8 @@
 
 namespace morvane::platform {
 
-// The one door through which every window event reaches a form, for both the
-// Win32 layer and the in-memory double.
+// The one door through which every window event reaches its WindowEvents, for
+// both the Win32 layer and the in-memory double.
 //
 // Events run one at a time. A handler may still be re-entered from inside a
 // modal box or dialog that it shows, because the modal loop dispatches

@@ -23,8 +23,9 @@ struct ProgramIdentity {
            std::to_string(identity.revision);
 }
 
-// Everything the program reaches outside itself, in one bundle that forms get
-// by reference: the Win32 desktop in the product, memory in the unit tests.
+// Everything the program reaches outside itself, in one bundle that the
+// windows (MainWindow, AboutWindow) get by reference: the Win32 desktop in the
+// product, memory in the unit tests.
 struct Platform {
     Ui& ui;
     FileSystem& files;

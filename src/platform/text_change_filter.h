@@ -6,8 +6,8 @@
 namespace morvane::platform {
 
 // An edit control reports a change even when its text was set to what it
-// already held. The form hears only of a real change, from the real text box
-// and the in-memory one alike.
+// already held. The window's WindowEvents hear only of a real change, from the
+// real text box and the in-memory one alike.
 class TextChangeFilter {
 public:
     explicit TextChangeFilter(std::string_view initial) : reported_(initial) {}

@@ -8,7 +8,7 @@ namespace morvane::platform {
 inline constexpr double kTwipsPerInch = 1440.0;
 inline constexpr int kDefaultDpi = 96;
 
-// Layout and window geometry are kept in twips, as the forms were designed;
+// Layout and window geometry are kept in twips, as the windows were designed;
 // only the Win32 layer turns them into pixels.
 struct Twips {
     double value = 0.0;

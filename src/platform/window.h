@@ -9,8 +9,8 @@
 
 namespace morvane::platform {
 
-// What a window tells its form. Every call arrives on the one UI thread,
-// through the EventGate, one at a time.
+// What a window tells the WindowEvents it was created with. Every call
+// arrives on the one UI thread, through the EventGate, one at a time.
 class WindowEvents {
 public:
     virtual void onLoad() = 0;

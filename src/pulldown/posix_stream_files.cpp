@@ -1,4 +1,4 @@
-// The files of a run through POSIX calls; Linux copies inside the kernel.
+// The files of a run through POSIX calls.
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -44,7 +44,7 @@ private:
 
 class PosixInput : public InputFile {
 public:
-    PosixInput(const std::string& path, std::size_t pieceBytes) : path_(path), buffer_(pieceBytes) {
+    explicit PosixInput(const std::string& path) : path_(path) {
         fd_ = FileDescriptor(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
         struct stat info {};
         if (!fd_ || ::fstat(fd_.get(), &info) != 0 || !S_ISREG(info.st_mode))
@@ -56,19 +56,19 @@ public:
 
     [[nodiscard]] std::uint64_t size() const override { return size_; }
 
-    // Stops at the size the copy takes, should the file grow meanwhile.
-    std::span<const std::uint8_t> next() override {
-        std::size_t wanted = static_cast<std::size_t>(std::min<std::uint64_t>(buffer_.size(), size_ - delivered_));
+    // Stops at the size the run began with, should the file grow meanwhile.
+    std::size_t read(std::span<std::uint8_t> room) override {
+        std::size_t wanted = static_cast<std::size_t>(std::min<std::uint64_t>(room.size(), size_ - delivered_));
         std::size_t filled = 0;
         while (filled < wanted) {
-            ssize_t got = ::read(fd_.get(), buffer_.data() + filled, wanted - filled);
+            ssize_t got = ::read(fd_.get(), room.data() + filled, wanted - filled);
             if (got < 0 && errno == EINTR) continue;
             if (got < 0) throw FileError(FileFailure::cannotRead, quoted(path_) + " cannot be read: " + systemText(errno));
             if (got == 0) break;
             filled += static_cast<std::size_t>(got);
         }
         delivered_ += filled;
-        return {buffer_.data(), filled};
+        return filled;
     }
 
 private:
@@ -76,7 +76,6 @@ private:
     FileDescriptor fd_;
     std::uint64_t size_ = 0;
     std::uint64_t delivered_ = 0;
-    std::vector<std::uint8_t> buffer_;
 };
 
 std::string folderOf(const std::string& path) {
@@ -92,9 +91,7 @@ std::string nameOf(const std::string& path) {
 
 class PosixTemporaryOutput : public TemporaryOutput {
 public:
-    PosixTemporaryOutput(const std::string& inputPath, const std::string& outputPath) : output_(outputPath) {
-        input_ = FileDescriptor(::open(inputPath.c_str(), O_RDONLY | O_CLOEXEC));
-        if (!input_) throw FileError(FileFailure::cannotRead, quoted(inputPath) + " cannot be read: " + systemText(errno));
+    explicit PosixTemporaryOutput(const std::string& outputPath) : output_(outputPath) {
         std::string folder = folderOf(outputPath);
         std::string name = (folder == "/" ? "" : folder) + "/." + nameOf(outputPath) + ".pulldown-XXXXXX";
         std::vector<char> buffer(name.begin(), name.end());
@@ -117,23 +114,6 @@ public:
         file_.reset();
         ::unlink(temporary_.c_str());
         forgetTemporaryOnInterrupt();
-    }
-
-    void copy(std::uint64_t offset, std::uint64_t length) override {
-        auto from = static_cast<off_t>(offset);
-        auto to = static_cast<off_t>(offset);
-        while (length > 0 && kernelCopies_) {
-            ssize_t done = ::copy_file_range(input_.get(), &from, file_.get(), &to, length, 0);
-            if (done < 0 && errno == EINTR) continue;
-            if (done < 0 && (errno == EXDEV || errno == EINVAL || errno == ENOSYS || errno == EOPNOTSUPP)) {
-                kernelCopies_ = false;
-                break;
-            }
-            if (done < 0) failWriting(errno);
-            if (done == 0) throw FileError(FileFailure::cannotRead, "the input got shorter while it was read");
-            length -= static_cast<std::uint64_t>(done);
-        }
-        if (length > 0) copyThroughMemory(static_cast<std::uint64_t>(from), length);
     }
 
     void write(std::uint64_t offset, std::span<const std::uint8_t> bytes) override {
@@ -164,31 +144,21 @@ private:
         throw FileError(FileFailure::cannotWrite, "cannot write " + quoted(output_) + ": " + systemText(error));
     }
 
-    void copyThroughMemory(std::uint64_t offset, std::uint64_t length) {
-        std::vector<std::uint8_t> buffer(std::size_t{1} << 20);
-        while (length > 0) {
-            std::size_t want = static_cast<std::size_t>(std::min<std::uint64_t>(length, buffer.size()));
-            ssize_t got = ::pread(input_.get(), buffer.data(), want, static_cast<off_t>(offset));
-            if (got < 0 && errno == EINTR) continue;
-            if (got <= 0) throw FileError(FileFailure::cannotRead, "the input cannot be read again: " + systemText(errno));
-            write(offset, {buffer.data(), static_cast<std::size_t>(got)});
-            offset += static_cast<std::uint64_t>(got);
-            length -= static_cast<std::uint64_t>(got);
-        }
-    }
-
     std::string output_;
     std::string temporary_;
-    FileDescriptor input_;
     FileDescriptor file_;
-    bool kernelCopies_ = true;
     bool replaced_ = false;
 };
 
 class PosixStreamFiles : public StreamFiles {
 public:
-    std::unique_ptr<InputFile> openInput(const std::string& path, std::size_t pieceBytes) override {
-        return std::make_unique<PosixInput>(path, pieceBytes);
+    // Measured fastest: a piece stays in the processor's cache while it is
+    // read, scanned and written, and writes of 128 KiB or more were at times
+    // twice as slow, in the system's larger blocks of fresh memory.
+    [[nodiscard]] std::size_t pieceBytes() const override { return 64 << 10; }
+
+    std::unique_ptr<InputFile> openInput(const std::string& path) override {
+        return std::make_unique<PosixInput>(path);
     }
 
     std::optional<FileIdentity> identity(const std::string& path) override {
@@ -197,8 +167,8 @@ public:
         return FileIdentity{static_cast<std::uint64_t>(info.st_dev), static_cast<std::uint64_t>(info.st_ino)};
     }
 
-    std::unique_ptr<TemporaryOutput> createOutput(const std::string& inputPath, const std::string& outputPath) override {
-        return std::make_unique<PosixTemporaryOutput>(inputPath, outputPath);
+    std::unique_ptr<TemporaryOutput> createOutput(const std::string& outputPath) override {
+        return std::make_unique<PosixTemporaryOutput>(outputPath);
     }
 };
 

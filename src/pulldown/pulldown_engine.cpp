@@ -103,6 +103,9 @@ void PulldownEngine::scan(std::span<const std::uint8_t> data) {
     scanned_ += size;
 }
 
+// A header still incomplete, or a start code prefix the next piece may end.
+std::uint64_t PulldownEngine::settled() const { return pending_ ? pending_->offset : scanned_ - trailingZeros_; }
+
 std::size_t PulldownEngine::completePending(std::span<const std::uint8_t> data) {
     std::size_t used = 0;
     for (;;) {

@@ -64,6 +64,8 @@ public:
 
     // The next bytes of the stream, following the previous ones.
     void scan(std::span<const std::uint8_t> data);
+    // No change will be named before this offset any more.
+    [[nodiscard]] std::uint64_t settled() const;
     Summary finish();
 
 private:

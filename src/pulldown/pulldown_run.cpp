@@ -3,7 +3,7 @@
 #include <chrono>
 #include <cstdio>
 
-#include "pulldown/copy_and_patch.h"
+#include "pulldown/patched_copy.h"
 
 namespace morvane::pulldown {
 namespace {
@@ -19,42 +19,46 @@ std::string summaryLine(const Summary& s, DropFrame drop, std::uint64_t bytes, d
            " GOPs, last time code " + timeCode + ", " + rate + " MB/s";
 }
 
-Summary turn(InputFile& input, TemporaryOutput& output, const RunRequest& request, Console& console) {
-    CopyAndPatch writer(output, input.size());
-    PulldownEngine engine(request.options, writer);
+Summary turn(InputFile& input, TemporaryOutput& output, const RunRequest& request, Console& console,
+             std::size_t pieceBytes) {
+    PatchedCopy copy(output, pieceBytes);
+    PulldownEngine engine(request.options, copy);
     auto lastShown = std::chrono::steady_clock::now();
-    auto show = [&](std::uint64_t done) {
+    auto show = [&] {
+        if (!console.interactive()) return;
         auto now = std::chrono::steady_clock::now();
-        if (!console.interactive() || now - lastShown < kProgressInterval) return;
+        if (now - lastShown < kProgressInterval) return;
         lastShown = now;
-        console.progress(static_cast<int>(done * 100 / std::max<std::uint64_t>(input.size(), 1)));
+        console.progress(static_cast<int>(copy.written() * 100 / std::max<std::uint64_t>(input.size(), 1)));
     };
-    std::uint64_t scanned = 0;
-    for (auto piece = input.next(); !piece.empty(); piece = input.next()) {
-        engine.scan(piece);
-        writer.check();
-        scanned += piece.size();
-        show(std::min(scanned, writer.copied()));
+    for (;;) {
+        std::span<std::uint8_t> room = copy.room();
+        std::size_t size = input.read(room);
+        if (size == 0) break;
+        copy.filled(size);
+        engine.scan(room.first(size));
+        copy.settledBefore(engine.settled());
+        show();
     }
     Summary summary = engine.finish();
-    while (writer.waitForCopy()) show(writer.copied());
-    writer.finish();
+    copy.finish();
     return summary;
 }
 
 }  // namespace
 
-ExitStatus runPulldown(StreamFiles& files, const RunRequest& request, Console& console, std::size_t pieceBytes) {
+ExitStatus runPulldown(StreamFiles& files, const RunRequest& request, Console& console,
+                       std::optional<std::size_t> pieceBytes) {
     auto started = std::chrono::steady_clock::now();
     try {
-        auto input = files.openInput(request.input, pieceBytes);
+        auto input = files.openInput(request.input);
         auto inputIdentity = files.identity(request.input);
         if (inputIdentity && files.identity(request.output) == inputIdentity) {
             console.line(kProgram + quoted(request.input) + " is also the output; give the output another name");
             return ExitStatus::failed;
         }
-        auto output = files.createOutput(request.input, request.output);
-        Summary summary = turn(*input, *output, request, console);
+        auto output = files.createOutput(request.output);
+        Summary summary = turn(*input, *output, request, console, pieceBytes.value_or(files.pieceBytes()));
         output->replaceOutput();
 
         if (summary.cutShort)

@@ -1,14 +1,13 @@
 #pragma once
 
 #include <cstddef>
+#include <optional>
 #include <string>
 
 #include "pulldown/pulldown_engine.h"
 #include "pulldown/stream_files.h"
 
 namespace morvane::pulldown {
-
-inline constexpr std::size_t kPieceBytes = 1 << 20;
 
 enum class ExitStatus : int { done = 0, failed = 1, usage = 2 };
 
@@ -29,7 +28,9 @@ public:
 };
 
 // One run: the input turned into the output, or a line saying why not.
+// The input goes through memory in pieces of the files' own size unless
+// `pieceBytes` says.
 ExitStatus runPulldown(StreamFiles& files, const RunRequest& request, Console& console,
-                       std::size_t pieceBytes = kPieceBytes);
+                       std::optional<std::size_t> pieceBytes = std::nullopt);
 
 }  // namespace morvane::pulldown

@@ -7,9 +7,9 @@
 #include <stdexcept>
 #include <string>
 
-// The files of one run, through the system: the input read once in large
-// pieces, and the output written to a temporary file beside it that replaces
-// it only when complete. Paths are UTF-8.
+// The files of one run, through the system: the input read once, and the
+// output written to a temporary file beside it that replaces it only when
+// complete. Paths are UTF-8.
 namespace morvane::pulldown {
 
 enum class FileFailure { cannotRead, cannotCreate, cannotWrite, diskFull, cannotReplace };
@@ -35,17 +35,14 @@ class InputFile {
 public:
     virtual ~InputFile() = default;
     [[nodiscard]] virtual std::uint64_t size() const = 0;
-    // The next piece of the file, empty at its end; valid until the next call.
-    virtual std::span<const std::uint8_t> next() = 0;
+    // Fills `room` with the file's next bytes, as far as they go; 0 at its end.
+    virtual std::size_t read(std::span<std::uint8_t> room) = 0;
 };
 
 // The temporary file; removed on destruction unless it replaced the output.
 class TemporaryOutput {
 public:
     virtual ~TemporaryOutput() = default;
-    // The input's bytes from `offset` on, to the same place, copied by the
-    // system. May run on a thread of its own beside write().
-    virtual void copy(std::uint64_t offset, std::uint64_t length) = 0;
     virtual void write(std::uint64_t offset, std::span<const std::uint8_t> bytes) = 0;
     virtual void replaceOutput() = 0;
 };
@@ -53,11 +50,12 @@ public:
 class StreamFiles {
 public:
     virtual ~StreamFiles() = default;
-    virtual std::unique_ptr<InputFile> openInput(const std::string& path, std::size_t pieceBytes) = 0;
+    // The size of read and write at which this system copies fastest.
+    [[nodiscard]] virtual std::size_t pieceBytes() const = 0;
+    virtual std::unique_ptr<InputFile> openInput(const std::string& path) = 0;
     // Empty when there is no such file.
     virtual std::optional<FileIdentity> identity(const std::string& path) = 0;
-    virtual std::unique_ptr<TemporaryOutput> createOutput(const std::string& inputPath,
-                                                          const std::string& outputPath) = 0;
+    virtual std::unique_ptr<TemporaryOutput> createOutput(const std::string& outputPath) = 0;
 };
 
 // A path as the program's lines show it.

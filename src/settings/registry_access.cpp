@@ -8,7 +8,7 @@
 #include "platform/registry_data.h"
 #include "settings/settings_constants.h"
 
-namespace morvane::registry_access {
+namespace morvane::settings {
 
 using namespace platform;
 
@@ -73,4 +73,4 @@ SettingsValue loadValue(Registry& registry, RegistryKey root, std::string_view p
     return value;
 }
 
-}  // namespace morvane::registry_access
+}  // namespace morvane::settings

@@ -8,11 +8,10 @@
 
 // The program's one road to the registry. Failures travel as statuses and
 // never reach the user; every key opened is closed before a procedure returns.
-namespace morvane::registry_access {
+namespace morvane::settings {
 
 using platform::RegistryKey;
 using platform::RegistryStatus;
-using settings::SettingsValue;
 
 // The value types written and decoded; any other code is passed through
 // writeValue as "write nothing".
@@ -50,4 +49,4 @@ RegistryStatus saveValue(platform::Registry& registry, RegistryKey root, std::st
 [[nodiscard]] SettingsValue loadValue(platform::Registry& registry, RegistryKey root, std::string_view path,
                                       std::string_view name, std::uint32_t view = 0);
 
-}  // namespace morvane::registry_access
+}  // namespace morvane::settings

@@ -11,7 +11,6 @@
 namespace morvane::settings {
 
 using platform::CheckState;
-using registry_access::StoredType;
 
 namespace {
 
@@ -49,9 +48,9 @@ bool isStoredTrue(const SettingsValue& stored) {
 // createKey, then the five values in their stored order. False as soon as
 // anything could not be stored.
 bool writeOptions(platform::Registry& registry, const Options& options, const SettingsKey& key) {
-    if (registry_access::createKey(registry, key.root, key.path, key.view) != platform::kErrorSuccess) return false;
+    if (createKey(registry, key.root, key.path, key.view) != platform::kErrorSuccess) return false;
     auto save = [&](std::string_view name, const std::string& text) {
-        return registry_access::saveValue(registry, key.root, key.path, name, text, StoredType::RegSz, key.view) ==
+        return saveValue(registry, key.root, key.path, name, text, StoredType::RegSz, key.view) ==
                platform::kErrorSuccess;
     };
     auto saveCheck = [&](std::string_view name, std::optional<CheckState> state) {
@@ -68,9 +67,7 @@ Options loadOptions(platform::Registry& registry) {
     const SettingsKey* found = keyToRead(registry);
     // Read all the same on a first run: every value reads as absent.
     const SettingsKey& key = found ? *found : kMachineKey101;
-    auto load = [&](std::string_view name) {
-        return registry_access::loadValue(registry, key.root, key.path, name, key.view);
-    };
+    auto load = [&](std::string_view name) { return loadValue(registry, key.root, key.path, name, key.view); };
 
     Options options;
     options.dropFrame = storedCheckState(load(kDropFrameValue));

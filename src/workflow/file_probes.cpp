@@ -1,6 +1,6 @@
 #include "workflow/file_probes.h"
 
-namespace morvane::probes {
+namespace morvane::workflow {
 
 bool exists(platform::FileSystem& files, std::string_view path) {
     return !path.empty() && files.hasEntry(path, platform::EntryKinds::any());
@@ -8,4 +8,4 @@ bool exists(platform::FileSystem& files, std::string_view path) {
 
 bool isFree(platform::FileSystem& files, std::string_view path) { return !path.empty() && files.openExclusively(path); }
 
-}  // namespace morvane::probes
+}  // namespace morvane::workflow

@@ -5,7 +5,7 @@
 #include "platform/file_system.h"
 
 // The program's two questions about files. Every failure is a plain false.
-namespace morvane::probes {
+namespace morvane::workflow {
 
 // True when `path` names an existing file or directory.
 [[nodiscard]] bool exists(platform::FileSystem& files, std::string_view path);
@@ -14,4 +14,4 @@ namespace morvane::probes {
 // that is, when no other process (the encoder) holds it open.
 [[nodiscard]] bool isFree(platform::FileSystem& files, std::string_view path);
 
-}  // namespace morvane::probes
+}  // namespace morvane::workflow

@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "workflow/wait_cycle_constants.h"
+#include "workflow/workflow_constants.h"
 
 namespace morvane::workflow {
 
@@ -29,11 +29,11 @@ void WaitCycle::cancel() {
 }
 
 TickOutcome WaitCycle::tick(WatchedFiles found) {
-    minutesWaited_ += wait_cycle::kMinutesPerTick;
+    minutesWaited_ += workflow::kMinutesPerTick;
     TickOutcome outcome{.minutesText = roundedHalfToEven(minutesWaited_), .busyMarks = found};
     if (found.anyBusy()) {
         freeTicksInARow_ = 0;
-    } else if (++freeTicksInARow_ >= wait_cycle::kFreeTicksToFinish) {
+    } else if (++freeTicksInARow_ >= workflow::kFreeTicksToFinish) {
         outcome.next = NextStep::StartRunsAndEnd;
     }
     return outcome;

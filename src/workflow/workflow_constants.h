@@ -3,6 +3,13 @@
 #include <string_view>
 
 // Texts and settings of the wait-and-pull workflow, in one place.
+//
+// CCE is the MPEG-2 encoder whose output file, the stream the pulldown runs
+// take, the program waits for. Beside it CCE writes a VAF file, the same name
+// with ".vaf", and holds both open while it encodes; an ECL file is another of
+// its own. A VAF or ECL file handed over stands for the stream beside it.
+// MAESTRO is the DVD authoring tool the two runs serve: the drop-frame run's
+// output is for importing subtitles into it, the other's for chapters.
 namespace morvane::workflow {
 
 // The launch of the pulldown runs.
@@ -54,5 +61,23 @@ inline constexpr std::string_view kSeparators = "\\/";
 
 // The derivation of the VAF path.
 inline constexpr std::string_view kVafExtensionWithoutDot = "vaf";
+
+// The wait: how often it looks at the encoder's files.
+inline constexpr unsigned kTickIntervalMs = 30000;
+
+inline constexpr double kSecondsPerMinute = 60.0;
+inline constexpr double kMillisecondsPerSecond = 1000.0;
+
+// Each tick adds its own length in minutes: 1 / 60 x 30, exactly half a minute.
+inline constexpr double kMinutesPerTick = 1.0 / kSecondsPerMinute * (kTickIntervalMs / kMillisecondsPerSecond);
+static_assert(kMinutesPerTick == 0.5);
+
+// Free ticks in a row after which the encoder counts as finished.
+inline constexpr int kFreeTicksToFinish = 2;
+
+// The start's messages; the first one, shared with Pulldown Now, is kNoOptionChosen above.
+inline constexpr std::string_view kInvalidPullPathMessage = "Invalid path for pulldown.exe";
+inline constexpr std::string_view kNoOutputFileMessage = "No CCE output file specified";
+inline constexpr std::string_view kNothingBusyMessage = "CCE output files are missing or not in use. Is CCE running?";
 
 }  // namespace morvane::workflow

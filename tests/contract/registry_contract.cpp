@@ -10,8 +10,8 @@
 namespace morvane::testing {
 
 using namespace platform;
-using registry_access::StoredType;
 using settings::SettingsValue;
+using settings::StoredType;
 
 constexpr std::uint32_t kRegQword = 11;
 constexpr std::uint32_t kWriteRights = 0x0002 | 0x0004 | 0x0020;  // SET_VALUE, CREATE_SUB_KEY, CREATE_LINK
@@ -162,10 +162,10 @@ TEST_P(RegistryContract, SetValueStoresExactlyTheBytesGivenEvenWithANulRightAfte
 }
 
 TEST_P(RegistryContract, WriteOnAKeyOpenedForReadingIsRefused) {
-    ASSERT_EQ(registry_access::createKey(registry(), root(), at()), kErrorSuccess);
+    ASSERT_EQ(settings::createKey(registry(), root(), at()), kErrorSuccess);
     RegistryKey key = kNullKey;
     ASSERT_EQ(registry().openKey(root(), at(), settings::kReadAccessMask, key), kErrorSuccess);
-    EXPECT_EQ(registry_access::writeValue(registry(), key, "v", StoredType::RegSz, "x"), kErrorAccessDenied);
+    EXPECT_EQ(settings::writeValue(registry(), key, "v", StoredType::RegSz, "x"), kErrorAccessDenied);
     registry().closeKey(key);
     EXPECT_EQ(getRaw("v"), std::nullopt);
 }
@@ -179,7 +179,7 @@ TEST_P(RegistryContract, AQueryOnAKeyOpenedOnlyToWriteIsRefused) {
     std::uint32_t size = 0;
     EXPECT_EQ(registry().queryValue(key, "v", type, {}, size), kErrorAccessDenied);
     SettingsValue value("kept");
-    EXPECT_EQ(registry_access::readValue(registry(), key, "v", value), kErrorAccessDenied);
+    EXPECT_EQ(settings::readValue(registry(), key, "v", value), kErrorAccessDenied);
     EXPECT_EQ(value, SettingsValue("kept"));
     registry().closeKey(key);
 }
@@ -188,22 +188,22 @@ TEST_P(RegistryContract, AQueryOnAKeyOpenedOnlyToWriteIsRefused) {
 
 TEST_P(RegistryContract, AMissingValueNameReadsAsTheEmptyValue) {
     putRaw("present", kRegSz, utf16le(u"x"));
-    EXPECT_EQ(registry_access::loadValue(registry(), root(), at(), "absent"), SettingsValue());
+    EXPECT_EQ(settings::loadValue(registry(), root(), at(), "absent"), SettingsValue());
 
     OpenKey open(registry(), root(), at());
     SettingsValue value("kept");
-    EXPECT_EQ(registry_access::readValue(registry(), open.key(), "absent", value), kErrorFileNotFound);
+    EXPECT_EQ(settings::readValue(registry(), open.key(), "absent", value), kErrorFileNotFound);
     EXPECT_EQ(value, SettingsValue("kept"));
 }
 
 TEST_P(RegistryContract, AnythingBelowAMissingKeyReadsAsTheEmptyValue) {
-    EXPECT_EQ(registry_access::loadValue(registry(), root(), at("Missing\\Deeper"), "v"), SettingsValue());
+    EXPECT_EQ(settings::loadValue(registry(), root(), at("Missing\\Deeper"), "v"), SettingsValue());
     EXPECT_FALSE(keyExists(at("Missing")));
 }
 
 TEST_P(RegistryContract, AStoredEmptyTextIsATextNotTheEmptyValue) {
     putRaw("v", kRegSz, {});
-    const SettingsValue value = registry_access::loadValue(registry(), root(), at(), "v");
+    const SettingsValue value = settings::loadValue(registry(), root(), at(), "v");
     EXPECT_TRUE(value.isText());
     EXPECT_EQ(value, SettingsValue(""));
 }
@@ -223,31 +223,31 @@ TEST_P(RegistryContract, ValuesOfOtherTypesReadAsTheEmptyValue) {
     OpenKey open(registry(), root(), at());
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        EXPECT_EQ(registry_access::loadValue(registry(), root(), at(), c.name), SettingsValue());
+        EXPECT_EQ(settings::loadValue(registry(), root(), at(), c.name), SettingsValue());
         SettingsValue value("kept");
-        EXPECT_EQ(registry_access::readValue(registry(), open.key(), c.name, value), registry_access::kUndecodedType);
+        EXPECT_EQ(settings::readValue(registry(), open.key(), c.name, value), settings::kUndecodedType);
         EXPECT_EQ(value, SettingsValue("kept"));
     }
 }
 
 TEST_P(RegistryContract, ATextStoredWithItsNulReadsBackWithIt) {
     putRaw("v", kRegSz, utf16le(std::u16string_view(u"C:\\a.m2v\0", 9)));
-    EXPECT_EQ(registry_access::loadValue(registry(), root(), at(), "v"), SettingsValue(std::string("C:\\a.m2v\0", 9)));
+    EXPECT_EQ(settings::loadValue(registry(), root(), at(), "v"), SettingsValue(std::string("C:\\a.m2v\0", 9)));
 }
 
 TEST_P(RegistryContract, AnOddByteCountReadsAsTheWholeUnitsOnly) {
     std::vector<std::byte> data = utf16le(u"ab");
     data.push_back(std::byte{0x41});
     putRaw("v", kRegSz, data);
-    EXPECT_EQ(registry_access::loadValue(registry(), root(), at(), "v"), SettingsValue("ab"));
+    EXPECT_EQ(settings::loadValue(registry(), root(), at(), "v"), SettingsValue("ab"));
 }
 
 TEST_P(RegistryContract, ANumberOfAnotherSizeThanFourBytes) {
     putRaw("short", kRegDword, bytes({0x2A, 0x01}));
     putRaw("long", kRegDword, bytes({1, 0, 0, 0, 0, 0, 0, 0}));
-    EXPECT_EQ(registry_access::loadValue(registry(), root(), at(), "short"), SettingsValue(0x12A));
+    EXPECT_EQ(settings::loadValue(registry(), root(), at(), "short"), SettingsValue(0x12A));
     // Too long for the 32-bit integer it is read into: the read fails.
-    EXPECT_EQ(registry_access::loadValue(registry(), root(), at(), "long"), SettingsValue());
+    EXPECT_EQ(settings::loadValue(registry(), root(), at(), "long"), SettingsValue());
 }
 
 // --- Writing and reading back ----------------------------------------------
@@ -264,11 +264,11 @@ TEST_P(RegistryContract, TextsRoundTripCharacterForCharacterWithoutATerminatingN
     };
     for (const std::string& text : texts) {
         SCOPED_TRACE(text);
-        ASSERT_EQ(registry_access::createKey(registry(), root(), at()), kErrorSuccess);
-        EXPECT_EQ(registry_access::saveValue(registry(), root(), at(), "v", text, StoredType::RegSz), kErrorSuccess);
+        ASSERT_EQ(settings::createKey(registry(), root(), at()), kErrorSuccess);
+        EXPECT_EQ(settings::saveValue(registry(), root(), at(), "v", text, StoredType::RegSz), kErrorSuccess);
         const std::u16string wide = utf8ToUtf16(text);
         EXPECT_EQ(getRaw("v"), (RawValue{kRegSz, utf16le(wide)}));
-        const SettingsValue back = registry_access::loadValue(registry(), root(), at(), "v");
+        const SettingsValue back = settings::loadValue(registry(), root(), at(), "v");
         EXPECT_TRUE(back.isText());
         EXPECT_EQ(back, SettingsValue(text));
     }
@@ -280,38 +280,36 @@ TEST_P(RegistryContract, NumbersRoundTripAsSignedIntegers) {
     OpenKey open(registry(), root(), at());
     for (std::int32_t number : numbers) {
         SCOPED_TRACE(number);
-        EXPECT_EQ(registry_access::writeValue(registry(), open.key(), "n", StoredType::RegDword, number),
-                  kErrorSuccess);
+        EXPECT_EQ(settings::writeValue(registry(), open.key(), "n", StoredType::RegDword, number), kErrorSuccess);
         const auto bits = static_cast<std::uint32_t>(number);
         EXPECT_EQ(getRaw("n"),
                   (RawValue{kRegDword, bytes({bits & 0xFF, (bits >> 8) & 0xFF, (bits >> 16) & 0xFF, bits >> 24})}));
         SettingsValue back;
-        EXPECT_EQ(registry_access::readValue(registry(), open.key(), "n", back), kErrorSuccess);
+        EXPECT_EQ(settings::readValue(registry(), open.key(), "n", back), kErrorSuccess);
         EXPECT_TRUE(back.isNumber());
         EXPECT_EQ(back, SettingsValue(number));
     }
 }
 
 TEST_P(RegistryContract, TheStoredTypeFollowsTheRequestedTypeNotTheValue) {
-    ASSERT_EQ(registry_access::createKey(registry(), root(), at()), kErrorSuccess);
-    registry_access::saveValue(registry(), root(), at(), "numberAsText", std::int32_t{42}, StoredType::RegSz);
-    registry_access::saveValue(registry(), root(), at(), "textAsNumber", "-7", StoredType::RegDword);
+    ASSERT_EQ(settings::createKey(registry(), root(), at()), kErrorSuccess);
+    settings::saveValue(registry(), root(), at(), "numberAsText", std::int32_t{42}, StoredType::RegSz);
+    settings::saveValue(registry(), root(), at(), "textAsNumber", "-7", StoredType::RegDword);
     EXPECT_EQ(getRaw("numberAsText"), (RawValue{kRegSz, utf16le(u"42")}));
     EXPECT_EQ(getRaw("textAsNumber"), (RawValue{kRegDword, bytes({0xF9, 0xFF, 0xFF, 0xFF})}));
-    EXPECT_EQ(registry_access::loadValue(registry(), root(), at(), "numberAsText"), SettingsValue("42"));
-    EXPECT_EQ(registry_access::loadValue(registry(), root(), at(), "textAsNumber"), SettingsValue(-7));
+    EXPECT_EQ(settings::loadValue(registry(), root(), at(), "numberAsText"), SettingsValue("42"));
+    EXPECT_EQ(settings::loadValue(registry(), root(), at(), "textAsNumber"), SettingsValue(-7));
 }
 
 TEST_P(RegistryContract, AWriteReplacesAValueOfAnotherType) {
     putRaw("v", kRegDword, bytes({1, 0, 0, 0}));
-    registry_access::saveValue(registry(), root(), at(), "v", "1", StoredType::RegSz);
+    settings::saveValue(registry(), root(), at(), "v", "1", StoredType::RegSz);
     EXPECT_EQ(getRaw("v"), (RawValue{kRegSz, utf16le(u"1")}));
 }
 
 TEST_P(RegistryContract, WritingBelowAMissingKeyStoresNothingAndCreatesNoKey) {
-    ASSERT_EQ(registry_access::createKey(registry(), root(), at()), kErrorSuccess);
-    EXPECT_NE(registry_access::saveValue(registry(), root(), at("Missing"), "v", "x", StoredType::RegSz),
-              kErrorSuccess);
+    ASSERT_EQ(settings::createKey(registry(), root(), at()), kErrorSuccess);
+    EXPECT_NE(settings::saveValue(registry(), root(), at("Missing"), "v", "x", StoredType::RegSz), kErrorSuccess);
     EXPECT_FALSE(keyExists(at("Missing")));
 }
 
@@ -319,50 +317,48 @@ TEST_P(RegistryContract, AnUnknownTypeWritesNothingAndReportsSuccess) {
     OpenKey open(registry(), root(), at());
     for (std::int32_t type : {0, 2, 3, 7, 11, -1}) {
         SCOPED_TRACE(type);
-        EXPECT_EQ(registry_access::writeValue(registry(), open.key(), "v", static_cast<StoredType>(type), "x"),
-                  kErrorSuccess);
+        EXPECT_EQ(settings::writeValue(registry(), open.key(), "v", static_cast<StoredType>(type), "x"), kErrorSuccess);
         EXPECT_EQ(getRaw("v"), std::nullopt);
     }
-    EXPECT_EQ(registry_access::saveValue(registry(), root(), at(), "v", "x", static_cast<StoredType>(2)),
-              kErrorSuccess);
+    EXPECT_EQ(settings::saveValue(registry(), root(), at(), "v", "x", static_cast<StoredType>(2)), kErrorSuccess);
     EXPECT_EQ(getRaw("v"), std::nullopt);
 }
 
 TEST_P(RegistryContract, TheEmptyValueIsWrittenAsAnEmptyText) {
-    ASSERT_EQ(registry_access::createKey(registry(), root(), at()), kErrorSuccess);
-    registry_access::saveValue(registry(), root(), at(), "v", SettingsValue(), StoredType::RegSz);
+    ASSERT_EQ(settings::createKey(registry(), root(), at()), kErrorSuccess);
+    settings::saveValue(registry(), root(), at(), "v", SettingsValue(), StoredType::RegSz);
     EXPECT_EQ(getRaw("v"), (RawValue{kRegSz, {}}));
-    EXPECT_EQ(registry_access::loadValue(registry(), root(), at(), "v"), SettingsValue(""));
+    EXPECT_EQ(settings::loadValue(registry(), root(), at(), "v"), SettingsValue(""));
 }
 
 TEST_P(RegistryContract, CreateKeyMakesEveryMissingLevelAndKeepsAnExistingKeysValues) {
-    ASSERT_EQ(registry_access::createKey(registry(), root(), at("A\\B\\C")), kErrorSuccess);
+    ASSERT_EQ(settings::createKey(registry(), root(), at("A\\B\\C")), kErrorSuccess);
     EXPECT_TRUE(keyExists(at("A")));
     EXPECT_TRUE(keyExists(at("A\\B")));
     EXPECT_TRUE(keyExists(at("A\\B\\C")));
     putRaw("v", kRegSz, utf16le(u"kept"), "A\\B");
-    EXPECT_EQ(registry_access::createKey(registry(), root(), at("A\\B")), kErrorSuccess);
+    EXPECT_EQ(settings::createKey(registry(), root(), at("A\\B")), kErrorSuccess);
     EXPECT_EQ(getRaw("v", "A\\B"), (RawValue{kRegSz, utf16le(u"kept")}));
 }
 
 TEST_P(RegistryContract, KeyPathsAndValueNamesOutsideTheSystemCodePage) {
     const std::string sub = "\xD0\x92\xD0\xB8\xD0\xB4\xD0\xB5\xD0\xBE \xE6\x98\xA0\xE7\x94\xBB";
     const std::string name = "\xC3\xBC\xC3\xA9\xE2\x82\xAC";
-    ASSERT_EQ(registry_access::createKey(registry(), root(), at(sub)), kErrorSuccess);
-    EXPECT_EQ(registry_access::saveValue(registry(), root(), at(sub), name, "x", StoredType::RegSz), kErrorSuccess);
-    EXPECT_EQ(registry_access::loadValue(registry(), root(), at(sub), name), SettingsValue("x"));
+    ASSERT_EQ(settings::createKey(registry(), root(), at(sub)), kErrorSuccess);
+    EXPECT_EQ(settings::saveValue(registry(), root(), at(sub), name, "x", StoredType::RegSz), kErrorSuccess);
+    EXPECT_EQ(settings::loadValue(registry(), root(), at(sub), name), SettingsValue("x"));
 }
 
 // --- Handles and rights -----------------------------------------------------
 
 TEST_P(RegistryContract, ReadsAskForReadRightsOnlyAndWritesKeepTheHistoricalMask) {
-    ASSERT_EQ(registry_access::createKey(registry(), root(), at()), kErrorSuccess);
-    registry_access::saveValue(registry(), root(), at(), "v", "x", StoredType::RegSz);
+    ASSERT_EQ(settings::createKey(registry(), root(), at()), kErrorSuccess);
+    settings::saveValue(registry(), root(), at(), "v", "x", StoredType::RegSz);
     ASSERT_EQ(registry().createMasks, (std::vector<std::uint32_t>{settings::kWriteAccessMask}));
     ASSERT_EQ(registry().openMasks, (std::vector<std::uint32_t>{settings::kWriteAccessMask}));
 
     registry().openMasks.clear();
-    EXPECT_EQ(registry_access::loadValue(registry(), root(), at(), "v"), SettingsValue("x"));
+    EXPECT_EQ(settings::loadValue(registry(), root(), at(), "v"), SettingsValue("x"));
     ASSERT_EQ(registry().openMasks.size(), 1u);
     EXPECT_EQ(registry().openMasks[0] & kWriteRights, 0u);
     EXPECT_EQ(registry().openHandles(), 0);

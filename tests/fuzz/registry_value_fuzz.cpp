@@ -58,8 +58,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
         std::vector<std::byte> data(raw.size());
         for (std::size_t i = 0; i < raw.size(); ++i) data[i] = static_cast<std::byte>(raw[i]);
         registry.put(platform::kHkeyLocalMachine, kPath, name, type, data);
-        require(registry_access::loadValue(registry, platform::kHkeyLocalMachine, kPath, name) ==
-                expectedValue(type, data));
+        require(settings::loadValue(registry, platform::kHkeyLocalMachine, kPath, name) == expectedValue(type, data));
     }
     require(registry.openHandles() == 0);
 
@@ -69,7 +68,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
         require(state >= 0 && state <= 2);
     }
     const auto stored = [&](const char* name) {
-        return registry_access::loadValue(registry, platform::kHkeyLocalMachine, kPath, name).textForm();
+        return settings::loadValue(registry, platform::kHkeyLocalMachine, kPath, name).textForm();
     };
     require(h.text(main_window::pulldownPathBox) == stored("txtPullPath"));
     require(h.text(main_window::outputPathBox) == stored("txtMPath"));

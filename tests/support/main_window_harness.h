@@ -12,14 +12,18 @@ namespace morvane::testing {
 // The program as its entry builds it, on the in-memory desktop.
 struct MainWindowHarness {
     explicit MainWindowHarness(std::vector<std::string> arguments = {})
-        : form{desktop.platform, about, std::move(arguments)} {}
+        : mainWindow{desktop.platform, about, std::move(arguments)} {}
 
     MemoryPlatform desktop;
     about::AboutWindow about{desktop.platform};
-    MainWindow form;
+    main_window::MainWindow mainWindow;
+    MemoryWindow* shown = nullptr;  // as the desktop holds it, still there once closed
 
-    void start() { form.show(); }
-    MemoryWindow& window() { return dynamic_cast<MemoryWindow&>(form.window()); }
+    void start() {
+        mainWindow.show();
+        shown = desktop.ui.findWindow("MainWindow");
+    }
+    MemoryWindow& window() { return *shown; }
     MemoryControl& control(platform::ControlId id) { return window().memoryControl(id); }
     std::string text(platform::ControlId id) { return control(id).text(); }
     // The command lines of the programs started, in order.

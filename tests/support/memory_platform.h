@@ -21,7 +21,7 @@ inline std::string settingsKeyUnder(platform::RegistryKey root) {
                                                : std::string(settings::kSettingsPath);
 }
 
-// One in-memory desktop, ready to hand to the forms.
+// One in-memory desktop, ready to hand to the windows.
 struct MemoryPlatform {
     MemoryUi ui;
     MemoryFileSystem files;

@@ -98,7 +98,7 @@ TEST(AboutWindowLifecycleTest, ClosedAboutLoadsAfreshAndCentresAgain) {
         c.close(*first);
         EXPECT_FALSE(h.about.isOpen());
         EXPECT_EQ(h.aboutWindow(), nullptr);
-        EXPECT_TRUE(h.form.isOpen());
+        EXPECT_TRUE(h.window().isOpen());
 
         h.openAbout();
         ASSERT_NE(h.aboutWindow(), nullptr);
@@ -133,7 +133,7 @@ TEST(AboutWindowLifecycleTest, ClosingTheMainWindowLeavesTheProgramRunningUntilA
     AboutHarness h;
     h.openAbout();
     h.window().pressCloseBox();
-    EXPECT_FALSE(h.form.isOpen());
+    EXPECT_FALSE(h.window().isOpen());
     EXPECT_TRUE(h.about.isOpen());
     EXPECT_TRUE(h.desktop.ui.running());
 
@@ -147,7 +147,7 @@ TEST(AboutWindowLifecycleTest, ExitEndsTheProgramThoughTheAboutWindowIsOpen) {
     AboutHarness h;
     h.openAbout();
     h.window().click(main_window::exitItem);
-    EXPECT_FALSE(h.form.isOpen());
+    EXPECT_FALSE(h.window().isOpen());
     EXPECT_TRUE(h.desktop.ui.ended());
     EXPECT_FALSE(h.desktop.ui.running());
     // It goes with the program; until then nothing reaches it.

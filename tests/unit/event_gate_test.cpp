@@ -27,34 +27,34 @@ struct Recorder final : WindowEvents {
 
 TEST(EventGateTest, TickDuringAHandlerWaitsUntilItReturns) {
     EventGate gate;
-    Recorder form;
-    form.duringClick = [&] {
-        gate.timer(form);
-        gate.timer(form);  // fall-due ticks collapse into one
+    Recorder events;
+    events.duringClick = [&] {
+        gate.timer(events);
+        gate.timer(events);  // fall-due ticks collapse into one
     };
-    gate.click(form, ControlId{7});
-    EXPECT_EQ(form.log, (std::vector<std::string>{"click 7 begin", "click 7 end", "tick"}));
+    gate.click(events, ControlId{7});
+    EXPECT_EQ(events.log, (std::vector<std::string>{"click 7 begin", "click 7 end", "tick"}));
 }
 
 TEST(EventGateTest, NestedEventsOtherThanTicksRunAtOnce) {
     EventGate gate;
-    Recorder form;
-    form.duringClick = [&] { gate.textChange(form, ControlId{3}); };
-    gate.click(form, ControlId{7});
-    EXPECT_EQ(form.log, (std::vector<std::string>{"click 7 begin", "change 3", "click 7 end"}));
+    Recorder events;
+    events.duringClick = [&] { gate.textChange(events, ControlId{3}); };
+    gate.click(events, ControlId{7});
+    EXPECT_EQ(events.log, (std::vector<std::string>{"click 7 begin", "change 3", "click 7 end"}));
 }
 
 TEST(EventGateTest, NothingIsDeliveredAfterTheEnd) {
     EventGate gate;
-    Recorder form;
-    form.duringClick = [&] {
-        gate.timer(form);
+    Recorder events;
+    events.duringClick = [&] {
+        gate.timer(events);
         gate.endProgram();
     };
-    gate.click(form, ControlId{1});
-    gate.timer(form);
-    gate.load(form);
-    EXPECT_EQ(form.log, (std::vector<std::string>{"click 1 begin", "click 1 end"}));
+    gate.click(events, ControlId{1});
+    gate.timer(events);
+    gate.load(events);
+    EXPECT_EQ(events.log, (std::vector<std::string>{"click 1 begin", "click 1 end"}));
 }
 
 TEST(EventGateTest, AHeldTickIsForgottenWithItsWindow) {

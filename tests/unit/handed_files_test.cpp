@@ -4,7 +4,6 @@
 #include <vector>
 
 #include "main_window_harness.h"
-#include "workflow/wait_cycle_constants.h"
 #include "workflow/workflow_constants.h"
 
 namespace morvane {
@@ -33,7 +32,7 @@ TEST(HandedFilesTest, EachFileGoesWhereItsBrowseButtonWouldPutItAndOnlyTheWaitSw
          output,
          "Unknown switch \"/x\".\nStart Morvane as: morvane.exe [/wait] [FILE]..."},
         {{"/?"}, false, tool, output, "Unknown switch \"/?\".\nStart Morvane as: morvane.exe [/wait] [FILE]..."},
-        {{"/wait", "/home/x.m2v"}, false, tool, "/home/x.m2v", std::string(wait_cycle::kNothingBusyMessage)},
+        {{"/wait", "/home/x.m2v"}, false, tool, "/home/x.m2v", std::string(workflow::kNothingBusyMessage)},
         {{"new.m2v", "..\\PullDown.exe"}, false, "C:\\Users\\ana\\..\\PullDown.exe", "C:\\Users\\ana\\new.m2v", ""},
     };
     for (const auto& row : rows) {

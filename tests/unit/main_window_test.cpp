@@ -70,7 +70,7 @@ TEST(MainWindowLifecycleTest, ExitUnloadsAndEndsTheProgram) {
     MainWindowHarness h;
     h.start();
     h.window().click(exitItem);
-    EXPECT_FALSE(h.form.isOpen());
+    EXPECT_FALSE(h.window().isOpen());
     EXPECT_TRUE(h.desktop.ui.ended());
     EXPECT_FALSE(h.desktop.ui.running());
 }
@@ -79,7 +79,7 @@ TEST(MainWindowLifecycleTest, CloseBoxUnloadsAndTheProgramEndsWithItsLastWindow)
     MainWindowHarness h;
     h.start();
     h.window().pressCloseBox();
-    EXPECT_FALSE(h.form.isOpen());
+    EXPECT_FALSE(h.window().isOpen());
     EXPECT_FALSE(h.desktop.ui.ended());
     EXPECT_FALSE(h.desktop.ui.running());
 }

@@ -173,7 +173,7 @@ TEST(PulldownNowTest, StartsEvenWhileTheEncoderHoldsTheFileAndChangesNothingElse
     h.window().click(pulldownNowItem);
     ASSERT_EQ(h.desktop.processes.started.size(), 1u);
     EXPECT_TRUE(h.desktop.ui.messages.empty());
-    EXPECT_TRUE(h.form.isOpen());
+    EXPECT_TRUE(h.window().isOpen());
     EXPECT_EQ(h.text(startButton), "Start Waiting");
     EXPECT_EQ(h.text(outputPathBox), R"(D:\Video\movie.m2v)");
 }

@@ -12,8 +12,8 @@ namespace {
 
 using platform::kHkeyCurrentUser;
 using platform::kHkeyLocalMachine;
-using registry_access::StoredType;
 using settings::SettingsValue;
+using settings::StoredType;
 using testing::MemoryRegistry;
 using testing::RegistryContract;
 using testing::RegistryContractParam;
@@ -77,7 +77,7 @@ TEST(SettingsValueTest, NumberFormOfTexts) {
 TEST(RegistryAccessTest, WritingATextWithNoNumberFormAsANumberStoresNothing) {
     MemoryRegistry registry;
     registry.putText(kHkeyLocalMachine, "K", "other", "x");
-    registry_access::saveValue(registry, kHkeyLocalMachine, "K", "v", "abc", StoredType::RegDword);
+    settings::saveValue(registry, kHkeyLocalMachine, "K", "v", "abc", StoredType::RegDword);
     EXPECT_EQ(registry.find(kHkeyLocalMachine, "K", "v"), nullptr);
     EXPECT_EQ(registry.openHandles(), 0);
 }
@@ -88,14 +88,14 @@ TEST(RegistryAccessTest, AKeyThatRefusesWritesStillLoads) {
     registry.putText(kHkeyLocalMachine, "SOFTWARE\\Kestrine\\Morvane", "txtMPath", "D:\\out.m2v");
     registry.denyAccess(kHkeyLocalMachine, 0x0002 | 0x0004 | 0x0020);
 
-    EXPECT_EQ(registry_access::loadValue(registry, kHkeyLocalMachine, "SOFTWARE\\Kestrine\\Morvane", "txtMPath"),
+    EXPECT_EQ(settings::loadValue(registry, kHkeyLocalMachine, "SOFTWARE\\Kestrine\\Morvane", "txtMPath"),
               SettingsValue("D:\\out.m2v"));
-    EXPECT_EQ(registry_access::createKey(registry, kHkeyLocalMachine, "SOFTWARE\\Kestrine\\Morvane"),
+    EXPECT_EQ(settings::createKey(registry, kHkeyLocalMachine, "SOFTWARE\\Kestrine\\Morvane"),
               platform::kErrorAccessDenied);
-    EXPECT_EQ(registry_access::saveValue(registry, kHkeyLocalMachine, "SOFTWARE\\Kestrine\\Morvane", "txtMPath",
-                                         "E:\\new.m2v", StoredType::RegSz),
+    EXPECT_EQ(settings::saveValue(registry, kHkeyLocalMachine, "SOFTWARE\\Kestrine\\Morvane", "txtMPath", "E:\\new.m2v",
+                                  StoredType::RegSz),
               platform::kErrorAccessDenied);
-    EXPECT_EQ(registry_access::loadValue(registry, kHkeyLocalMachine, "SOFTWARE\\Kestrine\\Morvane", "txtMPath"),
+    EXPECT_EQ(settings::loadValue(registry, kHkeyLocalMachine, "SOFTWARE\\Kestrine\\Morvane", "txtMPath"),
               SettingsValue("D:\\out.m2v"));
     EXPECT_EQ(registry.openHandles(), 0);
 }

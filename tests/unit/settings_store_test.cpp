@@ -36,8 +36,8 @@ constexpr std::uint32_t kWriteRights = 0x0002 | 0x0004 | 0x0020;  // SET_VALUE, 
 struct Program {
     explicit Program(MemoryRegistry& store) : registry(store) {}
 
-    void start() { form.show(); }
-    MemoryWindow& window() { return dynamic_cast<MemoryWindow&>(form.window()); }
+    void start() { mainWindow.show(); }
+    MemoryWindow& window() { return *ui.findWindow("MainWindow"); }
     platform::Control& control(ControlId id) { return window().control(id); }
     std::string text(ControlId id) { return control(id).text(); }
     CheckState check(ControlId id) { return control(id).checkState(); }
@@ -48,7 +48,7 @@ struct Program {
     MemoryRegistry& registry;
     platform::Platform platform{ui, files, processes, registry, testing::kIdentity};
     about::AboutWindow about{platform};
-    MainWindow form{platform, about};
+    MainWindow mainWindow{platform, about};
 };
 
 void putText(MemoryRegistry& store, const std::string& name, const std::string& text,

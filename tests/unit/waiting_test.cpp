@@ -6,7 +6,6 @@
 
 #include "main_window/main_window_constants.h"
 #include "main_window_harness.h"
-#include "workflow/wait_cycle_constants.h"
 #include "workflow/workflow_constants.h"
 
 namespace morvane {
@@ -144,7 +143,7 @@ TEST(WaitCycleStartTest, StartMarksEachBusyFileAndArmsOnlyWhenOneIs) {
             EXPECT_TRUE(p.ui().messages.empty());
         } else {
             ASSERT_EQ(p.ui().messages.size(), 1u);
-            EXPECT_EQ(p.ui().messages[0].text, wait_cycle::kNothingBusyMessage);
+            EXPECT_EQ(p.ui().messages[0].text, workflow::kNothingBusyMessage);
         }
     }
 }
@@ -166,11 +165,11 @@ TEST_F(WaitCycleTest, ChecksRunInTheirOrderAndTheFirstFailureEndsTheClick) {
     const Step steps[] = {
         {"no option", [] {}, workflow::kNoOptionChosen, false},
         {"greyed counts as chosen; empty pulldown path", [&] { check(noOptionsCheck, CheckState::Greyed); },
-         wait_cycle::kInvalidPullPathMessage, true},
+         workflow::kInvalidPullPathMessage, true},
         {"pulldown path names nothing", [&] { h.window().type(pulldownPathBox, "C:\\Tools\\gone.exe"); },
-         wait_cycle::kInvalidPullPathMessage, true},
-        {"no output path", [&] { h.window().type(pulldownPathBox, kPull); }, wait_cycle::kNoOutputFileMessage, true},
-        {"nothing busy", [&] { watch(kOutput, kVaf); }, wait_cycle::kNothingBusyMessage, true},
+         workflow::kInvalidPullPathMessage, true},
+        {"no output path", [&] { h.window().type(pulldownPathBox, kPull); }, workflow::kNoOutputFileMessage, true},
+        {"nothing busy", [&] { watch(kOutput, kVaf); }, workflow::kNothingBusyMessage, true},
     };
     // clang-format on
     std::size_t shown = 0;
@@ -276,7 +275,7 @@ TEST_F(WaitCycleTest, TheSecondFreeTickInARowStartsTheRunsAndEndsTheProgram) {
     tick();
     EXPECT_EQ(h.startedLines(), (std::vector<std::string>{kDropRun, kNoDropRun}));
     for (const auto& run : h.desktop.processes.started) EXPECT_EQ(run.style, ShowStyle::MinimizedFocus);
-    EXPECT_FALSE(h.form.isOpen());
+    EXPECT_FALSE(h.window().isOpen());
     EXPECT_TRUE(ended());
     EXPECT_FALSE(ui().running());
     EXPECT_TRUE(ui().messages.empty());
@@ -345,7 +344,7 @@ TEST(WaitCycleEndTest, OptionsAreReadAtTheEndAndOnlyTickedBoxesRun) {
         EXPECT_EQ(p.h.startedLines(), c.runs);
         EXPECT_TRUE(p.ui().messages.empty());
         EXPECT_TRUE(p.ended());
-        EXPECT_FALSE(p.h.form.isOpen());
+        EXPECT_FALSE(p.h.window().isOpen());
     }
 }
 
@@ -369,7 +368,7 @@ TEST(WaitCycleEndTest, TheEndOfTheSessionStartsNoRun) {
             p.tick();
             EXPECT_TRUE(p.h.desktop.processes.attempts.empty());
             EXPECT_TRUE(p.ui().messages.empty());
-            EXPECT_FALSE(p.h.form.isOpen());
+            EXPECT_FALSE(p.h.window().isOpen());
             EXPECT_FALSE(p.ui().running());
             EXPECT_EQ(p.ended(), exit);
         }
@@ -514,7 +513,7 @@ TEST_F(WaitCycleTest, ATickDuringPulldownNowsBoxRunsAfterTheBoxClosesAndMayEndTh
         tick();
         tick();  // several fall-due ticks collapse into one
         sawBox = true;
-        EXPECT_TRUE(h.form.isOpen());
+        EXPECT_TRUE(h.window().isOpen());
         EXPECT_FALSE(ended());
         EXPECT_EQ(h.text(minutesWaitedLabel), "0");
     };
@@ -524,7 +523,7 @@ TEST_F(WaitCycleTest, ATickDuringPulldownNowsBoxRunsAfterTheBoxClosesAndMayEndTh
     ASSERT_EQ(ui().messages.size(), 1u);
     EXPECT_EQ(ui().messages[0].text, workflow::kNoOptionChosen);
     EXPECT_TRUE(ended());
-    EXPECT_FALSE(h.form.isOpen());
+    EXPECT_FALSE(h.window().isOpen());
     EXPECT_TRUE(h.desktop.processes.attempts.empty());
 }
 
@@ -550,7 +549,7 @@ TEST_F(WaitCycleTest, ATickDuringThePulldownPathDialogCannotEndTheProgramInsideI
     tick();
     ui().whileModal = [&] {
         tick();
-        EXPECT_TRUE(h.form.isOpen());
+        EXPECT_TRUE(h.window().isOpen());
         EXPECT_FALSE(ended());
     };
     click(browsePulldownButton);

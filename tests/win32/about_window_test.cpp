@@ -22,6 +22,7 @@
 #include "platform/win32/wide.h"
 #include "platform/win32/win32_platform.h"
 #include "platform/win32/win32_window.h"
+#include "real_main_window.h"
 #include "win32_test_support.h"
 
 namespace morvane {
@@ -323,7 +324,7 @@ class AboutBesideMainTest : public ::testing::Test {
 protected:
     void SetUp() override {
         pumpPending();
-        form.show();
+        mainWindow.show();
     }
     void TearDown() override {
         for (HWND h : {aboutHwnd(), mainHwnd()})
@@ -331,7 +332,8 @@ protected:
         pumpPending();
     }
 
-    HWND mainHwnd() { return form.isOpen() ? dynamic_cast<Win32Window&>(form.window()).hwnd() : nullptr; }
+    Win32Window& main() { return *ui.mainWindow; }
+    HWND mainHwnd() { return main().isOpen() ? main().hwnd() : nullptr; }
     HWND aboutHwnd() { return about.isOpen() ? dynamic_cast<Win32Window&>(about.window()).hwnd() : nullptr; }
     HWND aboutControl(ControlId id) { return dynamic_cast<Win32Window&>(about.window()).controlHwnd(id); }
     void menu(ControlId id) { SendMessageW(mainHwnd(), WM_COMMAND, MAKEWPARAM(id.value, 0), 0); }
@@ -362,9 +364,10 @@ protected:
 
     Win32Platform desktop{GetModuleHandleW(nullptr)};
     testing::MemoryRegistry settings;
-    Platform platform{desktop.ui, desktop.files, desktop.processes, settings, desktop.platform.identity};
+    testing::KeepingUi ui{desktop.ui};
+    Platform platform{ui, desktop.files, desktop.processes, settings, desktop.platform.identity};
     about::AboutWindow about{platform};
-    MainWindow form{platform, about};
+    main_window::MainWindow mainWindow{platform, about};
 };
 
 TEST_F(AboutBesideMainTest, HelpAboutAgainShowsTheSameWindowAndAfterClosingLoadsAfresh) {
@@ -391,7 +394,7 @@ TEST_F(AboutBesideMainTest, HelpAboutAgainShowsTheSameWindowAndAfterClosingLoads
     SendMessageW(first, WM_CLOSE, 0, 0);
     EXPECT_FALSE(about.isOpen());
     EXPECT_EQ(aboutWindows(), 0);
-    EXPECT_TRUE(form.isOpen());
+    EXPECT_TRUE(main().isOpen());
 
     menu(main_window::aboutItem);
     ASSERT_TRUE(about.isOpen());
@@ -421,7 +424,7 @@ TEST_F(AboutBesideMainTest, ClosingTheMainWindowLeavesTheProgramRunningUntilAbou
     PostMessageW(mainHwnd(), WM_CLOSE, 0, 0);
     PostMessageW(aboutHwnd(), WM_CLOSE, 0, 0);
     EXPECT_TRUE(runProgram());
-    EXPECT_FALSE(form.isOpen());
+    EXPECT_FALSE(main().isOpen());
     EXPECT_FALSE(about.isOpen());
     EXPECT_FALSE(desktop.ui.gate().ended());
 }
@@ -432,7 +435,7 @@ TEST_F(AboutBesideMainTest, FileExitEndsTheProgramWithTheAboutWindowOpen) {
     const HWND aboutWindow = aboutHwnd();
     PostMessageW(mainHwnd(), WM_COMMAND, MAKEWPARAM(main_window::exitItem.value, 0), 0);
     EXPECT_TRUE(runProgram());
-    EXPECT_FALSE(form.isOpen());
+    EXPECT_FALSE(main().isOpen());
     EXPECT_TRUE(desktop.ui.gate().ended());
     // Nothing of the About window runs any more.
     SendMessageW(aboutWindow, WM_COMMAND, MAKEWPARAM(about::systemInfoButton.value, BN_CLICKED),
@@ -463,8 +466,8 @@ TEST_F(AboutBesideMainTest, AMessageBoxHoldsEveryWindowOfTheProgramUntilAnswered
     }
     EXPECT_FALSE(otherEnabled) << "the main window took input during the About window's box";
 
-    form.window().control(main_window::dropFrameCheck).setCheckState(CheckState::Clear);
-    form.window().control(main_window::noOptionsCheck).setCheckState(CheckState::Clear);
+    main().control(main_window::dropFrameCheck).setCheckState(CheckState::Clear);
+    main().control(main_window::noOptionsCheck).setCheckState(CheckState::Clear);
     otherEnabled = true;
     {
         testing::BoxAnswerer watcher(L"Error", [&](HWND box) {

@@ -113,11 +113,11 @@ TEST_F(HostileProbesTest, EveryPathEndsInTheSystemsPlainAnswerAndLeavesTheFolder
         SCOPED_TRACE(row.name);
         const std::string path = utf8(row.path);
         const auto started = GetTickCount64();
-        EXPECT_EQ(probes::exists(files, path), row.exists);
+        EXPECT_EQ(workflow::exists(files, path), row.exists);
         if (row.exists) {
-            EXPECT_EQ(probes::isFree(files, path), row.free);
+            EXPECT_EQ(workflow::isFree(files, path), row.free);
         }
-        EXPECT_EQ(probes::exists(files, path), row.exists);  // the same answer again
+        EXPECT_EQ(workflow::exists(files, path), row.exists);  // the same answer again
         EXPECT_LT(GetTickCount64() - started, 5000u);
     }
     std::vector<std::wstring> after = namesIn(scratch.path());
@@ -133,8 +133,8 @@ TEST_F(HostileProbesTest, EveryPathEndsInTheSystemsPlainAnswerAndLeavesTheFolder
 TEST_F(HostileProbesTest, AFileThatMayNotBeReadExistsAndIsNotFree) {
     const std::optional<std::wstring> unreadable = unreadableFile(scratch / L"unreadable.m2v");
     if (!unreadable) GTEST_SKIP() << "no file here refuses this process reading";
-    EXPECT_TRUE(probes::exists(files, utf8(*unreadable)));
-    EXPECT_FALSE(probes::isFree(files, utf8(*unreadable)));
+    EXPECT_TRUE(workflow::exists(files, utf8(*unreadable)));
+    EXPECT_FALSE(workflow::isFree(files, utf8(*unreadable)));
 }
 
 }  // namespace

@@ -95,7 +95,7 @@ TEST_F(HostileRegistryWin32Test, EveryTypeInEveryValueLoadsAsTextOrAsAbsentAndTh
             EXPECT_EQ(real.control(main_window::noOptionsCheck).checkState(), CheckState::Ticked);
 
             real.close();
-            ASSERT_FALSE(real.form.isOpen());
+            ASSERT_FALSE(real.open());
             EXPECT_TRUE(stored(paths[i]) == std::make_pair(DWORD{REG_SZ}, wideBytes(form.shown)));
             EXPECT_TRUE(real.errors.seen().empty());
         }

@@ -108,12 +108,12 @@ TEST_F(HostileWaitTest, EveryChangeToTheWatchedFileEndsInBusyOrFreeAndIsLeftAlon
         real.tick();
         if (c.busy) {
             real.tick();
-            EXPECT_TRUE(real.form.isOpen());
+            EXPECT_TRUE(real.open());
             EXPECT_EQ(real.text(main_window::minutesWaitedLabel), "2");  // three armed ticks, 1.5 minutes
             real.click(main_window::startButton);                        // cancel
             EXPECT_EQ(real.text(main_window::startButton), "Start Waiting");
         } else {
-            EXPECT_FALSE(real.form.isOpen());  // two free ticks: the wait is over
+            EXPECT_FALSE(real.open());  // two free ticks: the wait is over
         }
         EXPECT_TRUE(real.errors.seen().empty());
         if (holder) holder->letGo();
@@ -136,9 +136,9 @@ TEST_F(HostileWaitTest, AReaderThatLetsGoEndsTheWaitTwoTicksLater) {
         EXPECT_EQ(real.text(main_window::outputBusyMark), kMark);
     }
     real.tick();
-    EXPECT_TRUE(real.form.isOpen());
+    EXPECT_TRUE(real.open());
     real.tick();
-    EXPECT_FALSE(real.form.isOpen());
+    EXPECT_FALSE(real.open());
 }
 
 }  // namespace

@@ -18,6 +18,7 @@
 #include "platform/win32/wide.h"
 #include "platform/win32/win32_platform.h"
 #include "platform/win32/win32_window.h"
+#include "real_main_window.h"
 #include "win32_test_support.h"
 
 namespace morvane {
@@ -37,21 +38,17 @@ using testing::windowText;
 // live in memory: what another test stored must not change what this one sees.
 class MainWindowTest : public ::testing::Test {
 protected:
-    void SetUp() override { mainWindow.show(); }
     void TearDown() override {
-        if (mainWindow.isOpen()) DestroyWindow(hwnd());
-        pumpPending();
+        if (window().isOpen()) DestroyWindow(hwnd());
     }
 
-    Win32Window& window() { return dynamic_cast<Win32Window&>(mainWindow.window()); }
-    HWND hwnd() { return window().hwnd(); }
-    HWND control(ControlId id) { return window().controlHwnd(id); }
+    Win32Window& window() { return real.window(); }
+    HWND hwnd() { return real.main(); }
+    HWND control(ControlId id) { return real.hwnd(id); }
 
-    Win32Platform desktop{GetModuleHandleW(nullptr)};
     testing::MemoryRegistry settings;
-    platform::Platform platform{desktop.ui, desktop.files, desktop.processes, settings, desktop.platform.identity};
-    about::AboutWindow about{platform};
-    MainWindow mainWindow{platform, about};
+    testing::RealMainWindow real{&settings};
+    Win32Platform& desktop = real.desktop;
 };
 
 const wchar_t* expectedClass(ControlKind kind) {
@@ -220,14 +217,14 @@ TEST_F(MainWindowTest, OptionBoxesStartTickedAndClearAndToggleOnClick) {
     EXPECT_EQ(SendMessageW(control(main_window::dropFrameCheck), BM_GETCHECK, 0, 0), BST_CHECKED);
     EXPECT_EQ(SendMessageW(control(main_window::noOptionsCheck), BM_GETCHECK, 0, 0), BST_UNCHECKED);
     SendMessageW(control(main_window::noOptionsCheck), BM_CLICK, 0, 0);
-    EXPECT_EQ(mainWindow.window().control(main_window::noOptionsCheck).checkState(), CheckState::Ticked);
-    mainWindow.window().control(main_window::dropFrameCheck).setCheckState(CheckState::Greyed);
+    EXPECT_EQ(window().control(main_window::noOptionsCheck).checkState(), CheckState::Ticked);
+    window().control(main_window::dropFrameCheck).setCheckState(CheckState::Greyed);
     EXPECT_EQ(SendMessageW(control(main_window::dropFrameCheck), BM_GETCHECK, 0, 0), BST_INDETERMINATE);
 }
 
 TEST_F(MainWindowTest, TimerArmedAtThirtySeconds) {
-    EXPECT_TRUE(mainWindow.window().timer().enabled());
-    EXPECT_EQ(mainWindow.window().timer().intervalMs(), 30000u);
+    EXPECT_TRUE(window().timer().enabled());
+    EXPECT_EQ(window().timer().intervalMs(), 30000u);
 }
 
 // A drop as the shell makes one, sent from inside this process as Explorer's would arrive.
@@ -268,14 +265,14 @@ TEST_F(MainWindowTest, DroppedFilesLandInTheirBoxesWholeButNotWhileTheWaitIsArme
 TEST_F(MainWindowTest, ExitEndsTheProgram) {
     PostMessageW(hwnd(), WM_COMMAND, MAKEWPARAM(main_window::exitItem.value, 0), 0);
     EXPECT_EQ(desktop.ui.run(), 0);
-    EXPECT_FALSE(mainWindow.isOpen());
+    EXPECT_FALSE(window().isOpen());
     EXPECT_TRUE(desktop.ui.gate().ended());
 }
 
 TEST_F(MainWindowTest, CloseBoxEndsTheProgramWithItsLastWindow) {
     PostMessageW(hwnd(), WM_CLOSE, 0, 0);
     EXPECT_EQ(desktop.ui.run(), 0);
-    EXPECT_FALSE(mainWindow.isOpen());
+    EXPECT_FALSE(window().isOpen());
     EXPECT_FALSE(desktop.ui.gate().ended());
 }
 

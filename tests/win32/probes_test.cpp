@@ -26,8 +26,8 @@ protected:
     ScratchFolder scratch{L"morvane-probes"};
     Win32FileSystem files;
 
-    bool fileExists(const std::wstring& path) { return probes::exists(files, utf8(path)); }
-    bool fileIsFree(const std::wstring& path) { return probes::isFree(files, utf8(path)); }
+    bool fileExists(const std::wstring& path) { return workflow::exists(files, utf8(path)); }
+    bool fileIsFree(const std::wstring& path) { return workflow::isFree(files, utf8(path)); }
 };
 
 TEST_F(ProbesTest, PathsBeyondTheClassicLengthLimitWork) {

@@ -5,7 +5,9 @@
 
 #include <windows.h>
 
+#include <memory>
 #include <string>
+#include <string_view>
 
 #include "about/about_window.h"
 #include "files_test_support.h"
@@ -18,38 +20,69 @@
 
 namespace morvane::testing {
 
-// MainWindow as the program's entry builds it. Clicks and ticks arrive as the
-// window's own messages; error boxes are answered and what they showed kept.
+// The real desktop's Ui, keeping the main window it makes: a test reaches the
+// window as the desktop holds it, not through the program's own objects.
+struct KeepingUi final : platform::Ui {
+    explicit KeepingUi(platform::Ui& desktop) : real(desktop) {}
+    std::unique_ptr<platform::Window> createWindow(const platform::WindowSpec& design,
+                                                   platform::WindowEvents& events) override {
+        auto made = real.createWindow(design, events);
+        if (design.name == "MainWindow") mainWindow = dynamic_cast<platform::win32::Win32Window*>(made.get());
+        return made;
+    }
+    platform::TwipsSize screenSize() const override { return real.screenSize(); }
+    int screenDpi() const override { return real.screenDpi(); }
+    void messageBox(const platform::Window* owner, std::string_view text, std::string_view title,
+                    platform::MessageIcon icon) override {
+        real.messageBox(owner, text, title, icon);
+    }
+    std::string openFile(const platform::Window* owner, const platform::OpenFileRequest& request) override {
+        return real.openFile(owner, request);
+    }
+    void keepSystemAwake(bool on) override { real.keepSystemAwake(on); }
+    void endProgram() override { real.endProgram(); }
+
+    platform::Ui& real;
+    platform::win32::Win32Window* mainWindow = nullptr;
+};
+
+// MainWindow as the program's entry builds it, with its settings in the real
+// registry or in `settings`. Clicks and ticks arrive as the window's own
+// messages; error boxes are answered and what they showed kept.
 struct RealMainWindow {
+    explicit RealMainWindow(platform::Registry* settings = nullptr)
+        : platform{ui, desktop.files, desktop.processes, settings ? *settings : desktop.registry,
+                   desktop.platform.identity} {
+        pumpPending();
+        mainWindow.show();
+    }
     platform::win32::Win32Platform desktop{GetModuleHandleW(nullptr)};
-    about::AboutWindow about{desktop.platform};
-    MainWindow form{desktop.platform, about};
+    KeepingUi ui{desktop.ui};
+    platform::Platform platform;
+    about::AboutWindow about{platform};
+    main_window::MainWindow mainWindow{platform, about};
     BoxAnswerer errors{L"Error"};
 
-    RealMainWindow() {
-        pumpPending();
-        form.show();
-    }
     ~RealMainWindow() { pumpPending(); }
     RealMainWindow(const RealMainWindow&) = delete;
     RealMainWindow& operator=(const RealMainWindow&) = delete;
 
-    platform::Control& control(platform::ControlId id) { return form.window().control(id); }
+    platform::win32::Win32Window& window() { return *ui.mainWindow; }
+    [[nodiscard]] bool open() { return window().isOpen(); }
+    platform::Control& control(platform::ControlId id) { return window().control(id); }
     std::string text(platform::ControlId id) { return control(id).text(); }
-    HWND main() { return dynamic_cast<platform::win32::Win32Window&>(form.window()).hwnd(); }
-    HWND hwnd(platform::ControlId id) {
-        return dynamic_cast<platform::win32::Win32Window&>(form.window()).controlHwnd(id);
-    }
+    HWND main() { return window().hwnd(); }
+    HWND hwnd(platform::ControlId id) { return window().controlHwnd(id); }
 
     void click(platform::ControlId id) {
         SendMessageW(main(), WM_COMMAND, MAKEWPARAM(id.value, BN_CLICKED), reinterpret_cast<LPARAM>(hwnd(id)));
     }
     void menu(platform::ControlId id) { SendMessageW(main(), WM_COMMAND, MAKEWPARAM(id.value, 0), 0); }
     void tick() {
-        if (form.isOpen()) SendMessageW(main(), WM_TIMER, kTickTimerId, 0);
+        if (open()) SendMessageW(main(), WM_TIMER, kTickTimerId, 0);
     }
     void close() {
-        if (form.isOpen()) SendMessageW(main(), WM_CLOSE, 0, 0);
+        if (open()) SendMessageW(main(), WM_CLOSE, 0, 0);
     }
 };
 

@@ -45,7 +45,7 @@ protected:
     }
     void TearDown() override {
         letGo();
-        if (real.form.isOpen()) DestroyWindow(real.main());
+        if (real.open()) DestroyWindow(real.main());
         testing::pumpPending();
         testing::forgetSettings();
     }
@@ -110,7 +110,7 @@ TEST_F(WaitCycleWin32Test, TheComputerStaysAwakeWhileArmedAndTheDisplayMayStillT
     ASSERT_EQ(real.text(main_window::startButton), "Cancel");
     // Closed by its close box during the wait: the machine may sleep again.
     SendMessageW(real.main(), WM_CLOSE, 0, 0);
-    ASSERT_FALSE(real.form.isOpen());
+    ASSERT_FALSE(real.open());
     EXPECT_EQ(executionState(), static_cast<EXECUTION_STATE>(ES_CONTINUOUS));
 }
 

@@ -8,7 +8,7 @@ namespace morvane::platform::win32 {
 
 ProgramIdentity programIdentity();
 
-// The real desktop, bundled for the forms.
+// The real desktop, bundled for the windows.
 struct Win32Platform {
     explicit Win32Platform(HINSTANCE instance) : ui(instance) {}
 

@@ -33,7 +33,7 @@ Win32Ui::Win32Ui(HINSTANCE instance) : instance_(instance) {
     // in the task bar get the program's icon of their own.
     wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    wc.lpszClassName = kFormClass;
+    wc.lpszClassName = kWindowClass;
     if (!RegisterClassExW(&wc) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS)
         throw std::runtime_error("cannot register the window class");
 

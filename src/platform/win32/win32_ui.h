@@ -40,7 +40,9 @@ public:
     [[nodiscard]] EventGate& gate() { return gate_; }
     [[nodiscard]] bool owns(HWND hwnd) const;
 
-    static constexpr const wchar_t* kFormClass = L"MorvaneForm";
+    // The class of both windows. Other programs may look for them by it, as
+    // the end-to-end tests do, so it keeps its name.
+    static constexpr const wchar_t* kWindowClass = L"MorvaneForm";
 
 private:
     friend class Win32Window;

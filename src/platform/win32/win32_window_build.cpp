@@ -27,7 +27,7 @@ DWORD windowStyle(WindowFrame frame) {
 
 DWORD windowExStyle(WindowFrame frame) { return frame == WindowFrame::Sizable ? 0 : WS_EX_DLGMODALFRAME; }
 
-// A frame holds its controls as children; it hands their notifications to the form.
+// A frame holds its controls as children; it hands their notifications to its window.
 LRESULT CALLBACK frameProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR /*id*/, DWORD_PTR /*data*/) {
     switch (msg) {
         case WM_COMMAND:
@@ -173,7 +173,7 @@ Win32Window::Win32Window(Win32Ui& ui, const WindowSpec& design, WindowEvents& ev
     provideFace(L"Marlett");
     const HWND owner = design.frame == WindowFrame::FixedDialog ? ui.hiddenOwner() : nullptr;
     window_ = UniqueWindow(CreateWindowExW(
-        windowExStyle(design.frame), Win32Ui::kFormClass, widen(design.caption).c_str(), windowStyle(design.frame),
+        windowExStyle(design.frame), Win32Ui::kWindowClass, widen(design.caption).c_str(), windowStyle(design.frame),
         CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, owner, nullptr, ui.instance(), nullptr));
     if (!window_) throw std::runtime_error("cannot create a window");
     const HWND hwnd = window_.get();

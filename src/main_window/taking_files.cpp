@@ -3,9 +3,7 @@
 #include "main_window/main_window.h"
 #include "workflow/handed_files.h"
 
-namespace morvane {
-
-using namespace main_window;
+namespace morvane::main_window {
 
 void MainWindow::takeArguments() {
     const auto parsed = workflow::parseArguments(arguments_, platform_.files.currentFolder());
@@ -31,4 +29,4 @@ bool MainWindow::takeFiles(const std::vector<std::string>& paths) {
     return true;
 }
 
-}  // namespace morvane
+}  // namespace morvane::main_window
