@@ -111,6 +111,7 @@ TEST(PulldownRunsTest, AFailedStartIsReportedAndTheOtherRunStillTried) {
     EXPECT_EQ(shown.icon, MessageIcon::Warning);
     EXPECT_EQ(shown.owner, "MainWindow");
     EXPECT_EQ(attemptsWhileShown, std::vector<std::size_t>{1});  // told before the second start
+    // The order is behaviour: the drop-frame run is tried first.
     EXPECT_EQ(h.desktop.processes.attempts, (std::vector<std::string>{kDropExample, kNoDropExample}));
     EXPECT_EQ(h.startedLines(), std::vector<std::string>{kNoDropExample});
 }

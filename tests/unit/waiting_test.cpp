@@ -273,6 +273,7 @@ TEST_F(WaitCycleTest, TheSecondFreeTickInARowStartsTheRunsAndEndsTheProgram) {
     EXPECT_EQ(h.text(vafBusyMark), "");
 
     tick();
+    // The order is behaviour: the drop-frame run starts first.
     EXPECT_EQ(h.startedLines(), (std::vector<std::string>{kDropRun, kNoDropRun}));
     for (const auto& run : h.desktop.processes.started) EXPECT_EQ(run.style, ShowStyle::MinimizedFocus);
     EXPECT_FALSE(h.window().isOpen());
@@ -295,7 +296,7 @@ TEST_F(WaitCycleTest, ARunThatCannotStartStillEndsTheProgramAndLetsTheMachineSle
     tick();
 
     EXPECT_EQ(awakeDuringBox, (std::vector<bool>{true, false}));
-    EXPECT_EQ(h.desktop.processes.attempts, (std::vector<std::string>{kDropRun, kNoDropRun}));
+    EXPECT_EQ(h.desktop.processes.attempts, (std::vector<std::string>{kDropRun, kNoDropRun}));  // drop frame first
     EXPECT_EQ(ui().messages.size(), 1u);
     EXPECT_TRUE(ended());
 }
