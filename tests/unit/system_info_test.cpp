@@ -204,7 +204,7 @@ TEST(SystemInfoStartTest, FindsTheViewerThroughTheTwoLookupsOrSaysItIsUnavailabl
              d.files.addFile(joined, {.hidden = true});
          },
          {}, {}, true},
-        {"viewer in the folder a system file",
+        {"viewer in the folder is a system file",
          [&](MemoryPlatform& d) {
              putFolder(d, utf16(folder, 1));
              d.files.addFile(joined, {.system = true});
