@@ -49,14 +49,12 @@ void MemoryFileSystem::hold(const std::string& path, bool held) { entries_.at(fo
 bool MemoryFileSystem::contains(const std::string& path) const { return entries_.contains(fold(path)); }
 
 bool MemoryFileSystem::hasEntry(std::string_view path, EntryKinds kinds) {
-    lookups.push_back("exists:" + std::string(path));
     auto it = entries_.find(fold(path));
     // As on the system, a path ending in a separator names no entry.
     return !path.empty() && !isSeparator(path.back()) && it != entries_.end() && admits(kinds, it->second.kind);
 }
 
 bool MemoryFileSystem::openExclusively(std::string_view path) {
-    lookups.push_back("free:" + std::string(path));
     auto it = entries_.find(fold(path));
     if (path.empty() || it == entries_.end()) return false;
     return !it->second.kind.directories && !it->second.heldByOther;

@@ -48,8 +48,6 @@ public:
     // the current folder.
     [[nodiscard]] bool findsProgram(std::string_view program) const;
 
-    std::vector<std::string> lookups;  // "exists:<path>" / "free:<path>", in call order
-
 private:
     std::map<std::string, MemoryEntry> entries_;  // key: folded path
 };

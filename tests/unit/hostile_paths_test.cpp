@@ -187,16 +187,6 @@ TEST(HostilePathTest, PulldownNowOnEveryTextStartsOneRunOrSaysTheFileIsMissing) 
     }
 }
 
-TEST(HostilePathTest, AnEmptyOutputPathIsReportedAndNothingIsProbedOrStarted) {
-    Program p;
-    p.window().type(outputPathBox, "");
-    p.desktop.files.lookups.clear();
-    p.window().click(startButton);
-    ASSERT_EQ(p.desktop.ui.messages.size(), 1u);
-    EXPECT_EQ(p.desktop.ui.messages[0].text, "No CCE output file specified");
-    EXPECT_EQ(p.desktop.files.lookups, (std::vector<std::string>{"exists:" + kTool}));
-}
-
 // An empty VAF box names no file: the wait rests on the output file alone.
 TEST(HostilePathTest, AnEmptyVafPathCountsAsNotBusy) {
     Program p;

@@ -3,12 +3,12 @@
 // tests/win32/hostile_registry_test.cpp writes the same forms to the real one.
 #include <gtest/gtest.h>
 
-#include <optional>
 #include <string>
 #include <vector>
 
 #include "contract/registry_contract.h"
 #include "main_window_harness.h"
+#include "platform/registry_data.h"
 #include "platform/text.h"
 #include "settings/settings_constants.h"
 
@@ -31,13 +31,17 @@ constexpr std::uint32_t kRegQword = 11;
 constexpr std::size_t kOneMiB = 1 << 20;
 
 // One way a value can be stored, and what the load makes of it: the text a
-// path box shows, and the state a check box takes (none: counts as absent).
+// path box shows, and the two check boxes' states (0 clear, 1 ticked, 2 greyed;
+// drop frame first) when it is stored as "chkDrop" or as "chkNoDrop" beside an
+// "optDrop" of -1, or as "optDrop" alone.
 struct StoredForm {
     const char* name;
     std::uint32_t type;
     std::vector<std::byte> data;
     std::string text;
-    std::optional<CheckState> check;
+    const char* asDropFrame = "11";
+    const char* asNoOptions = "11";
+    const char* asBothRuns = "10";
 };
 
 std::u16string megabyteOfText() {
@@ -50,19 +54,19 @@ std::vector<StoredForm> storedForms() {
     using namespace std::string_literals;
     const std::u16string big = megabyteOfText();
     return {
-        {"an expandable string", platform::kRegExpandSz, utf16le(u"%TEMP%\\1"), "", std::nullopt},
-        {"a multi-string", platform::kRegMultiSz, utf16le(u"1\0D:\\x.m2v\0\0"s), "", std::nullopt},
-        {"binary data", platform::kRegBinary, bytes({'1', 0}), "", std::nullopt},
-        {"no type", kRegNone, bytes({'1', 0}), "", std::nullopt},
-        {"a 64-bit number", kRegQword, bytes({1, 0, 0, 0, 0, 0, 0, 0}), "", std::nullopt},
-        {"a DWORD 1", platform::kRegDword, bytes({1, 0, 0, 0}), "1", CheckState::Ticked},
-        {"a DWORD 2", platform::kRegDword, bytes({2, 0, 0, 0}), "2", CheckState::Greyed},
-        {"a DWORD -1", platform::kRegDword, bytes({0xFF, 0xFF, 0xFF, 0xFF}), "-1", std::nullopt},
-        {"a DWORD five bytes long", platform::kRegDword, bytes({1, 0, 0, 0, 0}), "", std::nullopt},
-        {"an empty text", platform::kRegSz, {}, "", std::nullopt},
-        {"a 1 MiB text", platform::kRegSz, utf16le(big), platform::utf16ToUtf8(big), std::nullopt},
-        {"a number with NULs after it", platform::kRegSz, utf16le(u"1\0\0"s), "1\0\0"s, CheckState::Ticked},
-        {"a text with embedded NULs", platform::kRegSz, utf16le(u"D:\\a\0b.m2v\0x"s), "D:\\a\0b.m2v\0x"s, std::nullopt},
+        {"an expandable string", platform::kRegExpandSz, utf16le(u"%TEMP%\\1"), ""},
+        {"a multi-string", platform::kRegMultiSz, utf16le(u"1\0D:\\x.m2v\0\0"s), ""},
+        {"binary data", platform::kRegBinary, bytes({'1', 0}), ""},
+        {"no type", kRegNone, bytes({'1', 0}), ""},
+        {"a 64-bit number", kRegQword, bytes({1, 0, 0, 0, 0, 0, 0, 0}), ""},
+        {"a DWORD 1", platform::kRegDword, bytes({1, 0, 0, 0}), "1", "10", "11"},
+        {"a DWORD 2", platform::kRegDword, bytes({2, 0, 0, 0}), "2", "20", "12"},
+        {"a DWORD -1", platform::kRegDword, bytes({0xFF, 0xFF, 0xFF, 0xFF}), "-1", "11", "11", "11"},
+        {"a DWORD five bytes long", platform::kRegDword, bytes({1, 0, 0, 0, 0}), ""},
+        {"an empty text", platform::kRegSz, {}, ""},
+        {"a 1 MiB text", platform::kRegSz, utf16le(big), platform::utf16ToUtf8(big)},
+        {"a number with NULs after it", platform::kRegSz, utf16le(u"1\0\0"s), "1\0\0"s, "10", "11"},
+        {"a text with embedded NULs", platform::kRegSz, utf16le(u"D:\\a\0b.m2v\0x"s), "D:\\a\0b.m2v\0x"s},
     };
 }
 
@@ -81,6 +85,14 @@ struct Program : MainWindowHarness {
         store().putText(kHkeyLocalMachine, settingsKeyUnder(kHkeyLocalMachine), name, text);
     }
     CheckState check(platform::ControlId id) { return control(id).checkState(); }
+    std::string boxes() {
+        return {char('0' + static_cast<int>(check(dropFrameCheck))),
+                char('0' + static_cast<int>(check(noOptionsCheck)))};
+    }
+    std::string storedText(const char* name) {
+        const MemoryRegistry::Value* v = store().find(kHkeyLocalMachine, settingsKeyUnder(kHkeyLocalMachine), name);
+        return v && v->type == platform::kRegSz ? platform::textFromRegistry(v->data) : "<not a text>";
+    }
 
     // After a close request every box is back in the store as a text.
     void expectSavedAsTexts(platform::RegistryKey root = kHkeyLocalMachine) {
@@ -124,59 +136,31 @@ TEST(HostileRegistryTest, EveryStoredFormOfAPathLoadsAsItsTextOrAsAbsent) {
     }
 }
 
-// With the other box absent and "optDrop" true, an absent value shows as the
-// fallback's two ticks and a present one as its own state beside the layout's.
-TEST(HostileRegistryTest, EveryStoredFormOfACheckStateLoadsAsAStateFromZeroToTwoOrAsAbsent) {
-    for (const char* name : {"chkDrop", "chkNoDrop"}) {
+// Each of the three values in each form, the others absent but for an
+// "optDrop" of -1, which the close leaves as it was.
+TEST(HostileRegistryTest, EveryStoredFormOfACheckStateOrTheBothRunsValueShowsItsBoxes) {
+    const StoredForm minusOne{"-1", platform::kRegDword, bytes({0xFF, 0xFF, 0xFF, 0xFF}), "-1"};
+    const std::pair<const char*, const char * StoredForm::*> values[] = {{"chkDrop", &StoredForm::asDropFrame},
+                                                                         {"chkNoDrop", &StoredForm::asNoOptions},
+                                                                         {"optDrop", &StoredForm::asBothRuns}};
+    for (const auto& [name, boxes] : values) {
         for (const StoredForm& form : storedForms()) {
             SCOPED_TRACE(std::string(name) + " as " + form.name);
+            const StoredForm& bothRuns = std::string(name) == "optDrop" ? form : minusOne;
             Program p;
-            p.store().putDword(kHkeyLocalMachine, settingsKeyUnder(kHkeyLocalMachine), "optDrop", 0xFFFFFFFF);
+            p.put("optDrop", minusOne);
             p.put(name, form);
             p.start();
-
-            const bool drop = std::string(name) == "chkDrop";
-            const CheckState expectedDrop = !form.check ? CheckState::Ticked : drop ? *form.check : CheckState::Ticked;
-            const CheckState expectedNoDrop = !form.check ? CheckState::Ticked : drop ? CheckState::Clear : *form.check;
-            EXPECT_EQ(p.check(dropFrameCheck), expectedDrop);
-            EXPECT_EQ(p.check(noOptionsCheck), expectedNoDrop);
+            EXPECT_EQ(p.boxes(), form.*boxes);
 
             p.window().pressCloseBox();
-            const MemoryRegistry::Value* bothRuns =
+            EXPECT_EQ(p.storedText("chkDrop") + p.storedText("chkNoDrop"), form.*boxes);
+            const MemoryRegistry::Value* kept =
                 p.store().find(kHkeyLocalMachine, settingsKeyUnder(kHkeyLocalMachine), "optDrop");
-            ASSERT_NE(bothRuns, nullptr);
-            EXPECT_EQ(bothRuns->type, platform::kRegDword);
-            EXPECT_EQ(bothRuns->data, bytes({0xFF, 0xFF, 0xFF, 0xFF}));
-            const MemoryRegistry::Value* saved =
-                p.store().find(kHkeyLocalMachine, settingsKeyUnder(kHkeyLocalMachine), name);
-            ASSERT_NE(saved, nullptr);
-            EXPECT_EQ(saved->type, platform::kRegSz);
-            EXPECT_EQ(saved->data, utf16le(drop ? (expectedDrop == CheckState::Clear    ? u"0"
-                                                   : expectedDrop == CheckState::Ticked ? u"1"
-                                                                                        : u"2")
-                                                : (expectedNoDrop == CheckState::Clear    ? u"0"
-                                                   : expectedNoDrop == CheckState::Ticked ? u"1"
-                                                                                          : u"2")));
+            ASSERT_NE(kept, nullptr);
+            EXPECT_EQ(kept->type, bothRuns.type);
+            EXPECT_EQ(kept->data, bothRuns.data);
         }
-    }
-}
-
-// Only the number -1 (or its text) is true; every other form, unreadable or
-// not, leaves the fallback's single tick.
-TEST(HostileRegistryTest, EveryStoredFormOfTheBothRunsValueIsTrueOnlyWhenItIsMinusOne) {
-    for (const StoredForm& form : storedForms()) {
-        SCOPED_TRACE(form.name);
-        Program p;
-        p.put("optDrop", form);
-        p.start();
-        EXPECT_EQ(p.check(dropFrameCheck), CheckState::Ticked);
-        EXPECT_EQ(p.check(noOptionsCheck), form.text == "-1" ? CheckState::Ticked : CheckState::Clear);
-        p.window().pressCloseBox();
-        const MemoryRegistry::Value* bothRuns =
-            p.store().find(kHkeyLocalMachine, settingsKeyUnder(kHkeyLocalMachine), "optDrop");
-        ASSERT_NE(bothRuns, nullptr);
-        EXPECT_EQ(bothRuns->type, form.type);
-        EXPECT_EQ(bothRuns->data, form.data);
     }
 }
 

@@ -207,6 +207,12 @@ TEST(SystemInfoStartTest, FindsTheViewerThroughTheTwoLookupsOrSaysItIsUnavailabl
              d.files.addFile(joined, {.hidden = true});
          },
          {}, {}, true},
+        {"viewer in the folder is a system file",
+         [&](MemoryPlatform& d) {
+             putFolder(d, utf16(folder, 1));
+             d.files.addFile(joined, {.system = true});
+         },
+         {}, {}, true},
         {"viewer found in the folder but will not start",
          [&](MemoryPlatform& d) {
              folderWithViewer(d);
@@ -270,24 +276,6 @@ TEST(SystemInfoStartTest, FindsTheViewerThroughTheTwoLookupsOrSaysItIsUnavailabl
         for (std::uint32_t mask : desktop.registry.accessMasks) EXPECT_EQ(mask, about::kKeyValueAccess);
         EXPECT_TRUE(desktop.processes.shellOpened.empty());
     }
-}
-
-TEST(SystemInfoStartTest, PathIsStartedWithoutLookingForItAndTheFolderIsNotRead) {
-    MemoryPlatform desktop;
-    desktop.registry.putText(kHkeyLocalMachine, kPathKey, "PATH", "C:\\msinfo32.exe");
-    AboutWindow about(desktop.platform);
-    about.startSystemInfo();
-    EXPECT_TRUE(desktop.files.lookups.empty());
-    EXPECT_EQ(desktop.registry.accessMasks.size(), 1u);
-}
-
-TEST(SystemInfoStartTest, LooksUpTheJoinedPathWithTheMaskOfPlainFiles) {
-    MemoryPlatform desktop;
-    desktop.registry.putText(kHkeyLocalMachine, kLocationKey, "MSINFO", "D:\\Tools");
-    AboutWindow about(desktop.platform);
-    about.startSystemInfo();
-    EXPECT_EQ(desktop.files.lookups, std::vector<std::string>{"exists:D:\\Tools\\MSINFO32.EXE"});
-    EXPECT_EQ(desktop.registry.accessMasks.size(), 2u);
 }
 
 TEST(SystemInfoStartTest, MessageCarriesTheProgramsTitleAndTheWindowStaysUsable) {
