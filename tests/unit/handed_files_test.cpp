@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "main_window_harness.h"
+#include "workflow/path_derivation.h"
 #include "workflow/workflow_constants.h"
 
 namespace morvane {
@@ -56,6 +57,8 @@ TEST(HandedFilesTest, EachFileGoesWhereItsBrowseButtonWouldPutItAndOnlyTheWaitSw
         EXPECT_EQ(h.text(startButton), row.armed ? "Cancel" : "Start Waiting");
         EXPECT_EQ(h.window().acceptsFiles(), !row.armed);
     }
+    // Started from a drive's root, whose name already ends in a separator.
+    EXPECT_EQ(workflow::absolutePath("new.m2v", "C:\\"), "C:\\new.m2v");
 }
 
 }  // namespace

@@ -127,6 +127,8 @@ TEST(PulldownEngine, StreamCutShortKeepsItsTailAndSaysSo) {
     EXPECT_FALSE(turn(s.bytes).summary.cutShort) << "a whole last picture needs no sequence end";
     EXPECT_FALSE(turn(StreamBuilder().sequence(1, 2801).group().picture(0, 3, false, 175).bytes).summary.cutShort)
         << "past 2800 lines the rows are not counted";
+    EXPECT_TRUE(turn(StreamBuilder().sequence().group().picture(0, 3, false, 29).bytes).summary.cutShort)
+        << "its last row of slices missing";
     // A piece ending in zeros with a 01 byte after it in memory, not in the stream.
     for (std::size_t zeros = 2; zeros < 34; ++zeros) {
         std::vector<std::uint8_t> memory = reorderedStream().bytes;
@@ -168,6 +170,7 @@ TEST(PulldownEngine, RefusesWhatSoftPulldownCannotTurn) {
         {"starts with a picture", StreamBuilder().picture(0).bytes, Refusal::notVideoElementary},
         {"29.97", StreamBuilder().sequence(4).bytes, Refusal::rate},
         {"25", StreamBuilder().sequence(3).bytes, Refusal::rate},
+        {"30", StreamBuilder().sequence(5).bytes, Refusal::rate, "at 30 pictures a second"},
         {"reserved rate", StreamBuilder().sequence(9).bytes, Refusal::rate, "at a frame rate MPEG-2 does not define"},
         {"rate extension", StreamBuilder().sequence(1, 480, true, 0x01).bytes, Refusal::rate},
         {"repeated field", StreamBuilder().sequence().group().picture(0).picture(1, 3, true).bytes,
