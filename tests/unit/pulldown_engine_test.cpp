@@ -164,6 +164,7 @@ TEST(PulldownEngine, RefusesWhatSoftPulldownCannotTurn) {
         {"program stream", pack, Refusal::programStream},
         {"transport stream", transportStream(), Refusal::transportStream},
         {"MPEG-1", mpeg1, Refusal::mpeg1},
+        {"MPEG-1, a sequence header alone", std::vector<std::uint8_t>(mpeg1.begin(), mpeg1.begin() + 12), Refusal::mpeg1},
         {"no start code", std::vector<std::uint8_t>(100, 0x20), Refusal::notVideoElementary},
         {"one sync byte", oneSyncByte, Refusal::notVideoElementary},
         {"empty", {}, Refusal::notVideoElementary},

@@ -46,6 +46,7 @@ TEST(PulldownTimeCode, StartScalesTheFrameNumberAndSkipsDroppedLabels) {
         {{0, 0, 10, 12}, DropFrame::yes, {0, 0, 10, 15}},
         {{0, 1, 0, 0}, DropFrame::no, {0, 1, 0, 0}},
         {{0, 1, 0, 1}, DropFrame::yes, {0, 1, 0, 2}},
+        {{0, 1, 5, 1}, DropFrame::yes, {0, 1, 5, 1}},
         {{0, 20, 0, 0}, DropFrame::yes, {0, 20, 0, 0}},
     };
     for (const auto& c : cases) EXPECT_EQ(startLabel(c.input, c.drop), c.start) << toText(c.input, c.drop);
