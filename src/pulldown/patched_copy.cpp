@@ -8,13 +8,15 @@
 namespace morvane::pulldown {
 namespace {
 
-// About 2 MiB in all, enough for the writing never to wait on the scan; and
-// room for a header split over many small pieces (a start code prefix may
-// reach two bytes further back).
+// About 2 MiB in all, enough for the writing never to wait on the scan, in
+// few enough pieces that tiny ones cost no more; and room for a header split
+// over many small pieces (a start code prefix may reach two bytes further).
 std::size_t ringPieces(std::size_t pieceBytes) {
     constexpr std::size_t kRingBytes = 2 << 20;
     constexpr std::size_t kFewestPieces = 4;
-    return std::max({kFewestPieces, kRingBytes / pieceBytes, (mpeg2::kLongestHeaderBytes + 2) / pieceBytes + 3});
+    constexpr std::size_t kMostPieces = 64;
+    const std::size_t forHeaders = (mpeg2::kLongestHeaderBytes + 2) / pieceBytes + 3;
+    return std::max({kFewestPieces, std::min(kMostPieces, kRingBytes / pieceBytes), forHeaders});
 }
 
 }  // namespace
@@ -23,7 +25,7 @@ PatchedCopy::PatchedCopy(TemporaryOutput& output, std::size_t pieceBytes)
     : output_(output),
       pieceBytes_(pieceBytes),
       pieces_(ringPieces(pieceBytes)),
-      ring_(pieces_ * pieceBytes),
+      ring_(pieces_, std::vector<std::uint8_t>(pieceBytes)),
       batch_(std::max<std::size_t>(1, pieces_ / 4)),
       writer_([this] { writeReleased(); }) {}
 
@@ -65,7 +67,7 @@ void PatchedCopy::writeReleased() {
 bool PatchedCopy::scanMayGoOn() const { return filled_ - written_ <= pieces_ / 2 || written_ == released_; }
 
 std::span<std::uint8_t> PatchedCopy::slot(std::uint64_t piece) {
-    return {ring_.data() + piece % pieces_ * pieceBytes_, pieceBytes_};
+    return ring_[piece % pieces_];
 }
 
 void PatchedCopy::throwIfFailed() {

@@ -49,7 +49,7 @@ private:
     TemporaryOutput& output_;
     const std::size_t pieceBytes_;
     const std::size_t pieces_;
-    std::vector<std::uint8_t> ring_;
+    std::vector<std::vector<std::uint8_t>> ring_;
     std::mutex mutex_;
     std::condition_variable changed_;
     // Counted in pieces from the stream's start; each piece sits in the
