@@ -17,7 +17,8 @@ namespace morvane::pulldown {
 // and names its changes, which land in the pieces still held; a thread of its
 // own writes each piece once no change can fall in it any more. So reading
 // and scanning one piece overlaps the writing of the ones before, each byte
-// is copied twice at most, and memory stays at the ring's size.
+// is copied once in and once out, as a plain copy does, and memory stays at
+// the ring's size.
 class PatchedCopy : public PatchSink {
 public:
     PatchedCopy(TemporaryOutput& output, std::size_t pieceBytes);
